@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Conversion between CP932 byte text (what the engine and the data files hold) and UTF-8.
+// Characters that cannot be converted become a replacement character; conversion never fails.
+namespace mitoran {
+
+// True when the byte starts a double-byte CP932 character (0x81-0x9F, 0xE0-0xFC).
+constexpr bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string Cp932ToUtf8(std::string_view cp932);
+std::string Utf8ToCp932(std::string_view utf8);
+
+// A file-system path for CP932 text (a user name or file name), in the platform's path encoding.
+std::filesystem::path PathFromCp932(std::string_view cp932);
+
+} // namespace mitoran
