@@ -19,6 +19,12 @@ inline const std::string kThursday = Utf8ToCp932("木");
 inline const std::string kFriday = Utf8ToCp932("金");
 inline const std::string kSaturday = Utf8ToCp932("土");
 
+// Default print titles, header and font face of the settings.
+inline const std::string kDefaultZangyoTitle = Utf8ToCp932("残業時間一覧表");
+inline const std::string kDefaultYukyuTitle = Utf8ToCp932("有給休暇一覧表");
+inline const std::string kDefaultNameTitle = Utf8ToCp932("所属：ＸＸＸＸＸ課  氏名：ＸＸ ＸＸ");
+inline const std::string kDefaultPrintFont = Utf8ToCp932("ＭＳ ゴシック");
+
 // Messages.
 inline const std::string kCannotWrite = Utf8ToCp932("%s に書き込めません");
 
