@@ -1,1 +1,384 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/ProfileFile.h"
+
+#include "core/Cp932.h"
+#include "core/Texts.h"
+#include "core/Util.h"
+
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace mitoran {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+const std::string kLineEnd = "\r\n";
+
+std::string WriteErrorText(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return ReplaceAllText(text::kCannotWrite, "%s", Utf8ToCp932(std::string(name.begin(), name.end())));
+}
+
+unsigned char FoldAscii(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+// Names match without regard to ASCII case; both bytes of a double-byte character must match exactly,
+// since its trail byte may look like a letter.
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (FoldAscii(x) != FoldAscii(y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Position of the last "]" that is a character of its own, not the trail byte of a double-byte character.
+std::size_t LastClosingBracket(std::string_view text, std::size_t from) {
+    std::size_t found = kNone;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(text[i])))
+            ++i;
+        else if (text[i] == ']')
+            found = i;
+    }
+    return found;
+}
+
+// A line end inside a written name or value would split the line and could forge a section.
+std::string OneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return line;
+}
+
+// --- Committing a file: a new file beside the old one, flushed to disk, then renamed over it. ---
+
+#ifdef _WIN32
+int OpenNew(const fs::path& path, int mode) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, mode);
+}
+int ProcessId() {
+    return _getpid();
+}
+long long WriteSome(int fd, const char* data, std::size_t size) {
+    return _write(fd, data, static_cast<unsigned>(size < 0x40000000 ? size : 0x40000000));
+}
+bool SyncAndClose(int fd) {
+    const bool synced = _commit(fd) == 0;
+    return (_close(fd) == 0) && synced;
+}
+int ExistingMode(const fs::path&) {
+    return _S_IREAD | _S_IWRITE;
+}
+void SyncFolder(const fs::path&) {}
+#else
+int OpenNew(const fs::path& path, int mode) {
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+}
+int ProcessId() {
+    return static_cast<int>(getpid());
+}
+long long WriteSome(int fd, const char* data, std::size_t size) {
+    return write(fd, data, size);
+}
+bool SyncAndClose(int fd) {
+    const bool synced = fsync(fd) == 0;
+    return (close(fd) == 0) && synced;
+}
+// The new file keeps the old file's permissions; a new file gets the usual ones less the umask.
+int ExistingMode(const fs::path& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : 0666;
+}
+// Makes the rename itself durable; folders that cannot be synced are left as they are.
+void SyncFolder(const fs::path& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+#endif
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const long long written = WriteSome(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Creates an unused temporary file in the folder; returns -1 when none can be created.
+int CreateTemporary(const fs::path& target, int mode, fs::path& temporary) {
+    static unsigned counter = 0;
+    const fs::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = "." + target.filename().string() + "." + std::to_string(ProcessId()) + "." +
+                                 std::to_string(++counter) + ".tmp";
+        temporary = folder / name;
+        const int fd = OpenNew(temporary, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool CommitFile(const fs::path& target, std::string_view bytes) {
+    fs::path temporary;
+    const int fd = CreateTemporary(target, ExistingMode(target), temporary);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, bytes);
+    std::error_code error;
+    if (!SyncAndClose(fd) || !written) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    SyncFolder(target.parent_path().empty() ? fs::path(".") : target.parent_path());
+    return true;
+}
+
+bool ReadWholeFile(const fs::path& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.seekg(0, std::ios::end))
+        return false;
+    const std::streamoff size = in.tellg();
+    if (size < 0 || !in.seekg(0, std::ios::beg))
+        return false;
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), size);
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
+// A profile reached through a symbolic link is written where the link points, keeping the link.
+fs::path WriteTarget(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        fs::path resolved = fs::weakly_canonical(path, error);
+        if (!error)
+            return resolved;
+    }
+    return path;
+}
+
+} // namespace
+
+FileWriteError::FileWriteError(const fs::path& path) : std::runtime_error(WriteErrorText(path)), m_path(path) {}
+
+ProfileFile::ProfileFile(fs::path path) : m_path(std::move(path)) {
+    std::error_code error;
+    const fs::file_status status = fs::status(m_path, error);
+    if (!fs::exists(status))
+        return;
+    // A file that is there but cannot be read must never be replaced by what little was written to it.
+    if (!fs::is_regular_file(status) || !ReadWholeFile(m_path, m_text)) {
+        m_unreadable = true;
+        m_text.clear();
+        return;
+    }
+    m_existed = true;
+    Parse(m_text);
+}
+
+ProfileFile::Line ProfileFile::ParseLine(std::string raw, std::string end) {
+    Line line;
+    line.raw = std::move(raw);
+    line.end = std::move(end);
+    const std::string_view text = line.raw;
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos || text[first] == ';')
+        return line;
+    if (text[first] == '[') {
+        const std::size_t close = LastClosingBracket(text, first + 1);
+        if (close != kNone) {
+            line.kind = LineKind::Section;
+            line.name = TrimText(text.substr(first + 1, close - first - 1));
+            return line;
+        }
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos)
+        return line;
+    line.name = TrimText(text.substr(0, equals));
+    if (line.name.empty())
+        return line;
+    line.kind = LineKind::Key;
+    line.value = TrimText(text.substr(equals + 1));
+    return line;
+}
+
+void ProfileFile::Parse(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t stop = text.find_first_of("\r\n", start);
+        std::size_t next = stop;
+        if (stop == std::string_view::npos)
+            stop = next = text.size();
+        else if (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n')
+            next = stop + 2;
+        else
+            next = stop + 1;
+        m_lines.push_back(
+            ParseLine(std::string(text.substr(start, stop - start)), std::string(text.substr(stop, next - stop))));
+        start = next;
+    }
+}
+
+const std::string& ProfileFile::Text() const {
+    if (m_textStale) {
+        m_text.clear();
+        for (const Line& line : m_lines)
+            m_text.append(line.raw).append(line.end);
+        m_textStale = false;
+    }
+    return m_text;
+}
+
+std::size_t ProfileFile::FindSection(std::string_view section) const {
+    const std::string name = TrimText(section);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind == LineKind::Section && SameName(m_lines[i].name, name))
+            return i;
+    }
+    return kNone;
+}
+
+std::size_t ProfileFile::SectionEnd(std::size_t header) const {
+    std::size_t i = header + 1;
+    while (i < m_lines.size() && m_lines[i].kind != LineKind::Section)
+        ++i;
+    return i;
+}
+
+std::size_t ProfileFile::FindKey(std::size_t header, std::string_view key) const {
+    if (header == kNone)
+        return kNone;
+    const std::string name = TrimText(key);
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        if (m_lines[i].kind == LineKind::Key && SameName(m_lines[i].name, name))
+            return i;
+    }
+    return kNone;
+}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+    const std::size_t line = FindKey(FindSection(section), key);
+    return line == kNone ? std::string(defaultValue) : m_lines[line].value;
+}
+
+bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
+    return FindKey(FindSection(section), key) != kNone;
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    const std::size_t header = FindSection(section);
+    if (header == kNone)
+        return keys;
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        if (m_lines[i].kind == LineKind::Key && FindKey(header, m_lines[i].name) == i)
+            keys.push_back(m_lines[i].name);
+    }
+    return keys;
+}
+
+void ProfileFile::InsertLine(std::size_t position, std::string raw) {
+    if (position > 0 && m_lines[position - 1].end.empty())
+        m_lines[position - 1].end = kLineEnd;
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(position), ParseLine(std::move(raw), kLineEnd));
+}
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string name = TrimText(OneLine(key));
+    if (name.empty())
+        return;
+    const std::string sectionName = TrimText(OneLine(section));
+    const std::string oneLineValue = OneLine(value);
+    std::size_t header = FindSection(sectionName);
+    if (header == kNone) {
+        InsertLine(m_lines.size(), "[" + sectionName + "]");
+        header = m_lines.size() - 1;
+    }
+    const std::size_t existing = FindKey(header, name);
+    if (existing != kNone) {
+        Line& line = m_lines[existing];
+        line = ParseLine(line.name + "=" + oneLineValue, std::move(line.end));
+    } else {
+        std::size_t position = header + 1;
+        const std::size_t end = SectionEnd(header);
+        for (std::size_t i = header + 1; i < end; ++i) {
+            if (m_lines[i].kind == LineKind::Key)
+                position = i + 1;
+        }
+        InsertLine(position, name + "=" + oneLineValue);
+    }
+    Changed();
+}
+
+void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
+    const std::size_t header = FindSection(section);
+    bool removed = false;
+    for (std::size_t line = FindKey(header, key); line != kNone; line = FindKey(header, key)) {
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(line));
+        removed = true;
+    }
+    if (removed)
+        Changed();
+}
+
+void ProfileFile::Changed() {
+    m_changed = true;
+    m_textStale = true;
+}
+
+void ProfileFile::Flush() {
+    if (!m_changed)
+        return;
+    if (m_unreadable || !CommitFile(WriteTarget(m_path), Text()))
+        throw FileWriteError(m_path);
+    m_existed = true;
+    m_changed = false;
+}
+
+} // namespace mitoran

@@ -42,12 +42,35 @@ public:
     // Writes the text to disk; throws FileWriteError when the file cannot be written (the old file stays).
     void Flush();
 
-    const std::string& Text() const { return m_text; }
+    const std::string& Text() const;
 
 private:
+    enum class LineKind { Other, Section, Key };
+
+    // One line of the file: its bytes as read, its line end, and what it holds once trimmed.
+    struct Line {
+        std::string raw;
+        std::string end;
+        LineKind kind = LineKind::Other;
+        std::string name;
+        std::string value;
+    };
+
+    static Line ParseLine(std::string raw, std::string end);
+    void Parse(std::string_view text);
+    std::size_t FindSection(std::string_view section) const;
+    std::size_t SectionEnd(std::size_t header) const;
+    std::size_t FindKey(std::size_t header, std::string_view key) const;
+    void InsertLine(std::size_t position, std::string raw);
+    void Changed();
+
     std::filesystem::path m_path;
-    std::string m_text;
+    std::vector<Line> m_lines;
+    mutable std::string m_text;
+    mutable bool m_textStale = false;
     bool m_existed = false;
+    bool m_unreadable = false;
+    bool m_changed = false;
 };
 
 } // namespace mitoran
