@@ -1,1 +1,410 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Util.h"
+
+#include "core/Cp932.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+namespace mitoran {
+namespace {
+
+struct WideForm {
+    unsigned code;
+    char ascii;
+};
+
+// Full-width signs that fold to ASCII; digits and letters are folded by range in FoldWideChar.
+constexpr std::array<WideForm, 36> kWideForms{{
+    {0x8140, ' '},  {0x8143, ','},  {0x8144, '.'}, {0x8146, ':'}, {0x8147, ';'}, {0x8148, '?'},
+    {0x8149, '!'},  {0x814F, '^'},  {0x815E, '/'}, {0x8160, '~'}, {0x8162, '|'}, {0x8165, '\''},
+    {0x8166, '\''}, {0x818C, '\''}, {0x8167, '"'}, {0x8168, '"'}, {0x818D, '"'}, {0x8169, '('},
+    {0x816A, ')'},  {0x816D, '['},  {0x816E, ']'}, {0x816F, '{'}, {0x8170, '}'}, {0x817B, '+'},
+    {0x817C, '-'},  {0x8181, '='},  {0x81AC, '='}, {0x8183, '<'}, {0x8184, '>'}, {0x818F, '\\'},
+    {0x8190, '$'},  {0x8193, '%'},  {0x8194, '#'}, {0x8195, '&'}, {0x8196, '*'}, {0x8197, '@'},
+}};
+
+// The ASCII character for a double-byte code, or 0 when it stays as it is.
+char FoldWideChar(unsigned code) {
+    if (code >= 0x824F && code <= 0x8258) {
+        return static_cast<char>('0' + (code - 0x824F));
+    }
+    if (code >= 0x8260 && code <= 0x8279) {
+        return static_cast<char>('A' + (code - 0x8260));
+    }
+    if (code >= 0x8281 && code <= 0x829A) {
+        return static_cast<char>('A' + (code - 0x8281));
+    }
+    const auto* form =
+        std::find_if(kWideForms.begin(), kWideForms.end(), [code](const WideForm& f) { return f.code == code; });
+    return form != kWideForms.end() ? form->ascii : '\0';
+}
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// Bytes of the character at position: two for a lead byte with its trail byte, else one.
+std::size_t CharLength(std::string_view text, std::size_t position) {
+    return IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < text.size() ? 2 : 1;
+}
+
+std::optional<int> DecimalValue(std::string_view text) {
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.starts_with('-')) {
+            return std::nullopt;
+        }
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Up to eight hex digits, read as 32 bits so that "$80000005" gives the negative value colours need.
+std::optional<int> HexValue(std::string_view digits) {
+    if (digits.empty() || digits.size() > 8) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    if (error != std::errc{} || end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+long long AbsIntDef(std::string_view text) {
+    return std::llabs(static_cast<long long>(TextToIntDef(text, 0)));
+}
+
+// Minutes from hours and minutes that may come from absurd text, held where negation is safe.
+int ClampMinutes(long long minutes) {
+    return static_cast<int>(std::clamp<long long>(minutes, -INT_MAX, INT_MAX));
+}
+
+bool HasMinus(std::string_view text) {
+    return text.find('-') != std::string_view::npos;
+}
+
+struct TimeParts {
+    std::string_view hours;
+    std::string_view minutes;
+};
+
+// Splits at the first ":"; text without a colon is all hours.
+TimeParts SplitAtColon(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return {text, {}};
+    }
+    return {text.substr(0, colon), text.substr(colon + 1)};
+}
+
+long long RoundToStep(long long minutes, long long step, int mode) {
+    const long long below = minutes - minutes % step;
+    if (below == minutes) {
+        return minutes;
+    }
+    const long long above = below + step;
+    switch (mode) {
+    case kRoundDown:
+        return below;
+    case kRoundUp:
+        return above;
+    default:
+        return minutes - below < above - minutes ? below : above;
+    }
+}
+
+// Rounds half away from zero as the value reads in decimal: the scaled value is first taken to 15
+// significant digits, so 0.15 or 2.675 round up although their binary forms lie just below.
+double RoundToDecimals(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = value * scale;
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e15) {
+        return value;
+    }
+    std::array<char, 32> buffer{};
+    const auto written =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), scaled, std::chars_format::general, 15);
+    double decimal = scaled;
+    std::from_chars(buffer.data(), written.ptr, decimal);
+    return std::round(decimal) / scale;
+}
+
+std::optional<double> ParseReal(std::string_view text) {
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.starts_with('-')) {
+            return std::nullopt;
+        }
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+} // namespace
+
+std::string TrimText(std::string_view text) {
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlankOrControl);
+    const auto last = std::find_if_not(text.rbegin(), std::make_reverse_iterator(first), IsBlankOrControl);
+    return std::string(first, last.base());
+}
+
+std::string TrimLeftText(std::string_view text) {
+    return std::string(std::find_if_not(text.begin(), text.end(), IsBlankOrControl), text.end());
+}
+
+std::string NormalizeWidth(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (CharLength(text, i) == 2) {
+            const char ascii = FoldWideChar(byte << 8 | static_cast<unsigned char>(text[i + 1]));
+            if (ascii != '\0') {
+                result += ascii;
+            } else {
+                result.append(text.substr(i, 2));
+            }
+            i += 2;
+        } else {
+            result += byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : text[i];
+            ++i;
+        }
+    }
+    return result;
+}
+
+int TextToIntDef(std::string_view text, int defaultValue) {
+    const std::string normal = NormalizeWidth(TrimText(text));
+    std::string_view number = normal;
+    number.remove_prefix(std::min(number.find_first_not_of(' '), number.size()));
+    const auto value = number.starts_with('$') ? HexValue(number.substr(1)) : DecimalValue(number);
+    return value.value_or(defaultValue);
+}
+
+int TimeTextToMinutes(std::string_view text) {
+    const std::string normal = NormalizeWidth(TrimText(text));
+    std::string work;
+    for (const char c : normal) {
+        if (c != '-') {
+            work += c == '.' ? ':' : c;
+        }
+    }
+    const std::string_view digits = work;
+    long long hours = 0;
+    long long minutes = 0;
+    if (const auto colon = digits.find(':'); colon != std::string_view::npos) {
+        hours = AbsIntDef(digits.substr(0, colon));
+        minutes = AbsIntDef(digits.substr(colon + 1, 2));
+    } else if (digits.size() < 3) {
+        hours = AbsIntDef(digits);
+    } else {
+        hours = AbsIntDef(digits.substr(0, digits.size() - 2));
+        minutes = AbsIntDef(digits.substr(digits.size() - 2));
+    }
+    const int value = ClampMinutes(hours * 60 + minutes);
+    return HasMinus(normal) ? -value : value;
+}
+
+std::string MinutesToTimeText(int minutes, int hourWidth, bool showZero) {
+    const long long size = std::llabs(static_cast<long long>(minutes));
+    if (!showZero && size == 0) {
+        return {};
+    }
+    std::string text = PadNumber(size / 60, hourWidth, " ") + ":" + PadNumber(size % 60, 2, "0");
+    if (minutes < 0) {
+        if (const auto blank = text.rfind(' '); blank != std::string::npos) {
+            text[blank] = '-';
+        }
+    }
+    return text;
+}
+
+std::string RoundTimeText(std::string_view text, int mode, int unit) {
+    if (mode < kRoundNone || mode > kRoundUp) {
+        mode = kRoundNone;
+    }
+    const bool negative = TimeTextToMinutes(text) < 0;
+    if (negative && mode != kRoundNone && mode != kRoundNearest) {
+        mode = kRoundDown + kRoundUp - mode;
+    }
+    const TimeParts parts = SplitAtColon(text);
+    const long long step = mode == kRoundNone || unit < 1 ? 1 : unit;
+    const long long minutes = RoundToStep(AbsIntDef(parts.minutes), step, mode);
+    const int value = ClampMinutes(AbsIntDef(parts.hours) * 60 + minutes);
+    return MinutesToTimeText(negative ? -value : value, 2, false);
+}
+
+double TimeTextToHours(std::string_view text) {
+    std::string work(text);
+    std::replace(work.begin(), work.end(), '.', ':');
+    const std::string_view digits = work;
+    const TimeParts parts = SplitAtColon(digits);
+    const double value =
+        static_cast<double>(AbsIntDef(parts.hours)) + static_cast<double>(AbsIntDef(parts.minutes.substr(0, 2))) / 60.0;
+    return HasMinus(text) && value != 0 ? -value : value;
+}
+
+std::string DecimalTimeText(std::string_view text, bool enabled) {
+    if (!enabled || TrimText(text).empty()) {
+        return std::string(text);
+    }
+    const TimeParts parts = SplitAtColon(text);
+    const double value =
+        static_cast<double>(AbsIntDef(parts.hours)) + static_cast<double>(AbsIntDef(parts.minutes)) / 60.0;
+    return RealToText(0, 2, HasMinus(text) ? -value : value);
+}
+
+std::string RealToText(int width, int decimals, double value) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
+    decimals = std::clamp(decimals, 0, 30);
+    // Room for the 309 integer digits of the largest double, the sign, the point and the decimals.
+    std::array<char, 400> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                            RoundToDecimals(value, decimals), std::chars_format::fixed, decimals);
+    if (error != std::errc{}) {
+        return {};
+    }
+    std::string text(buffer.data(), end);
+    if (text.starts_with('-') && text.find_first_of("123456789") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    }
+    return text;
+}
+
+double TextToReal(std::string_view text, int decimals, double defaultValue) {
+    const auto value = ParseReal(TrimText(NormalizeWidth(text)));
+    if (!value) {
+        return defaultValue;
+    }
+    return ParseReal(RealToText(0, decimals, *value)).value_or(defaultValue);
+}
+
+int RoundHalfAway(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(std::round(value), static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+
+std::string DayCountText(std::string_view text, bool halfDays) {
+    if (text.empty()) {
+        return {};
+    }
+    const int width = static_cast<int>(text.size());
+    const double days = TextToReal(text, 1, 0);
+    return halfDays ? RealToText(width, 1, days) : PadNumber(RoundHalfAway(days), width, " ");
+}
+
+std::string GroupThousands(std::string_view text) {
+    const long long value = TextToIntDef(TrimText(text), 0);
+    const std::string digits = std::to_string(std::llabs(value));
+    std::string result = value < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            result += ',';
+        }
+        result += digits[i];
+    }
+    return result;
+}
+
+std::string StripThousands(std::string_view text) {
+    std::string result = TrimText(text);
+    std::erase(result, ',');
+    return result;
+}
+
+std::string PadNumber(long long number, int width, std::string_view pad) {
+    const std::string digits = std::to_string(number);
+    const std::size_t size = width > 0 ? static_cast<std::size_t>(width) : 0;
+    if (digits.size() >= size) {
+        return digits.substr(digits.size() - size);
+    }
+    return std::string(size - digits.size(), pad.empty() ? ' ' : pad.front()) + digits;
+}
+
+std::string RightChars(std::string_view text, int count) {
+    const std::size_t size = std::min(text.size(), static_cast<std::size_t>(std::max(count, 0)));
+    return std::string(text.substr(text.size() - size));
+}
+
+std::string LeftChars(std::string_view text, int count) {
+    return std::string(text.substr(0, static_cast<std::size_t>(std::max(count, 0))));
+}
+
+std::string ReplaceAllText(std::string_view text, std::string_view find, std::string_view replacement) {
+    if (find.empty()) {
+        return std::string(text);
+    }
+    // Matches only where a character starts, so a trail byte (the 0x5C of 表) is never taken for "\".
+    std::string result;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.substr(i).starts_with(find)) {
+            result += replacement;
+            i += find.size();
+        } else {
+            const std::size_t length = CharLength(text, i);
+            result.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return result;
+}
+
+std::string CsvField(std::string_view record, int field) {
+    for (int i = 1; i < field; ++i) {
+        const auto comma = record.find(',');
+        if (comma == std::string_view::npos) {
+            return {};
+        }
+        record.remove_prefix(comma + 1);
+    }
+    return std::string(record.substr(0, record.find(',')));
+}
+
+int DaysInMonth(int year, int month) {
+    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    month = std::clamp(month, 1, 12);
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+int ClampYear(std::string_view text) {
+    return std::clamp(TextToIntDef(text, 0), 1990, 2090);
+}
+
+int ClampMonth(std::string_view text) {
+    return std::clamp(TextToIntDef(text, 0), 1, 12);
+}
+
+std::filesystem::path UserFilePath(std::string_view user, const std::filesystem::path& path) {
+    if (user.empty()) {
+        return path;
+    }
+    return path.parent_path() / PathFromCp932(user) / path.filename();
+}
+
+} // namespace mitoran
