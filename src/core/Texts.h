@@ -28,4 +28,41 @@ inline const std::string kDefaultPrintFont = Utf8ToCp932("ＭＳ ゴシック");
 // Messages.
 inline const std::string kCannotWrite = Utf8ToCp932("%s に書き込めません");
 
+// Paid-leave ledger: the categories without a day category of their own, and the weekday of a date
+// that does not exist.
+inline const std::string kLeaveIncrease = Utf8ToCp932("増加");
+inline const std::string kLeaveDecrease = Utf8ToCp932("減少");
+inline const std::string kLeaveOther = Utf8ToCp932("ｿﾉ他");
+inline const std::string kUnknownWeekday = Utf8ToCp932("？");
+
+// National holidays computed by rule.
+inline const std::string kSeijinNoHi = Utf8ToCp932("成人の日");
+inline const std::string kShunbunNoHi = Utf8ToCp932("春分の日");
+inline const std::string kShuubunNoHi = Utf8ToCp932("秋分の日");
+inline const std::string kTaiikuNoHi = Utf8ToCp932("体育の日");
+inline const std::string kUmiNoHi = Utf8ToCp932("海の日");
+inline const std::string kKeirouNoHi = Utf8ToCp932("敬老の日");
+
+// Holiday list: the fixed-date national holidays it starts with, and its date and mark texts.
+inline const std::string kGantan = Utf8ToCp932("元旦");
+inline const std::string kKenkokuKinenNoHi = Utf8ToCp932("建国記念の日");
+inline const std::string kMidoriNoHi = Utf8ToCp932("みどりの日");
+inline const std::string kKenpouKinenbi = Utf8ToCp932("憲法記念日");
+inline const std::string kKokuminNoKyujitu = Utf8ToCp932("国民の休日");
+inline const std::string kKodomoNoHi = Utf8ToCp932("こどもの日");
+inline const std::string kBunkaNoHi = Utf8ToCp932("文化の日");
+inline const std::string kKinrouKanshaNoHi = Utf8ToCp932("勤労感謝の日");
+inline const std::string kTennouTanjoubi = Utf8ToCp932("天皇誕生日");
+inline const std::string kMonthSuffix = Utf8ToCp932("月");
+inline const std::string kDaySuffix = Utf8ToCp932("日");
+inline const std::string kHolidayListMark = Utf8ToCp932(" ○ ");
+
+// Main window and start-up.
+inline const std::string kAppTitle = Utf8ToCp932("ミトラン");
+inline const std::string kCurrentUserCaption = Utf8ToCp932("(ｶﾚﾝﾄ)");
+inline const std::string kSaveCaption = Utf8ToCp932("保存確認");
+inline const std::string kSaveQuestion = Utf8ToCp932("ﾃﾞｰﾀが変更されています。保存しますか？");
+inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞｴﾗｰ");
+inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");
+
 } // namespace mitoran::text
