@@ -145,8 +145,9 @@ int CreateTemporary(const fs::path& target, int mode, fs::path& temporary) {
     static unsigned counter = 0;
     const fs::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." + std::to_string(ProcessId()) + "." +
-                                 std::to_string(++counter) + ".tmp";
+        fs::path name(".");
+        name += target.filename();
+        name += "." + std::to_string(ProcessId()) + "." + std::to_string(++counter) + ".tmp";
         temporary = folder / name;
         const int fd = OpenNew(temporary, mode);
         if (fd >= 0 || errno != EEXIST)
