@@ -1,1 +1,136 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "config/HolidayList.h"
+
+#include "core/ProfileFile.h"
+#include "core/Texts.h"
+#include "core/Util.h"
+#include "month/MonthSheet.h"
+
+#include <string_view>
+
+namespace mitoran {
+
+namespace {
+
+constexpr std::string_view kSection = "HolidayData";
+constexpr std::array<int, 12> kCumulativeDays{0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
+constexpr int kLeapYear = 2000;
+
+struct DefaultHoliday {
+    int month;
+    int day;
+    const std::string& name;
+};
+
+std::string DateText(int month, int day) {
+    return PadNumber(month, 2, " ") + text::kMonthSuffix + PadNumber(day, 2, " ") + text::kDaySuffix;
+}
+
+std::string RowKey(int row) {
+    return PadNumber(row, 3, " ");
+}
+
+std::string NormalizedMark(const HolidayRow& row) {
+    return row.IsMarked() ? text::kHolidayListMark : std::string();
+}
+
+// Holidays that fall on a Monday by rule come from the calendar; a fixed-date row holding one is dropped.
+bool IsMondayRuleHoliday(const std::string& memo) {
+    const std::string name = TrimText(memo);
+    return name == text::kSeijinNoHi || name == text::kTaiikuNoHi || name == text::kUmiNoHi ||
+           name == text::kKeirouNoHi;
+}
+
+HolidayRow RowFromValue(const std::string& date, const std::string& value) {
+    HolidayRow row{date, CsvField(value, 2), CsvField(value, 3)};
+    row.mark = NormalizedMark(row);
+    if (IsMondayRuleHoliday(row.memo)) {
+        row.mark.clear();
+        row.memo.clear();
+    }
+    return row;
+}
+
+} // namespace
+
+int CumulativeDays(int month) {
+    return month >= 1 && month <= 12 ? kCumulativeDays[month - 1] : 0;
+}
+
+int HolidayRowOf(int month, int day) {
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(kLeapYear, month))
+        return 0;
+    return CumulativeDays(month) + day;
+}
+
+bool HolidayRow::IsMarked() const {
+    return TrimText(mark) == InfoOf(Kubun::Holiday).mark;
+}
+
+HolidayList::HolidayList() {
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= DaysInMonth(kLeapYear, month); ++day)
+            m_rows[HolidayRowOf(month, day)].date = DateText(month, day);
+    }
+}
+
+const HolidayRow* HolidayList::Find(int month, int day) const {
+    const int row = HolidayRowOf(month, day);
+    return row == 0 ? nullptr : &m_rows[row];
+}
+
+void HolidayList::SetDefaults() {
+    static const std::array<DefaultHoliday, 9> defaults{{
+        {1, 1, text::kGantan},
+        {2, 11, text::kKenkokuKinenNoHi},
+        {4, 29, text::kMidoriNoHi},
+        {5, 3, text::kKenpouKinenbi},
+        {5, 4, text::kKokuminNoKyujitu},
+        {5, 5, text::kKodomoNoHi},
+        {11, 3, text::kBunkaNoHi},
+        {11, 23, text::kKinrouKanshaNoHi},
+        {12, 23, text::kTennouTanjoubi},
+    }};
+    *this = HolidayList();
+    for (const DefaultHoliday& holiday : defaults) {
+        HolidayRow& row = m_rows[HolidayRowOf(holiday.month, holiday.day)];
+        row.mark = text::kHolidayListMark;
+        row.memo = holiday.name;
+    }
+}
+
+void LoadHolidayList(HolidayList& list, const std::filesystem::path& file) {
+    const ProfileFile profile(file);
+    if (!profile.Exists()) {
+        list.SetDefaults();
+        SaveHolidayList(list, file);
+        return;
+    }
+    HolidayList loaded;
+    bool anyRow = false;
+    for (int row = 1; row <= kHolidayRows; ++row) {
+        anyRow = anyRow || profile.HasKey(kSection, RowKey(row));
+        loaded[row] = RowFromValue(loaded[row].date, profile.ReadString(kSection, RowKey(row), ""));
+    }
+    // Not one row readable: the file is damaged. Keep it for the user to inspect; the next save replaces it.
+    if (!anyRow)
+        loaded.SetDefaults();
+    list = loaded;
+}
+
+void SaveHolidayList(HolidayList& list, const std::filesystem::path& file) {
+    ProfileFile profile(file);
+    for (int index = 1; index <= kHolidayRows; ++index) {
+        HolidayRow& row = list[index];
+        row.date = ReplaceAllText(row.date, ",", ".");
+        row.mark = NormalizedMark(row);
+        row.memo = ReplaceAllText(row.memo, ",", ".");
+        const std::string key = RowKey(index);
+        // Deleting first appends every row anew, so the keys stand in row order.
+        profile.DeleteKey(kSection, key);
+        profile.WriteString(kSection, key, TrimLeftText(row.date + "," + row.mark + "," + row.memo + ","));
+    }
+    profile.Flush();
+}
+
+} // namespace mitoran
