@@ -5,6 +5,7 @@
 #include "core/ProfileFile.h"
 #include "core/Util.h"
 #include "leave/LedgerSync.h"
+#include "month/Calculation.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -172,13 +173,14 @@ bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLo
     return true;
 }
 
-void SaveMonth(MonthSheet& sheet, int year, int month, const MonthLocation& location, const Settings& settings,
-               Ledger& ledger) {
-    (void)settings; // RecalcMonth(sheet, settings) goes here
+MonthCalculation SaveMonth(MonthSheet& sheet, int year, int month, const MonthLocation& location,
+                           const Settings& settings, Ledger& ledger) {
+    MonthCalculation calculation = RecalcMonth(sheet, settings);
     ProfileFile file(MonthFilePath(location.dataFolder, year, month, location.user));
     WriteMonthFile(sheet, file);
     file.Flush();
     UpdateLedgerFromMonth(sheet, year, ledger);
+    return calculation;
 }
 
 } // namespace mitoran

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "month/Calculation.h"
 #include "month/MonthSheet.h"
 
 #include <filesystem>
@@ -50,10 +51,10 @@ bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLo
                const CalendarRules& rules, const HolidayList& holidays);
 
 // Recalculates the sheet, writes its file and brings the ledger up to date with the days whose
-// category or memo changed since the saved copy, which then equals the sheet. Throws FileWriteError
-// when the file cannot be written: the old file, the ledger and the saved copy stay as they were.
-// The caller does not save while the span view fills the sheet.
-void SaveMonth(MonthSheet& sheet, int year, int month, const MonthLocation& location, const Settings& settings,
-               Ledger& ledger);
+// category or memo changed since the saved copy, which then equals the sheet; returns the calculation
+// for the pay view. Throws FileWriteError when the file cannot be written: the old file, the ledger
+// and the saved copy stay as they were. The caller does not save while the span view fills the sheet.
+MonthCalculation SaveMonth(MonthSheet& sheet, int year, int month, const MonthLocation& location,
+                           const Settings& settings, Ledger& ledger);
 
 } // namespace mitoran
