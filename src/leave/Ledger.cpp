@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <utility>
 
 namespace mitoran {
@@ -27,8 +29,10 @@ const std::string kNoDateKey = "non";
 using Rows = std::array<LedgerRow, kLedgerRowCount>;
 using SortKeys = std::array<std::string, kLedgerRowCount>;
 
+// Days are single-precision; a number beyond its range is as unreadable as letters.
 float ReadDays(std::string_view text) {
-    return static_cast<float>(TextToReal(text, 1, 0.0));
+    const double days = TextToReal(text, 1, 0.0);
+    return std::fabs(days) <= std::numeric_limits<float>::max() ? static_cast<float>(days) : 0.0F;
 }
 
 std::string DaysText(float days) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace mitoran {
 
@@ -85,7 +86,7 @@ public:
     void UpdateEntryMemo(std::string_view date, std::string_view categoryText, std::int32_t color,
                          std::string_view memo);
 
-    // Fold the oldest entries into the carry-over balance; the current balance does not change.
+    // Folds the oldest entries into the carry-over balance; the current balance does not change.
     void DeleteOldestEntries(int count);
     void DeleteEntriesUpTo(std::string_view date);
 

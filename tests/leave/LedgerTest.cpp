@@ -159,14 +159,16 @@ TEST_F(LedgerTest, RowsWithoutAReadableDateVanishAndImpossibleDatesStay) {
     Put(ledger, 2, "2024/02/30", S("有給"), "xyz", "kept");
     Put(ledger, 3, "", "", "", "memo without a date");
     Put(ledger, 4, S("２０２４／４／７"), S("ｿﾉ他"), "1.04");
+    Put(ledger, 5, "2024/04/08", S("増加"), "1e39");
     ledger.RecalculateLedger(false);
-    EXPECT_EQ(Dates(ledger), (std::vector<std::string>{"2024/02/30", "2024/04/07"}));
+    EXPECT_EQ(Dates(ledger), (std::vector<std::string>{"2024/02/30", "2024/04/07", "2024/04/08"}));
     EXPECT_EQ(ledger.Row(1)[Column::Weekday], S("？"));
     EXPECT_EQ(ledger.Row(1)[Column::Days], "  0.0");
     EXPECT_EQ(ledger.Row(1)[Column::Memo], "kept");
     EXPECT_EQ(ledger.Row(2)[Column::Weekday], S("日"));
     EXPECT_EQ(ledger.Row(2)[Column::Days], "  1.0");
-    EXPECT_EQ(ledger.Row(3), LedgerRow{});
+    EXPECT_EQ(ledger.Row(3)[Column::Days], "  0.0") << "beyond single precision";
+    EXPECT_EQ(ledger.Row(4), LedgerRow{});
     EXPECT_EQ(ledger.CurrentBalanceText(), "1.0");
 }
 
