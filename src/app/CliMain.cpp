@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// mitoran-cli: the month calculation and files from a terminal, with the desktop program's settings.
+#include "app/Cli.h"
+#include "config/QtSettingsStore.h"
+#include "core/Folders.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    std::vector<std::string> arguments;
+    const QStringList qtArguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < qtArguments.size(); ++i)
+        arguments.push_back(qtArguments[i].toStdString());
+
+    mitoran::QtSettingsStore store;
+    const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
+    const int status = mitoran::RunCli(arguments, store, folders, std::cout, std::cerr);
+    if (!store.Sync() && status == mitoran::kCliOk) {
+        std::cerr << "設定を保存できません\n";
+        return mitoran::kCliFileError;
+    }
+    return status;
+}

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Cli.h"
+#include "config/MemorySettingsStore.h"
+#include "core/Cp932.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace mitoran {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+struct CliRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    CliRun Run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCli(arguments, m_store, m_folders, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    // A March 2024 file as the desktop program writes it, with two worked days, stale results, a key
+    // of its own and a section of its own that the command must leave alone.
+    static std::string HandWrittenMonth() {
+        return Utf8ToCp932("[System]\r\n"
+                           "LastDay=31\r\n"
+                           "SyukinDay=9.0\r\n"
+                           "ZangyoTime=99:00\r\n"
+                           "Note=keep me\r\n"
+                           "[DayData]\r\n"
+                           "5=3/ 5,火,  , 8:30,19:00,,,会議,,,,,,,\r\n"
+                           "6=3/ 6,水,  , 8:00,23:00, 1:00,,,,,,,$FF,,\r\n"
+                           "[Extra]\r\n"
+                           "Memo=表示\r\n");
+    }
+
+    TempFolder m_data;
+    testing::FixedFolders m_folders{m_data.Path() / "unused"};
+    MemorySettingsStore m_store;
+};
+
+TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"recalc"},
+        {"recalc", "2024"},
+        {"frobnicate", "2024", "3"},
+        {"recalc", "2024", "13"},
+        {"recalc", "2024", "0"},
+        {"show", "20x4", "3"},
+        {"show", "2024", "3", "extra"},
+        {"show", "2024", "3", "--user"},
+        {"--colour", "show", "2024", "3"},
+    };
+    for (const auto& arguments : cases) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.status, kCliUsage) << ::testing::PrintToString(arguments);
+        EXPECT_NE(run.err.find("mitoran-cli"), std::string::npos);
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202403.dat"));
+}
+
+TEST_F(CliTest, RecalcRewritesResultsAndKeepsEveryOtherKey) {
+    const auto file = m_data.Path() / "202403.dat";
+    WriteBytes(file, HandWrittenMonth());
+
+    const CliRun run = Run({"recalc", "2024", "3"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+
+    const std::string text = ReadBytes(file);
+    // 8:30-19:00 with the 12:00-13:00 break: 2:00 overtime, 9:30 work; 8:00-23:00: 5:00 + 1:00 late night.
+    EXPECT_NE(text.find(Utf8ToCp932("5=3/ 5,火,  , 8:30,19:00, 2:00,,会議,,,, 9:30,,,\r\n")), std::string::npos);
+    EXPECT_NE(text.find(Utf8ToCp932("6=3/ 6,水,  , 8:00,23:00, 5:00, 1:00,,,,,14:00,$FF,,\r\n")), std::string::npos);
+    EXPECT_NE(text.find("ZangyoTime=7:00\r\n"), std::string::npos);
+    EXPECT_NE(text.find("ShinyaTime=1:00\r\n"), std::string::npos);
+    EXPECT_NE(text.find("KinmuTime=23:30\r\n"), std::string::npos);
+    EXPECT_NE(text.find("SyukinDay=2.0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Note=keep me\r\n"), std::string::npos);
+    EXPECT_NE(text.find(Utf8ToCp932("[Extra]\r\nMemo=表示\r\n")), std::string::npos);
+
+    // First-run amounts: net pay 197,800 yen is 32,200 short of the target, 26:50 at 1,500 yen and 80 %.
+    for (const char* line :
+         {"出勤 2\n", "休出 0\n", "普通 7:00\n", "深夜 1:00\n", "合計 8:00\n", "目標 -26:50\n", "勤務 23:30\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+}
+
+TEST_F(CliTest, ShowPrintsTheStoredMonthAndWritesNothing) {
+    const auto file = m_data.Path() / "202403.dat";
+    WriteBytes(file, HandWrittenMonth());
+    const auto before = std::filesystem::last_write_time(file);
+
+    const CliRun run = Run({"show", "2024", "3"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_EQ(ReadBytes(file), HandWrittenMonth());
+    EXPECT_EQ(std::filesystem::last_write_time(file), before);
+    EXPECT_NE(run.out.find(" 3/ 5 火     8:30 19:00" + std::string(19, ' ') + "会議\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(" 3/ 6 水     8:00 23:00  1:00\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("普通 99:00\n"), std::string::npos) << run.out;
+}
+
+TEST_F(CliTest, MonthWithoutFileIsLaidOutFromTheCalendar) {
+    const CliRun run = Run({"show", "2004", "1"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_NE(run.out.find(" 1/12 月 ○" + std::string(31, ' ') + "成人の日\n"), std::string::npos) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "200401.dat"));
+}
+
+TEST_F(CliTest, NamedUserKeepsFilesInOwnFolderAndSettingsKey) {
+    const CliRun run = Run({"--user", "山田", "recalc", "2024", "3"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(m_data.Path() / "山田" / "202403.dat"));
+    EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202403.dat"));
+    EXPECT_TRUE(m_store.KeyExists(Utf8ToCp932("Software\\Quorvan\\Vuvedez\\User\\山田")));
+}
+
+TEST_F(CliTest, RefusedWriteReportsTheFileAndKeepsTheOldOne) {
+    // A folder where the month file should be: the save cannot replace it.
+    std::filesystem::create_directories(m_data.Path() / "202403.dat" / "inside");
+    const CliRun run = Run({"recalc", "2024", "3"});
+    EXPECT_EQ(run.status, kCliFileError);
+    EXPECT_NE(run.err.find("202403.dat に書き込めません"), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(m_data.Path() / "202403.dat" / "inside"));
+}
+
+} // namespace
+} // namespace mitoran
