@@ -64,5 +64,6 @@ inline const std::string kSaveCaption = Utf8ToCp932("保存確認");
 inline const std::string kSaveQuestion = Utf8ToCp932("ﾃﾞｰﾀが変更されています。保存しますか？");
 inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞｴﾗｰ");
 inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");
+inline const std::string kPresetPasteSuffix = Utf8ToCp932(" を貼り付け");
 
 } // namespace mitoran::text

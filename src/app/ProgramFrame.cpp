@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ProgramFrame.h"
+
+#include "app/CommandLine.h"
+#include "app/PassForm.h"
+#include "app/PasswordCheck.h"
+#include "app/SingleHalt.h"
+#include "core/Cp932Qt.h"
+#include "ui/MainForm.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+bool AskStartupPassword(const std::string& password, Questions& questions) {
+    TPass pass;
+    return AskPassword(
+        [&pass]() -> std::optional<std::string> {
+            pass.Clear();
+            if (pass.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return FromQString(pass.Entry());
+        },
+        questions, password);
+}
+
+} // namespace
+
+std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& parameters,
+                                             const ProgramServices& services) {
+    const CommandLine line = ParseCommandLine(parameters);
+    if (IsInstanceRunning(services.watcherName))
+        return nullptr;
+    QGuiApplication::setApplicationDisplayName(u"ミトラン"_s);
+
+    auto program = std::make_unique<StartedProgram>();
+    program->halt = std::make_unique<TSingleHalt>(services.instanceName);
+    if (!program->halt->Claim())
+        return nullptr;
+    program->window = std::make_unique<TZangyoMain>(
+        MainServices{services.store, services.folders, services.clock, services.questions, line});
+    QObject::connect(program->halt.get(), &TSingleHalt::RaiseRequested, program->window.get(),
+                     &TZangyoMain::BringToFront);
+
+    const StartupPassword startup = ReadStartupPassword(services.store, line.startUser);
+    if (NeedsStartupPassword(line, startup) && !AskStartupPassword(startup.password, services.questions))
+        return nullptr;
+    return program;
+}
+
+int RunProgram(QApplication& application, const ProgramServices& services) {
+    std::vector<std::string> parameters;
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        parameters.push_back(FromQString(arguments[i]));
+
+    const std::unique_ptr<StartedProgram> program = StartProgram(parameters, services);
+    if (!program)
+        return 0;
+    TZangyoMain* window = program->window.get();
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, window, &TZangyoMain::SessionEndQuery);
+    window->show();
+    return application.exec();
+}
+
+} // namespace mitoran

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QApplication;
+
+namespace mitoran {
+
+class Clock;
+class Folders;
+class Questions;
+class SettingsStore;
+class TSingleHalt;
+class TZangyoMain;
+
+struct ProgramServices {
+    SettingsStore& store;
+    const Folders& folders;
+    const Clock& clock;
+    Questions& questions;
+    QString instanceName; // the one-instance name (InstanceName("TZangyoMain"))
+    QString watcherName;  // the idle watcher's name (InstanceName("TKestrowForm"))
+};
+
+// The desktop program once started: it holds the one-instance name and its main window (not yet shown).
+struct StartedProgram {
+    std::unique_ptr<TSingleHalt> halt;
+    std::unique_ptr<TZangyoMain> window;
+};
+
+// The start-up frame up to the message loop: the command line, the idle-watcher and one-instance checks,
+// the main window's creation and the start-up password. Nothing when the program is to end without
+// showing anything. The parameters are CP932, without the program's name.
+std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& parameters,
+                                             const ProgramServices& services);
+
+// Starts the program and runs its message loop; the exit code.
+int RunProgram(QApplication& application, const ProgramServices& services);
+
+} // namespace mitoran

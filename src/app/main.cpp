@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ProgramFrame.h"
+#include "app/SingleHalt.h"
+#include "config/QtSettingsStore.h"
+#include "core/Clock.h"
+#include "core/Folders.h"
+#include "ui/MessageBoxQuestions.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    mitoran::QtSettingsStore store;
+    const mitoran::StandardFolders folders(QApplication::applicationDirPath().toStdString());
+    const mitoran::SystemClock clock;
+    mitoran::MessageBoxQuestions questions;
+    const mitoran::ProgramServices services{store,
+                                            folders,
+                                            clock,
+                                            questions,
+                                            mitoran::InstanceName(QStringLiteral("TZangyoMain")),
+                                            mitoran::InstanceName(QStringLiteral("TKestrowForm"))};
+    return mitoran::RunProgram(application, services);
+}

@@ -1,0 +1,884 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/MainForm.h"
+
+#include "app/WindowPlacement.h"
+#include "config/SettingsStore.h"
+#include "core/Calendar.h"
+#include "core/Clock.h"
+#include "core/Cp932Qt.h"
+#include "core/Folders.h"
+#include "core/ProfileFile.h"
+#include "core/Questions.h"
+#include "core/Texts.h"
+#include "core/Util.h"
+#include "month/Calculation.h"
+#include "month/MonthFile.h"
+#include "ui/BarPaintBox.h"
+#include "ui/DayGridDelegate.h"
+#include "ui/DayGridModel.h"
+#include "ui/DayGridView.h"
+#include "ui/JumpForm.h"
+#include "ui/TargetBar.h"
+#include "ui/WindowTitle.h"
+#include "ui/WindowUtil.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSessionManager>
+#include <QShortcut>
+#include <QTimer>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr std::array<int, 9> kColumnWidths{5, 2, 2, 5, 5, 5, 5, 5, 10};
+constexpr int kDesignRows = 22;
+constexpr int kMaxRows = 32;
+constexpr int kTopSeparatorHeight = 4;
+constexpr int kTopPanelHeight = 38;
+constexpr int kMarginWidth = 8;
+constexpr int kRightPanelWidth = 92;
+constexpr int kBarPanelHeight = 16;
+constexpr int kBarLabelWidth = 36;
+constexpr int kExtraMaxWidthChars = 50;
+const char* const kClassName = "TZangyoMain";
+
+// The fonts of the system ("ＭＳ Ｐゴシック" for the window, "ＭＳ ゴシック" for the grid), with the
+// Japanese fonts of the platform behind them.
+QFont WindowFont() {
+    QFont font;
+    font.setFamilies({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s, u"IPAPGothic"_s, u"IPAexGothic"_s, u"Noto Sans CJK JP"_s});
+    font.setPixelSize(12);
+    return font;
+}
+
+QFont GridFont() {
+    QFont font;
+    font.setFamilies({u"ＭＳ ゴシック"_s, u"MS Gothic"_s, u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(12);
+    return font;
+}
+
+QWidget* Panel(const QString& name, QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    return panel;
+}
+
+QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* BarLabel(const QString& name, const QString& hint, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setToolTip(hint);
+    label->setFixedWidth(kBarLabelWidth);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+QAction* Item(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+// Windows that later parts of the program provide; until then their commands are shown but disabled.
+QAction* LaterItem(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = Item(menu, name, caption);
+    action->setEnabled(false);
+    return action;
+}
+
+void SetTimeFieldText(QLineEdit* field, const std::string& text) {
+    field->setText(ToQString(text));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text,
+                     TimeTextToMinutes(text) < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::Text));
+    field->setPalette(palette);
+}
+
+} // namespace
+
+TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services),
+      m_session(services.store, services.folders, services.commandLine.startUser), m_settings(m_session.settings),
+      m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)) {
+    FormCreate();
+}
+
+TZangyoMain::~TZangyoMain() = default;
+
+// ---- Creation, showing and closing ----
+
+void TZangyoMain::FormCreate() {
+    setObjectName(QString::fromLatin1(kClassName));
+    setFont(WindowFont());
+    BuildPanels();
+    BuildMenus();
+    BuildPopupMenus();
+    m_multiUserMenu->menuAction()->setVisible(m_services.commandLine.multiUser);
+
+    FitGridColumns(*m_grid, kColumnWidths, kDesignRows);
+    AttachPopupMenu(DayGridView::kArrivalColumn);
+    // The user's folder, settings, holiday list and ledger; a first-run file that cannot be written is
+    // reported and the defaults are used.
+    try {
+        m_session.LoadUser(m_services.commandLine.startUser);
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+
+    ComputeSizeLimits();
+    m_sizingReady = true;
+    m_mokuhyoBarItem->setChecked(m_settings.MokuhyoBasShow);
+    ApplySizeLimits();
+    resize(m_minWidth, m_minHeight + (m_mokuhyoBarItem->isChecked() ? m_barHeight : 0));
+    if (m_settings.StartUserWindowSize) {
+        const WindowSize size = WindowPlacementStore(m_services.store, m_services.commandLine.startUser)
+                                    .RestoreSize(kClassName, {height(), width()});
+        resize(size.width, size.height);
+    }
+    RestorePlacement();
+    SetWindowTitleText();
+
+    m_jump = new TJump(WorkingMonth(m_services.clock.Now(), m_settings.SimeDay), this);
+    connect(m_jump, &TJump::EscapePressed, this, &TZangyoMain::EscButtonClick);
+}
+
+void TZangyoMain::FormShow() {
+    m_printItem->setEnabled(false);
+    m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
+    if (!m_settings.MokuhyoBasShow)
+        ShowTargetBar(false);
+    ShowCurrentMonthAndToday();
+    if (m_services.commandLine.StartsMinimised() || m_settings.StartAutoMinimize)
+        QTimer::singleShot(1, this, &TZangyoMain::MinimizeTimerTimer);
+}
+
+bool TZangyoMain::FormCloseQuery() {
+    return LeaveMonthCheck();
+}
+
+void TZangyoMain::FormClose() {
+    StoreSection(m_services.store, UserKeyPath(m_services.commandLine.startUser), "System")
+        .WriteBool("MokuhyoBasShow", m_mokuhyoBarItem->isChecked());
+}
+
+void TZangyoMain::FormDestroy() {
+    const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : QRect(pos(), size());
+    WindowPlacementStore placements(m_services.store, m_services.commandLine.startUser);
+    placements.SavePosition(kClassName, {normal.top(), normal.left()});
+    placements.SaveSize(kClassName, {normal.height(), normal.width()});
+}
+
+void TZangyoMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TZangyoMain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    FormDestroy();
+    event->accept();
+}
+
+void TZangyoMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FillGridWidth(*m_grid, kColumnWidths);
+}
+
+void TZangyoMain::SessionEndQuery(QSessionManager& manager) {
+    manager.allowsInteraction();
+    if (!close())
+        manager.cancel();
+}
+
+void TZangyoMain::BringToFront() {
+    if (!isVisible())
+        return;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void TZangyoMain::MinimizeTimerTimer() {
+    showMinimized();
+    if (m_services.commandLine.disp) {
+        showNormal();
+        activateWindow();
+    } else if (m_services.commandLine.down) {
+        close();
+    }
+}
+
+void TZangyoMain::EscButtonClick() {
+    if (m_settings.StartUserEscKeyMin)
+        showMinimized();
+}
+
+// ---- Layout ----
+
+void TZangyoMain::BuildPanels() {
+    auto* central = Panel(u"ClientPanel"_s, this);
+    central->installEventFilter(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* topTop = Panel(u"TopTopPanel"_s, central);
+    topTop->setFixedHeight(kTopSeparatorHeight);
+    auto* bevel = new QFrame(topTop);
+    bevel->setObjectName(u"LineBevel"_s);
+    bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    auto* topTopLayout = new QVBoxLayout(topTop);
+    topTopLayout->setContentsMargins(0, 0, 0, 0);
+    topTopLayout->addWidget(bevel);
+    layout->addWidget(topTop);
+    layout->addWidget(BuildTopPanel());
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    auto* leftPanel = Panel(u"LeftPanel"_s, central);
+    leftPanel->setFixedWidth(kMarginWidth);
+    m_grid = new DayGridView(central);
+    m_grid->setFont(GridFont());
+    m_grid->horizontalHeader()->setFont(GridFont());
+    m_model->SetGridFont(GridFont());
+    m_grid->setModel(m_model);
+    m_grid->setItemDelegate(new DayGridDelegate(*m_grid, m_settings));
+    m_rightPanel = BuildRightPanel();
+    middle->addWidget(leftPanel);
+    middle->addWidget(m_grid, 1);
+    middle->addWidget(m_rightPanel);
+    layout->addLayout(middle, 1);
+
+    m_bottomPanel = Panel(u"BottomPanel"_s, central);
+    m_bottomPanel->setFixedHeight(kMarginWidth);
+    layout->addWidget(m_bottomPanel);
+    layout->addWidget(BuildBarPanel());
+    setCentralWidget(central);
+
+    for (QWidget* margin : {topTop, leftPanel, m_bottomPanel})
+        margin->installEventFilter(this);
+
+    connect(m_grid, &DayGridView::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    connect(m_grid, &DayGridView::LeaveForward, this, [this] { m_backButton->setFocus(Qt::TabFocusReason); });
+    connect(m_grid, &DayGridView::LeaveBackward, this, [this] { m_exitButton->setFocus(Qt::BacktabFocusReason); });
+    connect(m_grid, &DayGridView::DayDoubleClicked, this, &TZangyoMain::DayStringGridDblClick);
+    connect(m_grid, &DayGridView::CellSelected, this, &TZangyoMain::DayStringGridCellSelected);
+    connect(m_grid, &DayGridView::PopupColumnChanged, this, &TZangyoMain::AttachPopupMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &TZangyoMain::ShowGridPopup);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        const auto inGrid = [this](QWidget* widget) {
+            return widget != nullptr && (widget == m_grid || m_grid->isAncestorOf(widget));
+        };
+        if (inGrid(old) && now != nullptr && !inGrid(now))
+            DayStringGridFocusLeft();
+    });
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &TZangyoMain::EscButtonClick);
+    m_colorDialog = new QColorDialog(this);
+    m_colorDialog->setObjectName(u"ColorDialog"_s);
+}
+
+QWidget* TZangyoMain::BuildTopPanel() {
+    auto* top = Panel(u"TopPanel"_s, this);
+    top->setFixedHeight(kTopPanelHeight);
+    top->installEventFilter(this);
+    auto* layout = new QHBoxLayout(top);
+    layout->setContentsMargins(kMarginWidth, 4, 4, 4);
+
+    const auto readOnlyField = [top](const QString& name, int width) {
+        auto* field = new QLineEdit(top);
+        field->setObjectName(name);
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::NoFocus);
+        field->setAlignment(Qt::AlignRight);
+        field->setFixedWidth(width);
+        return field;
+    };
+    m_yearMemo = readOnlyField(u"YearMemo"_s, 40);
+    m_monthMemo = readOnlyField(u"MonthMemo"_s, 26);
+    layout->addWidget(m_yearMemo);
+    layout->addWidget(new QLabel(u"年"_s, top));
+    layout->addWidget(m_monthMemo);
+    layout->addWidget(new QLabel(u"月"_s, top));
+    layout->addSpacing(6);
+
+    m_backButton = Button(u"BackButton"_s, u"<< 前月"_s, top);
+    auto* nowButton = Button(u"NowButton"_s, u"当 月"_s, top);
+    auto* nextButton = Button(u"NextButton"_s, u"次月 >>"_s, top);
+    auto* jumpButton = Button(u"JumpButton"_s, u"指定月"_s, top);
+    connect(m_backButton, &QPushButton::clicked, this, &TZangyoMain::BackButtonClick);
+    connect(nowButton, &QPushButton::clicked, this, &TZangyoMain::NowButtonClick);
+    connect(nextButton, &QPushButton::clicked, this, &TZangyoMain::NextButtonClick);
+    connect(jumpButton, &QPushButton::clicked, this, &TZangyoMain::JumpButtonClick);
+    for (QPushButton* button : {m_backButton, nowButton, nextButton, jumpButton}) {
+        button->setFixedWidth(QFontMetrics(WindowFont()).horizontalAdvance(button->text()) + 16);
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+
+    auto* topRight = Panel(u"TopRightPanel"_s, top);
+    auto* topRightLayout = new QHBoxLayout(topRight);
+    topRightLayout->setContentsMargins(0, 0, 0, 0);
+    auto* yukyuButton = Button(u"YukyuButton"_s, u"有給休暇..."_s, topRight);
+    yukyuButton->setEnabled(false);
+    topRightLayout->addWidget(yukyuButton);
+    layout->addWidget(topRight);
+    return top;
+}
+
+QWidget* TZangyoMain::BuildRightPanel() {
+    auto* right = Panel(u"RightPanel"_s, this);
+    right->setFixedWidth(kRightPanelWidth);
+    right->installEventFilter(this);
+    auto* layout = new QVBoxLayout(right);
+    layout->setContentsMargins(6, 0, 6, 0);
+    layout->setSpacing(3);
+
+    struct Field {
+        QString label;
+        QString name;
+        QString hint;
+    };
+    const std::array<Field, 7> fields{{
+        {u"出勤"_s, u"SyukinMemo"_s, u"出勤した日数"_s},
+        {u"休出"_s, u"KyujituMemo"_s, u"休日出勤した日数"_s},
+        {u"普通"_s, u"ZanTMemo"_s, u"普通残業時間の合計"_s},
+        {u"深夜"_s, u"SZanTMemo"_s, u"深夜残業時間の合計"_s},
+        {u"合計"_s, u"KeiTMemo"_s, u"普通＋深夜残業時間の合計"_s},
+        {u"目標"_s, u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s},
+        {u"勤務"_s, u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s},
+    }};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(2);
+        row->addWidget(new QLabel(fields[i].label, right));
+        auto* field = new QLineEdit(right);
+        field->setObjectName(fields[i].name);
+        field->setToolTip(fields[i].hint);
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::NoFocus);
+        field->setAlignment(Qt::AlignRight);
+        field->setFixedWidth(50);
+        row->addWidget(field);
+        layout->addLayout(row);
+        m_summaryFields[i] = field;
+    }
+    layout->addSpacing(6);
+
+    auto* calcButton = Button(u"CalcButton"_s, u"再計算"_s, right);
+    auto* totalButton = Button(u"TotalButton"_s, u"金額表示..."_s, right);
+    auto* yearButton = Button(u"YearButton"_s, u"期間集計..."_s, right);
+    auto* saveButton = Button(u"SaveButton"_s, u"保  存"_s, right);
+    m_exitButton = Button(u"ExitButton"_s, u"終  了"_s, right);
+    auto* escButton = Button(u"EscButton"_s, u"Esc"_s, right);
+    escButton->hide();
+    totalButton->setEnabled(false);
+    yearButton->setEnabled(false);
+    connect(calcButton, &QPushButton::clicked, this, &TZangyoMain::CalcButtonClick);
+    connect(saveButton, &QPushButton::clicked, this, &TZangyoMain::SaveButtonClick);
+    connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(escButton, &QPushButton::clicked, this, &TZangyoMain::EscButtonClick);
+    for (QPushButton* button : {calcButton, totalButton, yearButton, saveButton, m_exitButton})
+        layout->addWidget(button);
+    layout->addStretch(1);
+    return right;
+}
+
+QWidget* TZangyoMain::BuildBarPanel() {
+    auto* bar = new QFrame(this);
+    bar->setObjectName(u"BarPanel"_s);
+    bar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->setFixedHeight(kBarPanelHeight);
+    m_barPanel = bar;
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_parPanel = BarLabel(u"ParPanel"_s, u"目標達成率(%)"_s, bar);
+    m_mokuZanPanel = BarLabel(u"MokuZanPanel"_s, u"目標を達成するに必要な、１日平均残業時間。"_s, bar);
+    m_yukyuPanel = BarLabel(u"YukyuPanel"_s, u"有給休暇目標残日数までの、残り有給日数。"_s, bar);
+    m_barPaintBox = new BarPaintBox(
+        [this](int width, int height) {
+            return ComputeTargetBar(m_sheet, m_settings.MokuhyoTime, m_settings.Time[16].first, width, height);
+        },
+        bar);
+    m_barPaintBox->setToolTip(u"目標達成率(%)がグラフ表示されます。(水-青:達成率/黄:超過/赤:不足)"_s);
+    for (QWidget* part : std::initializer_list<QWidget*>{m_parPanel, m_mokuZanPanel, m_yukyuPanel})
+        layout->addWidget(part);
+    layout->addWidget(m_barPaintBox, 1);
+    return bar;
+}
+
+void TZangyoMain::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(u"ﾌｧｲﾙ(&F)"_s);
+    QAction* saveItem = Item(file, u"SaveItem"_s, u"保存(&S)"_s);
+    saveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveItem, &QAction::triggered, this, &TZangyoMain::SaveButtonClick);
+    m_printItem = Item(file, u"PrintIem"_s, u"印刷(&P)..."_s);
+    LaterItem(file, u"CSVItem"_s, u"CSVﾌｧｲﾙ出力(&O)..."_s);
+    file->addSeparator();
+    connect(Item(file, u"ExitItem"_s, u"終了(&X)"_s), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* search = menuBar()->addMenu(u"検索(&S)"_s);
+    connect(Item(search, u"BackItem"_s, u"前月(&P)"_s), &QAction::triggered, this, &TZangyoMain::BackButtonClick);
+    connect(Item(search, u"NowItem"_s, u"当月(&T)"_s), &QAction::triggered, this, &TZangyoMain::NowButtonClick);
+    connect(Item(search, u"NextItem"_s, u"次月(&N)"_s), &QAction::triggered, this, &TZangyoMain::NextButtonClick);
+    connect(Item(search, u"JumpItem"_s, u"指定月(&J)..."_s), &QAction::triggered, this, &TZangyoMain::JumpButtonClick);
+
+    QMenu* view = menuBar()->addMenu(u"表示(&V)"_s);
+    connect(Item(view, u"CalcItem"_s, u"再計算(&C)"_s), &QAction::triggered, this, &TZangyoMain::CalcButtonClick);
+    LaterItem(view, u"TotalItem"_s, u"金額表示(&K)..."_s);
+    LaterItem(view, u"YukyuItem"_s, u"有給休暇(&Y)..."_s);
+    LaterItem(view, u"YearItem"_s, u"期間集計(&S)..."_s);
+    LaterItem(view, u"TokuSyukeiItem"_s, u"任意期間一覧(&T)..."_s);
+    LaterItem(view, u"TokuKaijyoItem"_s, u"任意期間解除(&R)"_s);
+    m_mokuhyoBarItem = Item(view, u"MokuhyoBarItem"_s, u"目標達成率(&M)"_s);
+    m_mokuhyoBarItem->setCheckable(true);
+    connect(m_mokuhyoBarItem, &QAction::triggered, this, &TZangyoMain::MokuhyoBarItemClick);
+
+    m_multiUserMenu = menuBar()->addMenu(u"切り替え(&C)"_s);
+    m_multiUserMenu->setObjectName(u"MultiUserMenu"_s);
+
+    QMenu* options = menuBar()->addMenu(u"ｵﾌﾟｼｮﾝ(&O)"_s);
+    LaterItem(options, u"SettingItem"_s, u"環境設定(&E)..."_s);
+    connect(Item(options, u"HolidayReadItem"_s, u"祝祭日読み込み"_s), &QAction::triggered, this,
+            &TZangyoMain::HolidayReadItemClick);
+
+    QMenu* help = menuBar()->addMenu(u"ﾍﾙﾌﾟ(&H)"_s);
+    LaterItem(help, u"HelpItem"_s, u"ﾍﾙﾌﾟ(&H)..."_s);
+    connect(Item(help, u"AboutItem"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)..."_s), &QAction::triggered, this,
+            &TZangyoMain::AboutItemClick);
+}
+
+void TZangyoMain::BuildPopupMenus() {
+    const auto popup = [this](const QString& name) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(name);
+        return menu;
+    };
+    // Items with a shortcut belong to the window, so the shortcut works while their menu is attached.
+    const auto shortcutItem = [this](QMenu* menu, const QString& name, const QString& caption, QKeySequence key) {
+        QAction* action = Item(menu, name, caption);
+        action->setData(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        m_popupShortcutItems.emplace_back(menu, action);
+        return action;
+    };
+    const auto editCommands = [this](QMenu* menu) {
+        menu->addSeparator();
+        connect(menu->addAction(u"切り取り(&T)"_s), &QAction::triggered, this,
+                [this] { EditCommand([](QLineEdit& editor) { editor.cut(); }); });
+        connect(menu->addAction(u"コピー(&C)"_s), &QAction::triggered, this,
+                [this] { EditCommand([](QLineEdit& editor) { editor.copy(); }); });
+        connect(menu->addAction(u"貼り付け(&P)"_s), &QAction::triggered, this,
+                [this] { EditCommand([](QLineEdit& editor) { editor.paste(); }); });
+        connect(menu->addAction(u"元に戻す(&U)"_s), &QAction::triggered, this,
+                [this] { EditCommand([](QLineEdit& editor) { editor.undo(); }); });
+    };
+
+    // The commands that enter times and categories arrive with the time-entry rules; until then they are
+    // shown disabled.
+    m_selPopupMenu = popup(u"SelPopupMenu"_s);
+    for (const KubunInfo& info : KubunTable())
+        LaterItem(m_selPopupMenu, u"KubunItem%1"_s.arg(static_cast<int>(info.kubun)), ToQString(info.caption));
+    editCommands(m_selPopupMenu);
+
+    m_zanTime1PopupMenu = popup(u"ZanTime1PopupMenu"_s);
+    shortcutItem(m_zanTime1PopupMenu, u"NowTimeItem"_s, u"現在時刻入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_G))
+        ->setEnabled(false);
+    shortcutItem(m_zanTime1PopupMenu, u"TeijiTimeItem"_s, u"定時時刻入力"_s, QKeySequence(Qt::CTRL | Qt::Key_T))
+        ->setEnabled(false);
+    shortcutItem(m_zanTime1PopupMenu, u"UpTimeItem"_s, u"上の時刻を貼り付け"_s, QKeySequence(Qt::CTRL | Qt::Key_U))
+        ->setEnabled(false);
+    QMenu* useTime = m_zanTime1PopupMenu->addMenu(u"設定時刻を貼り付け"_s);
+    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n)
+        m_useTimeItems[n] = Item(useTime, u"UseTime%1"_s.arg(n + 1), u"未設定"_s);
+    useTime->addSeparator();
+    LaterItem(useTime, u"UseTimeSetItem"_s, u"設定時刻..."_s);
+    LaterItem(m_zanTime1PopupMenu, u"TimeClearItem"_s, u"時刻クリア"_s);
+    editCommands(m_zanTime1PopupMenu);
+
+    m_zanTime2PopupMenu = popup(u"ZanTime2PopupMenu"_s);
+    shortcutItem(m_zanTime2PopupMenu, u"ZanInputItem"_s, u"任意残業時間入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_N))
+        ->setEnabled(false);
+    LaterItem(m_zanTime2PopupMenu, u"ZanClearItem"_s, u"残業時間クリア"_s);
+    editCommands(m_zanTime2PopupMenu);
+
+    m_zanTime3PopupMenu = popup(u"ZanTime3PopupMenu"_s);
+    shortcutItem(m_zanTime3PopupMenu, u"KinmuInputItem"_s, u"任意勤務時間入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_N))
+        ->setEnabled(false);
+    LaterItem(m_zanTime3PopupMenu, u"KinmuClearItem"_s, u"勤務時間クリア"_s);
+    editCommands(m_zanTime3PopupMenu);
+
+    m_zanTime4PopupMenu = popup(u"ZanTime4PopupMenu"_s);
+    QMenu* useMemo = m_zanTime4PopupMenu->addMenu(u"定型ﾒﾓを貼り付け"_s);
+    for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
+        m_useMemoItems[n] = Item(useMemo, u"UseMemo%1"_s.arg(n + 1), u"未設定"_s);
+        connect(m_useMemoItems[n], &QAction::triggered, this, [this, n] { UseMemoClick(static_cast<int>(n)); });
+    }
+    useMemo->addSeparator();
+    LaterItem(useMemo, u"UseMemoSetItem"_s, u"定型ﾒﾓの設定..."_s);
+    editCommands(m_zanTime4PopupMenu);
+    m_zanTime4PopupMenu->addSeparator();
+    connect(Item(m_zanTime4PopupMenu, u"MemoColorItem"_s, u"ﾒﾓの色設定...(&M)"_s), &QAction::triggered, this,
+            [this] { MemoColorClick(true); });
+    connect(Item(m_zanTime4PopupMenu, u"MemoColorResetItem"_s, u"ﾒﾓを標準色に戻す"_s), &QAction::triggered, this,
+            [this] { MemoColorClick(false); });
+
+    for (QMenu* menu : {m_zanTime1PopupMenu, m_zanTime4PopupMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TZangyoMain::UpdatePresetCaptions);
+}
+
+void TZangyoMain::ComputeSizeLimits() {
+    centralWidget()->layout()->activate();
+    const QSize grid22 = GridSizeFor(*m_grid, kColumnWidths, kDesignRows);
+    const QSize grid32 = GridSizeFor(*m_grid, kColumnWidths, kMaxRows);
+    const int gridTop = menuBar()->sizeHint().height() + kTopSeparatorHeight + kTopPanelHeight;
+    m_minHeight =
+        std::max(gridTop + grid22.height(), gridTop + m_rightPanel->minimumSizeHint().height()) + kMarginWidth;
+    m_minWidth = kMarginWidth + grid22.width() + kRightPanelWidth;
+    m_maxHeight = gridTop + grid32.height() + kMarginWidth;
+    m_maxWidth = m_minWidth + kExtraMaxWidthChars * QFontMetrics(m_grid->font()).horizontalAdvance(QLatin1Char(' '));
+    m_barHeight = kBarPanelHeight;
+}
+
+void TZangyoMain::ApplySizeLimits() {
+    if (!m_sizingReady)
+        return;
+    const int bar = m_mokuhyoBarItem->isChecked() ? m_barHeight : 0;
+    int maxHeight = m_maxHeight + bar;
+    int maxWidth = m_maxWidth;
+    if (const QScreen* current = screen()) {
+        maxHeight = std::min(maxHeight, current->availableGeometry().height());
+        maxWidth = std::min(maxWidth, current->availableGeometry().width());
+    }
+    setMinimumSize(m_minWidth, m_minHeight + bar);
+    setMaximumSize(std::max(maxWidth, m_minWidth), std::max(maxHeight, m_minHeight + bar));
+}
+
+void TZangyoMain::RestorePlacement() {
+    const WindowPosition position =
+        WindowPlacementStore(m_services.store, m_services.commandLine.startUser)
+            .RestorePosition(kClassName, {height(), width()}, {ScreenPixelHeight(), ScreenPixelWidth()});
+    move(position.left, position.top);
+}
+
+void TZangyoMain::SetWindowTitleText() {
+    setWindowTitle(ToQString(MainWindowTitle(m_settings, m_session.CurrentUser(), m_services.commandLine.multiUser)));
+}
+
+void TZangyoMain::MokuhyoBarItemClick() {
+    ShowTargetBar(true);
+}
+
+void TZangyoMain::ShowTargetBar(bool changeHeight) {
+    m_bottomPanel->hide();
+    if (m_mokuhyoBarItem->isChecked()) {
+        ApplySizeLimits();
+        if (changeHeight)
+            resize(width(), height() + m_barHeight);
+        m_barPanel->setFixedHeight(m_barHeight);
+        m_barPanel->show();
+    } else {
+        m_barPanel->hide();
+        m_barPanel->setFixedHeight(0);
+        if (changeHeight)
+            resize(width(), height() - m_barHeight);
+        ApplySizeLimits();
+    }
+    m_bottomPanel->show();
+}
+
+bool TZangyoMain::eventFilter(QObject* object, QEvent* event) {
+    const bool singleClickMargin = object->objectName() == u"LeftPanel"_s || object->objectName() == u"BottomPanel"_s;
+    if (event->type() == QEvent::MouseButtonDblClick ||
+        (singleClickMargin && event->type() == QEvent::MouseButtonPress)) {
+        m_mokuhyoBarItem->toggle();
+        MokuhyoBarItemClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(object, event);
+}
+
+// ---- Months ----
+
+YearMonth TZangyoMain::DisplayedMonth() const {
+    return {TextToIntDef(FromQString(m_yearMemo->text()), 0), TextToIntDef(FromQString(m_monthMemo->text()), 0)};
+}
+
+bool TZangyoMain::ShiftHeld() const {
+    return (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) != 0;
+}
+
+void TZangyoMain::ShowMonth(YearMonth month) {
+    m_yearMemo->setText(QString::number(month.year));
+    m_monthMemo->setText(QString::number(month.month));
+    if (m_session.ShowMonth(month.year, month.month, false))
+        RefreshMonthView();
+}
+
+void TZangyoMain::ShowCurrentMonthAndToday() {
+    const LocalDateTime today = m_services.clock.Now();
+    ShowMonth(WorkingMonth(today, m_settings.SimeDay));
+    m_grid->setFocus();
+    const int rowHeight = std::max(1, m_grid->verticalHeader()->defaultSectionSize());
+    const int visibleRows = std::max(1, m_grid->viewport()->height() / rowHeight);
+    const std::optional<TodayRow> row = FindTodayRow(m_sheet, today.month, today.day, visibleRows);
+    if (!row)
+        return;
+    m_grid->verticalScrollBar()->setValue(row->topRow - 1);
+    m_grid->SelectCell(row->row, DayGridView::kArrivalColumn);
+}
+
+bool TZangyoMain::LeaveMonthCheck() {
+    return mitoran::LeaveMonthCheck(m_sheet, m_settings.AutoSave, ShiftHeld(), m_services.questions,
+                                    [this] { return SaveMonthOnDisplay(); });
+}
+
+void TZangyoMain::StepDisplayedMonth(int direction) {
+    const bool wholeYear = (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) != 0;
+    if (!LeaveMonthCheck())
+        return;
+    ShowMonth(StepMonth(DisplayedMonth(), direction, wholeYear));
+}
+
+void TZangyoMain::BackButtonClick() {
+    StepDisplayedMonth(-1);
+}
+
+void TZangyoMain::NextButtonClick() {
+    StepDisplayedMonth(+1);
+}
+
+void TZangyoMain::NowButtonClick() {
+    const YearMonth working = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
+    if (working == DisplayedMonth() || !LeaveMonthCheck())
+        return;
+    ShowMonth(working);
+}
+
+void TZangyoMain::JumpButtonClick() {
+    if (m_jump->exec() != QDialog::Accepted || !LeaveMonthCheck())
+        return;
+    ShowMonth(m_jump->ChosenMonth());
+}
+
+void TZangyoMain::SaveButtonClick() {
+    SaveMonthOnDisplay();
+}
+
+bool TZangyoMain::SaveMonthOnDisplay() {
+    const int column = m_grid->CurrentColumn();
+    if (column >= DayGridView::kArrivalColumn && column < DayGridView::kMemoColumn)
+        m_grid->SelectCell(m_grid->CurrentDay(), DayGridView::kMemoColumn);
+    bool saved = true;
+    try {
+        m_session.SaveShownMonth();
+    } catch (const FileWriteError& error) {
+        saved = false;
+        RefreshMonthView();
+        ReportWriteError(error);
+    }
+    if (saved)
+        RefreshMonthView();
+    return saved;
+}
+
+void TZangyoMain::ReportWriteError(const std::exception& error) {
+    m_services.questions.Ask(text::kAppTitle, error.what(), Buttons::Ok);
+}
+
+void TZangyoMain::CalcButtonClick() {
+    Recalculate();
+}
+
+void TZangyoMain::Recalculate() {
+    RecalcMonth(m_sheet, m_settings);
+    RefreshMonthView();
+}
+
+void TZangyoMain::RefreshMonthView() {
+    m_model->Refresh();
+    ShowSummary();
+    UpdateYukyuPanel();
+    UpdateTargetBar();
+}
+
+void TZangyoMain::ShowSummary() {
+    const MonthSummary& summary = m_sheet.summary;
+    m_summaryFields[0]->setText(ToQString(summary.syukinDay));
+    m_summaryFields[1]->setText(ToQString(summary.kyujituDay));
+    SetTimeFieldText(m_summaryFields[2], summary.zangyoTime);
+    SetTimeFieldText(m_summaryFields[3], summary.shinyaTime);
+    SetTimeFieldText(m_summaryFields[4], summary.sumTime);
+    SetTimeFieldText(m_summaryFields[5], summary.mokuhyoTime);
+    SetTimeFieldText(m_summaryFields[6], summary.kinmuTime);
+}
+
+void TZangyoMain::UpdateTargetBar() {
+    const TargetBar bar = m_barPaintBox->CurrentBar();
+    m_parPanel->setText(QString::fromStdString(bar.parText));
+    QPalette palette = m_parPanel->palette();
+    palette.setColor(QPalette::WindowText,
+                     bar.parRed ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+    m_parPanel->setPalette(palette);
+    m_mokuZanPanel->setText(ToQString(bar.mokuZanText));
+    m_barPaintBox->update();
+}
+
+void TZangyoMain::UpdateYukyuPanel() {
+    if (!m_settings.YukyuMokuZanDisp)
+        return;
+    m_session.ledger.LoadLedger();
+    const double remaining =
+        TextToReal(m_session.ledger.CurrentBalanceText(), 1, 0) - TextToReal(m_settings.YukyuMokuZan, 1, 0);
+    m_yukyuPanel->setText(ToQString(TrimText(RealToText(5, 1, remaining))));
+    QPalette palette = m_yukyuPanel->palette();
+    palette.setColor(QPalette::WindowText,
+                     remaining < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+    m_yukyuPanel->setPalette(palette);
+}
+
+void TZangyoMain::HolidayReadItemClick() {
+    const YearMonth month = DisplayedMonth();
+    MarkHolidays(m_sheet, month.year, month.month, false, CalendarRulesOf(m_settings), m_session.holidays);
+    m_model->Refresh();
+}
+
+void TZangyoMain::AboutItemClick() {
+    QMessageBox::about(this, u"ﾊﾞｰｼﾞｮﾝ情報"_s, u"ミトラン\nVersion 2.7\n残業時間管理ソフトウェア"_s);
+}
+
+// ---- The day grid ----
+
+void TZangyoMain::DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers) {
+    if (day < 1 || day > m_sheet.dayCount)
+        return;
+    const GridCommand command =
+        DoubleClickCommand(column, m_sheet.days[day].cells[column], (modifiers & Qt::ControlModifier) != 0,
+                           (modifiers & Qt::ShiftModifier) != 0, m_settings.ClickAutoSelect);
+    if (command != GridCommand::None)
+        emit TimeEntryRequested(command, day, column);
+}
+
+void TZangyoMain::DayStringGridCellSelected(int, int) {
+    if (m_settings.AutoCalc)
+        Recalculate();
+}
+
+void TZangyoMain::DayStringGridFocusLeft() {
+    if (m_settings.AutoCalc)
+        Recalculate();
+}
+
+void TZangyoMain::AttachPopupMenu(int column) {
+    QMenu* attached = nullptr;
+    switch (PopupOfColumn(column)) {
+    case GridPopup::Sel:
+        attached = m_selPopupMenu;
+        break;
+    case GridPopup::ZanTime1:
+        attached = m_zanTime1PopupMenu;
+        break;
+    case GridPopup::ZanTime2:
+        attached = m_zanTime2PopupMenu;
+        break;
+    case GridPopup::ZanTime3:
+        attached = m_zanTime3PopupMenu;
+        break;
+    case GridPopup::ZanTime4:
+        attached = m_zanTime4PopupMenu;
+        break;
+    }
+    for (const auto& [menu, action] : m_popupShortcutItems)
+        action->setShortcut(menu == attached ? action->data().value<QKeySequence>() : QKeySequence());
+    m_grid->setProperty("PopupMenu", attached->objectName());
+}
+
+void TZangyoMain::ShowGridPopup(const QPoint& position) {
+    const QString name = m_grid->property("PopupMenu").toString();
+    if (auto* menu = findChild<QMenu*>(name))
+        menu->popup(m_grid->viewport()->mapToGlobal(position));
+}
+
+void TZangyoMain::UpdatePresetCaptions() {
+    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
+        const std::optional<std::string> caption = PresetTimeCaption(m_settings.PresetTimes[n]);
+        m_useTimeItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
+        // Pasting a preset time arrives with the time-entry rules.
+        m_useTimeItems[n]->setEnabled(false);
+    }
+    for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
+        const std::optional<std::string> caption = PresetMemoCaption(m_settings.PresetMemos[n]);
+        m_useMemoItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
+        m_useMemoItems[n]->setEnabled(caption.has_value());
+    }
+}
+
+void TZangyoMain::UseMemoClick(int number) {
+    const int day = m_grid->CurrentDay();
+    if (day < 1 || m_grid->CurrentColumn() != DayGridView::kMemoColumn)
+        return;
+    // The memo goes into the cell editor as a paste would put it, without touching the clipboard.
+    auto* editor = m_grid->findChild<QLineEdit*>(u"DayCellEditor"_s);
+    if (editor == nullptr) {
+        m_grid->edit(m_grid->currentIndex());
+        editor = m_grid->findChild<QLineEdit*>(u"DayCellEditor"_s);
+    }
+    if (editor == nullptr)
+        return;
+    editor->insert(ToQString(m_settings.PresetMemos[static_cast<std::size_t>(number)]));
+    m_grid->CommitEditor(editor);
+}
+
+void TZangyoMain::MemoColorClick(bool choose) {
+    const int day = m_grid->PopupRow();
+    if (day < 1 || day > m_sheet.dayCount)
+        return;
+    if (PickCellColor(choose, m_sheet.days[day].memoColor, *m_colorDialog, *m_grid->viewport()))
+        m_model->Refresh();
+}
+
+void TZangyoMain::EditCommand(const std::function<void(QLineEdit&)>& command) {
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        command(*editor);
+        if (m_grid->isAncestorOf(editor))
+            m_grid->CommitEditor(editor);
+    }
+}
+
+} // namespace mitoran

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/CommandLine.h"
+#include "app/Session.h"
+#include "ui/GridCommands.h"
+#include "ui/Navigation.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <span>
+
+class QColorDialog;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSessionManager;
+
+namespace mitoran {
+
+class BarPaintBox;
+class Clock;
+class DayGridModel;
+class DayGridView;
+class Folders;
+class Questions;
+class SettingsStore;
+class TJump;
+
+// What the main window reaches outside itself; the program injects the real ones, tests their own.
+struct MainServices {
+    SettingsStore& store;
+    const Folders& folders;
+    const Clock& clock;
+    Questions& questions;
+    CommandLine commandLine;
+};
+
+// The main window: the month on display in the day grid, the summary fields, the target bar, month
+// navigation and saving.
+class TZangyoMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TZangyoMain(const MainServices& services, QWidget* parent = nullptr);
+    ~TZangyoMain() override;
+
+    Session& CurrentSession() { return m_session; }
+    YearMonth DisplayedMonth() const;
+
+    // Shows a month (the month already loaded stays as it is) and refreshes grid, summary and bar.
+    void ShowMonth(YearMonth month);
+    // Whether the month on display may be left: saves or asks as the settings say.
+    bool LeaveMonthCheck();
+    // Saves the month on display; false (after telling the user) when it could not be written.
+    bool SaveMonthOnDisplay();
+    void Recalculate();
+
+    void BackButtonClick();
+    void NowButtonClick();
+    void NextButtonClick();
+    void JumpButtonClick();
+    void SaveButtonClick();
+    void CalcButtonClick();
+    void MokuhyoBarItemClick();
+    void EscButtonClick();
+
+    // Brings the window to the front when it is on screen (a second start asked for it).
+    void BringToFront();
+    // The session is ending: closing runs the leave-month check; a refusal keeps the session going.
+    void SessionEndQuery(QSessionManager& manager);
+
+signals:
+    // A grid double-click or popup command that enters a time or a category, for the time-entry commands.
+    void TimeEntryRequested(mitoran::GridCommand command, int day, int column);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormDestroy();
+
+    void BuildPanels();
+    void BuildMenus();
+    void BuildPopupMenus();
+    QWidget* BuildTopPanel();
+    QWidget* BuildRightPanel();
+    QWidget* BuildBarPanel();
+    void ComputeSizeLimits();
+    void ApplySizeLimits();
+    void RestorePlacement();
+    void SetWindowTitleText();
+    void ShowTargetBar(bool changeHeight);
+
+    void ShowCurrentMonthAndToday();
+    void StepDisplayedMonth(int direction);
+    void RefreshMonthView();
+    void ShowSummary();
+    void UpdateTargetBar();
+    void UpdateYukyuPanel();
+    void HolidayReadItemClick();
+    void AboutItemClick();
+    void MinimizeTimerTimer();
+
+    void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
+    void DayStringGridCellSelected(int day, int column);
+    void DayStringGridFocusLeft();
+    void AttachPopupMenu(int column);
+    void ShowGridPopup(const QPoint& position);
+    void UpdatePresetCaptions();
+    void UseMemoClick(int number);
+    void MemoColorClick(bool choose);
+    void EditCommand(const std::function<void(QLineEdit&)>& command);
+    void ReportWriteError(const std::exception& error);
+
+    bool ShiftHeld() const;
+
+    MainServices m_services;
+    Session m_session;
+    Settings& m_settings;
+    MonthSheet& m_sheet;
+
+    DayGridModel* m_model = nullptr;
+    DayGridView* m_grid = nullptr;
+    TJump* m_jump = nullptr;
+    QColorDialog* m_colorDialog = nullptr;
+    QLineEdit* m_yearMemo = nullptr;
+    QLineEdit* m_monthMemo = nullptr;
+    std::array<QLineEdit*, 7> m_summaryFields{};
+    QWidget* m_rightPanel = nullptr;
+    QWidget* m_bottomPanel = nullptr;
+    QWidget* m_barPanel = nullptr;
+    QLabel* m_parPanel = nullptr;
+    QLabel* m_mokuZanPanel = nullptr;
+    QLabel* m_yukyuPanel = nullptr;
+    BarPaintBox* m_barPaintBox = nullptr;
+    QPushButton* m_backButton = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    QAction* m_mokuhyoBarItem = nullptr;
+    QAction* m_printItem = nullptr;
+    QMenu* m_multiUserMenu = nullptr;
+
+    // Popup menus of the grid, by the column they belong to, and their items with shortcuts.
+    QMenu* m_selPopupMenu = nullptr;
+    QMenu* m_zanTime1PopupMenu = nullptr;
+    QMenu* m_zanTime2PopupMenu = nullptr;
+    QMenu* m_zanTime3PopupMenu = nullptr;
+    QMenu* m_zanTime4PopupMenu = nullptr;
+    std::array<QAction*, 6> m_useTimeItems{};
+    std::array<QAction*, 10> m_useMemoItems{};
+    std::vector<std::pair<QMenu*, QAction*>> m_popupShortcutItems;
+
+    bool m_sizingReady = false;
+    bool m_shown = false;
+    int m_minWidth = 0;
+    int m_minHeight = 0;
+    int m_maxWidth = 0;
+    int m_maxHeight = 0;
+    int m_barHeight = 0;
+};
+
+} // namespace mitoran

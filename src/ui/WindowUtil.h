@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <span>
+
+class QColorDialog;
+class QFont;
+class QPoint;
+class QTableView;
+class QWidget;
+
+// Small helpers that several windows share: grids sized in characters, right-click selection, the colour
+// picker for a cell colour, the platform release and the desktop size.
+namespace mitoran {
+
+// Pixel width of a column `characters` blanks wide in the font, plus 4 for the cell margins.
+int GridColumnWidth(const QFont& font, int characters);
+// Height of one row in the font: the font height plus 2.
+int GridRowHeight(const QFont& font);
+
+// Sets the column widths and the row height from the grid's font and returns the outer size that shows
+// `visibleRows` rows (the header row included) and every column, with the vertical scroll bar.
+QSize FitGridColumns(QTableView& grid, std::span<const int> widths, int visibleRows);
+// The outer size FitGridColumns would give, without changing the grid.
+QSize GridSizeFor(const QTableView& grid, std::span<const int> widths, int visibleRows);
+// Sets the column widths again and gives the last column whatever width the grid has left over.
+void FillGridWidth(QTableView& grid, std::span<const int> widths);
+
+// A right-button press outside the current selection makes the cell under the pointer the selection.
+void SelectCellOnRightClick(QTableView& grid, Qt::MouseButton button, const QPoint& viewportPosition);
+
+// With choose, opens the dialog on the colour and stores the chosen one on OK (0 is the default colour);
+// without, resets the colour to 0. Either way the grid is repainted. True when the colour changed.
+bool PickCellColor(bool choose, std::int32_t& color, QColorDialog& dialog, QWidget& grid);
+
+// "31", "95", "98", "NT", "2000", "XP", or empty on platforms that are not Windows.
+QString OsReleaseLabel();
+// Size of the whole virtual desktop where several monitors are supported, else of the primary screen.
+int ScreenPixelWidth();
+int ScreenPixelHeight();
+
+// Colours as the settings and files hold them (0x00BBGGRR; bit 31 for a system colour).
+QColor ToQColor(std::int32_t colorRef, const QPalette& palette);
+std::int32_t ToColorRef(const QColor& color);
+
+} // namespace mitoran
