@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The month engine's hot paths: recalculating a full month, loading its file, saving it to disk.
+#include "app/Session.h"
+#include "config/MemorySettingsStore.h"
+#include "core/Cp932.h"
+#include "core/Folders.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace mitoran;
+
+class BenchFolders final : public Folders {
+public:
+    BenchFolders() : m_folder(std::filesystem::temp_directory_path() / "mitoran-bench") {
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+    }
+    ~BenchFolders() override { std::filesystem::remove_all(m_folder); }
+    std::filesystem::path DataFolder() const override { return m_folder; }
+    std::filesystem::path CurrentDirectory() const override { return m_folder; }
+    std::string ProgramName() const override { return "mitoran"; }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+// A 31-day month with every category, late nights, hand-fixed values and memos, under ten breaks.
+struct BenchMonth {
+    BenchMonth() : session(store, folders, "") {
+        session.LoadUser("");
+        for (int i = 1; i <= 10; ++i)
+            session.settings.Time[i] = {std::to_string(9 + i) + ":00", std::to_string(9 + i) + ":10"};
+        session.settings.FlexTime = false;
+        session.ShowMonth(2024, 3, true);
+        const char* marks[] = {"  ", "○", "有", "前", "後", "代", "欠", "半"};
+        for (int d = 1; d <= session.sheet.dayCount; ++d) {
+            DayRecord& day = session.sheet.days[d];
+            day[DayColumn::Kubun] = Utf8ToCp932(marks[d % 8]);
+            day[DayColumn::Arrival] = d % 3 == 0 ? "20:00" : " 8:" + std::to_string(10 + d);
+            day[DayColumn::Leaving] = d % 3 == 0 ? " 2:30" : std::to_string(17 + d % 8) + ":45";
+            day[DayColumn::Memo] = Utf8ToCp932("会議と出張の準備、資料作成");
+            if (d % 7 == 0) {
+                day.zangyoFixed = "*";
+                day[DayColumn::Zangyo] = " 1:30";
+            }
+        }
+    }
+
+    MemorySettingsStore store;
+    BenchFolders folders;
+    Session session;
+};
+
+void BM_RecalcMonth(benchmark::State& state) {
+    BenchMonth month;
+    for (auto _ : state) {
+        MonthCalculation result = RecalcMonth(month.session.sheet, month.session.settings);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_RecalcMonth);
+
+void BM_LoadMonth(benchmark::State& state) {
+    BenchMonth month;
+    month.session.SaveShownMonth();
+    for (auto _ : state) {
+        const bool loaded = month.session.ShowMonth(2024, 3, true);
+        benchmark::DoNotOptimize(loaded);
+    }
+}
+BENCHMARK(BM_LoadMonth);
+
+void BM_SaveMonth(benchmark::State& state) {
+    BenchMonth month;
+    int step = 0;
+    for (auto _ : state) {
+        // A changed memo each time, so every save writes and commits the whole file.
+        month.session.sheet.days[1][DayColumn::Memo] = std::to_string(++step);
+        MonthCalculation result = month.session.SaveShownMonth();
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_SaveMonth)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
