@@ -77,6 +77,7 @@ QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     if (m_settings.IMEAutoMode)
         editor->setAttribute(Qt::WA_InputMethodEnabled, index.column() == kMemoColumn);
     // Every change reaches the month at once, as the grid's cells always hold what the editor shows.
+    m_view.EditorOpened(editor);
     DayGridView* view = &m_view;
     connect(editor, &QLineEdit::textEdited, view, [view, editor] { view->CommitEditor(editor); });
     return editor;

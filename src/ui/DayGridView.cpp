@@ -79,6 +79,8 @@ void DayGridView::SelectCell(int day, int column) {
         return;
     setCurrentIndex(model()->index(day - 1, column));
     RememberPopupCell(column, day);
+    if (state() != QAbstractItemView::EditingState)
+        edit(currentIndex());
 }
 
 void DayGridView::RememberPopupCell(int column, int row) {
@@ -205,6 +207,8 @@ void DayGridView::currentChanged(const QModelIndex& current, const QModelIndex& 
 }
 
 void DayGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == m_editor)
+        m_editor = nullptr;
     QTableView::closeEditor(editor, hint);
     // The cell editor stays open on the current cell (Return and Tab inside it are handled above).
     if (hint == QAbstractItemDelegate::SubmitModelCache && hasFocus() && currentIndex().isValid())

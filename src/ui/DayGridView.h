@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QTableView>
 
 class QKeyEvent;
@@ -38,7 +40,11 @@ public:
     // The day (1..31) of the current cell, or 0.
     int CurrentDay() const;
     int CurrentColumn() const;
+    // Makes the cell current and opens the cell editor on it.
     void SelectCell(int day, int column);
+    // The open cell editor, or nullptr.
+    QLineEdit* CurrentEditor() const { return m_editor; }
+    void EditorOpened(QLineEdit* editor) { m_editor = editor; }
 
     // Keys the grid handles itself, from the grid or its cell editor: Esc, and Tab between the tab stops.
     bool HandleGridKey(QKeyEvent* event);
@@ -69,6 +75,7 @@ private:
     int m_popupColumn = kArrivalColumn;
     int m_popupRow = 0;
     QPersistentModelIndex m_hintIndex;
+    QPointer<QLineEdit> m_editor;
 };
 
 } // namespace mitoran

@@ -345,7 +345,7 @@ QWidget* TZangyoMain::BuildTopPanel() {
     connect(nextButton, &QPushButton::clicked, this, &TZangyoMain::NextButtonClick);
     connect(jumpButton, &QPushButton::clicked, this, &TZangyoMain::JumpButtonClick);
     for (QPushButton* button : {m_backButton, nowButton, nextButton, jumpButton}) {
-        button->setFixedWidth(QFontMetrics(WindowFont()).horizontalAdvance(button->text()) + 16);
+        button->setFixedWidth(QFontMetrics(WindowFont()).horizontalAdvance(button->text()) + 12);
         layout->addWidget(button);
     }
     layout->addStretch(1);
@@ -365,7 +365,7 @@ QWidget* TZangyoMain::BuildRightPanel() {
     right->setFixedWidth(kRightPanelWidth);
     right->installEventFilter(this);
     auto* layout = new QVBoxLayout(right);
-    layout->setContentsMargins(6, 0, 6, 0);
+    layout->setContentsMargins(4, 0, 6, 0);
     layout->setSpacing(3);
 
     struct Field {
@@ -392,7 +392,7 @@ QWidget* TZangyoMain::BuildRightPanel() {
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::NoFocus);
         field->setAlignment(Qt::AlignRight);
-        field->setFixedWidth(50);
+        field->setFixedWidth(48);
         row->addWidget(field);
         layout->addLayout(row);
         m_summaryFields[i] = field;
@@ -570,7 +570,9 @@ void TZangyoMain::ComputeSizeLimits() {
     const int gridTop = menuBar()->sizeHint().height() + kTopSeparatorHeight + kTopPanelHeight;
     m_minHeight =
         std::max(gridTop + grid22.height(), gridTop + m_rightPanel->minimumSizeHint().height()) + kMarginWidth;
-    m_minWidth = kMarginWidth + grid22.width() + kRightPanelWidth;
+    // The top panel's buttons may need more width than the grid where the fonts are wider.
+    m_minWidth =
+        std::max(kMarginWidth + grid22.width() + kRightPanelWidth, centralWidget()->layout()->minimumSize().width());
     m_maxHeight = gridTop + grid32.height() + kMarginWidth;
     m_maxWidth = m_minWidth + kExtraMaxWidthChars * QFontMetrics(m_grid->font()).horizontalAdvance(QLatin1Char(' '));
     m_barHeight = kBarPanelHeight;
@@ -606,20 +608,15 @@ void TZangyoMain::MokuhyoBarItemClick() {
 }
 
 void TZangyoMain::ShowTargetBar(bool changeHeight) {
+    const bool show = m_mokuhyoBarItem->isChecked();
+    const int newHeight = height() + (show ? m_barHeight : -m_barHeight);
     m_bottomPanel->hide();
-    if (m_mokuhyoBarItem->isChecked()) {
-        ApplySizeLimits();
-        if (changeHeight)
-            resize(width(), height() + m_barHeight);
-        m_barPanel->setFixedHeight(m_barHeight);
-        m_barPanel->show();
-    } else {
-        m_barPanel->hide();
-        m_barPanel->setFixedHeight(0);
-        if (changeHeight)
-            resize(width(), height() - m_barHeight);
-        ApplySizeLimits();
-    }
+    m_barPanel->setFixedHeight(show ? m_barHeight : 0);
+    m_barPanel->setVisible(show);
+    // The limits follow the bar before the height changes, so that neither holds the other back.
+    ApplySizeLimits();
+    if (changeHeight)
+        resize(width(), newHeight);
     m_bottomPanel->show();
 }
 
@@ -854,11 +851,8 @@ void TZangyoMain::UseMemoClick(int number) {
     if (day < 1 || m_grid->CurrentColumn() != DayGridView::kMemoColumn)
         return;
     // The memo goes into the cell editor as a paste would put it, without touching the clipboard.
-    auto* editor = m_grid->findChild<QLineEdit*>(u"DayCellEditor"_s);
-    if (editor == nullptr) {
-        m_grid->edit(m_grid->currentIndex());
-        editor = m_grid->findChild<QLineEdit*>(u"DayCellEditor"_s);
-    }
+    m_grid->SelectCell(day, DayGridView::kMemoColumn);
+    QLineEdit* editor = m_grid->CurrentEditor();
     if (editor == nullptr)
         return;
     editor->insert(ToQString(m_settings.PresetMemos[static_cast<std::size_t>(number)]));

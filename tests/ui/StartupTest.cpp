@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ProgramFrame.h"
+
+#include "WindowTestSupport.h"
+#include "app/PassForm.h"
+#include "app/SingleHalt.h"
+#include "config/MemorySettingsStore.h"
+#include "config/Settings.h"
+#include "core/Clock.h"
+#include "core/Texts.h"
+#include "ui/MainForm.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+
+#include <memory>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+using test::ScriptedQuestions;
+using test::TestFolders;
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void threeWrongPasswordsEndWithoutTheWindow();
+    void passwordIsAcceptedInEitherCase();
+    void minimisedStartsSkipThePrompt();
+    void secondClaimAsksTheFirstToComeToTheFront();
+    void secondStartEndsAndRaisesTheFirst();
+    void secondProgramEndsWhileTheFirstRuns();
+
+private:
+    ProgramServices Services(const QString& instance);
+    void StorePassword(const std::string& password);
+    int AnswerPrompts(const QStringList& entries);
+    static bool MainWindowVisible();
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<TestFolders> m_folders;
+    std::unique_ptr<MemorySettingsStore> m_store;
+    std::unique_ptr<FixedClock> m_clock;
+    std::unique_ptr<ScriptedQuestions> m_questions;
+    int m_prompts = 0;
+};
+
+void StartupTest::init() {
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_folders = std::make_unique<TestFolders>(m_folder->path().toStdString());
+    m_store = std::make_unique<MemorySettingsStore>();
+    m_clock = std::make_unique<FixedClock>(LocalDateTime{2004, 3, 10, 9, 0, 0});
+    m_questions = std::make_unique<ScriptedQuestions>();
+    m_prompts = 0;
+}
+
+ProgramServices StartupTest::Services(const QString& instance) {
+    return {*m_store, *m_folders, *m_clock, *m_questions, instance, u"StartupTestWatcher-"_s + instance};
+}
+
+// A password exists only in settings that were saved before, so this is not a first run.
+void StartupTest::StorePassword(const std::string& password) {
+    Settings settings;
+    LoadSettings(settings, {*m_store, *m_folders, "", ""});
+    m_store->WriteValue(UserKeyPath(""), "System", "Pass", ReverseText(password));
+}
+
+bool StartupTest::MainWindowVisible() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::ranges::any_of(windows, [](QWidget* w) { return qobject_cast<TZangyoMain*>(w) && w->isVisible(); });
+}
+
+void StartupTest::threeWrongPasswordsEndWithoutTheWindow() {
+    StorePassword("secret");
+    bool windowSeen = false;
+    QTimer* handler = test::HandleModals<TPass>(this, [&](TPass& pass) {
+        ++m_prompts;
+        windowSeen = windowSeen || MainWindowVisible();
+        QCOMPARE(pass.windowTitle(), u"ﾊﾟｽﾜｰﾄﾞ入力"_s);
+        auto* edit = pass.findChild<QLineEdit*>(u"PassEdit"_s);
+        QCOMPARE(edit->text(), QString()); // cleared before each attempt
+        QCOMPARE(edit->echoMode(), QLineEdit::Password);
+        edit->setText(u"wrong"_s);
+        QTest::mouseClick(pass.findChild<QPushButton*>(u"OkButton"_s), Qt::LeftButton);
+    });
+    const auto program = StartProgram({}, Services(QUuid::createUuid().toString()));
+    handler->stop();
+    QVERIFY(program == nullptr);
+    QCOMPARE(m_prompts, 3);
+    QCOMPARE(m_questions->asked.size(), 3u); // the third wrong entry is still reported
+    QCOMPARE(m_questions->asked[2].caption, text::kPasswordErrorCaption);
+    QCOMPARE(m_questions->asked[2].text, text::kPasswordWrong);
+    QVERIFY(!windowSeen);
+    QVERIFY(!MainWindowVisible());
+    // Refused access writes no placement.
+    QVERIFY(m_store->Values(UserKeyPath(""), "Position").empty());
+}
+
+void StartupTest::passwordIsAcceptedInEitherCase() {
+    StorePassword("secret");
+    QTimer* handler = test::HandleModals<TPass>(this, [&](TPass& pass) {
+        ++m_prompts;
+        pass.findChild<QLineEdit*>(u"PassEdit"_s)->setText(m_prompts == 1 ? u"nope"_s : u"SeCReT"_s);
+        QTest::mouseClick(pass.findChild<QPushButton*>(u"OkButton"_s), Qt::LeftButton);
+    });
+    const auto program = StartProgram({}, Services(QUuid::createUuid().toString()));
+    handler->stop();
+    QVERIFY(program != nullptr);
+    QCOMPARE(m_prompts, 2);
+    QCOMPARE(m_questions->asked.size(), 1u);
+
+    // Cancel on the prompt ends at once.
+    m_prompts = 0;
+    QTimer* canceller = test::HandleModals<TPass>(this, [&](TPass& pass) {
+        ++m_prompts;
+        QTest::mouseClick(pass.findChild<QPushButton*>(u"CancelButton"_s), Qt::LeftButton);
+    });
+    QVERIFY(StartProgram({}, Services(QUuid::createUuid().toString())) == nullptr);
+    canceller->stop();
+    QCOMPARE(m_prompts, 1);
+}
+
+void StartupTest::minimisedStartsSkipThePrompt() {
+    StorePassword("secret");
+    QTimer* handler = test::HandleModals<TPass>(this, [&](TPass& pass) {
+        ++m_prompts;
+        pass.reject();
+    });
+    QVERIFY(StartProgram({"/Disp"}, Services(QUuid::createUuid().toString())) != nullptr);
+    QVERIFY(StartProgram({"/disp"}, Services(QUuid::createUuid().toString())) == nullptr);
+    handler->stop();
+    QCOMPARE(m_prompts, 1);
+}
+
+void StartupTest::secondClaimAsksTheFirstToComeToTheFront() {
+    const QString name = QUuid::createUuid().toString();
+    auto first = std::make_unique<TSingleHalt>(name);
+    QSignalSpy raised(first.get(), &TSingleHalt::RaiseRequested);
+    QVERIFY(first->Claim());
+    QVERIFY(IsInstanceRunning(name));
+    TSingleHalt second(name);
+    QVERIFY(!second.Claim());
+    QTRY_COMPARE(raised.count(), 1);
+
+    // Once the first is gone (as after a crash), the name is free again.
+    first.reset();
+    QVERIFY(!IsInstanceRunning(name));
+    TSingleHalt third(name);
+    QVERIFY(third.Claim());
+}
+
+void StartupTest::secondStartEndsAndRaisesTheFirst() {
+    const QString name = QUuid::createUuid().toString();
+    const auto first = StartProgram({}, Services(name));
+    QVERIFY(first != nullptr);
+    first->window->showMinimized();
+    QTRY_VERIFY(first->window->isMinimized());
+    QVERIFY(StartProgram({"/U:other"}, Services(name)) == nullptr);
+    QTRY_VERIFY(!first->window->isMinimized());
+
+    // A running idle watcher ends a new start before it claims anything.
+    const QString fresh = QUuid::createUuid().toString();
+    TSingleHalt watcher(u"StartupTestWatcher-"_s + fresh);
+    QVERIFY(watcher.Claim());
+    QVERIFY(StartProgram({}, Services(fresh)) == nullptr);
+    QVERIFY(!IsInstanceRunning(fresh));
+}
+
+void StartupTest::secondProgramEndsWhileTheFirstRuns() {
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"MITORAN_DATA_DIR"_s, home.filePath(u"data"_s));
+    environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    const QString name = InstanceName(u"TZangyoMain"_s);
+    if (IsInstanceRunning(name))
+        QSKIP("a desktop program of this user is already running");
+
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(MITORAN_PROGRAM), {});
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(IsInstanceRunning(name), 20000);
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(MITORAN_PROGRAM), {});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    first.terminate();
+    QVERIFY(first.waitForFinished(10000));
+    QTRY_VERIFY(!IsInstanceRunning(name));
+}
+
+} // namespace mitoran
+
+QTEST_MAIN(mitoran::StartupTest)
+#include "StartupTest.moc"

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/Folders.h"
+#include "core/Questions.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace mitoran::test {
+
+// Data files in a folder of the test's own.
+class TestFolders : public Folders {
+public:
+    explicit TestFolders(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    std::filesystem::path DataFolder() const override { return m_folder; }
+    std::filesystem::path CurrentDirectory() const override { return m_folder; }
+    std::string ProgramName() const override { return "mitoran"; }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+// Answers the engine's questions from a list (then with the default) and keeps what was asked.
+class ScriptedQuestions : public Questions {
+public:
+    Answer Ask(const std::string& caption, const std::string& text, Buttons buttons) override {
+        asked.push_back({caption, text, buttons});
+        if (answers.empty())
+            return fallback;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    struct Question {
+        std::string caption;
+        std::string text;
+        Buttons buttons;
+    };
+    std::deque<Answer> answers;
+    Answer fallback = Answer::Ok;
+    std::vector<Question> asked;
+};
+
+// Runs `handle` on each modal dialog of type T that appears until the returned timer is stopped.
+template <typename T>
+QTimer* HandleModals(QObject* owner, std::function<void(T&)> handle) {
+    auto* timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, owner, [timer, handle] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            handle(*dialog);
+            timer->start();
+        }
+    });
+    timer->start(20);
+    return timer;
+}
+
+} // namespace mitoran::test
