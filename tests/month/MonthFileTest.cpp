@@ -354,8 +354,11 @@ TEST_F(MonthFileTest, RefusedWriteLeavesLedgerAndSavedCopyAlone) {
     const std::string ledgerBytes = "[System]\r\nKuriZan=10.0\r\nNowZan=10.0\r\n";
     WriteBytes(m_ledger.LedgerFilePath(), ledgerBytes);
     WriteBytes(m_folder / "afile", "not a folder");
+    // A month "file" that cannot be read is never replaced by the new month shown in its place.
+    fs::create_directories(MonthFilePath(m_folder, 2004, 3, "unreadable"));
 
-    for (const MonthLocation& location : {MonthLocation{m_folder / "missing", ""}, MonthLocation{m_folder, "afile"}}) {
+    for (const MonthLocation& location : {MonthLocation{m_folder / "missing", ""}, MonthLocation{m_folder, "afile"},
+                                          MonthLocation{m_folder, "unreadable"}}) {
         SCOPED_TRACE(location.dataFolder.string() + "/" + location.user);
         MonthSheet sheet;
         ASSERT_TRUE(LoadMonth(sheet, 2004, 3, false, location, m_rules, m_holidays));
@@ -369,8 +372,9 @@ TEST_F(MonthFileTest, RefusedWriteLeavesLedgerAndSavedCopyAlone) {
         }
         EXPECT_TRUE(sheet.IsChanged());
         EXPECT_EQ(ReadBytes(m_ledger.LedgerFilePath()), ledgerBytes);
-        EXPECT_FALSE(fs::exists(path));
+        EXPECT_FALSE(fs::is_regular_file(path));
     }
+    EXPECT_TRUE(fs::is_directory(MonthFilePath(m_folder, 2004, 3, "unreadable")));
 }
 
 // The old file stays whole when its folder refuses the new one (needs a user that permissions bind).
