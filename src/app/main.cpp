@@ -11,7 +11,7 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     mitoran::QtSettingsStore store;
-    const mitoran::StandardFolders folders(QApplication::applicationDirPath().toStdString());
+    const mitoran::StandardFolders folders(QApplication::applicationDirPath().toStdU16String());
     const mitoran::SystemClock clock;
     mitoran::MessageBoxQuestions questions;
     const mitoran::ProgramServices services{store,
