@@ -30,7 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRuns = 15;
+constexpr int kRuns = 21;
 
 struct Run {
     double seconds = 0;
@@ -132,44 +132,48 @@ fs::path HomeWithMonthFile() {
     return home;
 }
 
-void Record(benchmark::State& state, const std::string& name, const char* program,
-            const std::function<fs::path()>& home) {
-    std::vector<Run>& runs = g_runs[name];
-    for (auto _ : state) {
-        const fs::path folder = home();
-        const Run run = RunChild(program, folder);
-        state.SetIterationTime(run.seconds);
-        runs.push_back(run);
+// The three programs run in rounds, each round in turn, so that a change in the machine's load between them
+// weighs on all three alike; the benchmarks then report the samples.
+void Sample() {
+    const fs::path minimalHome = NewHome("minimal");
+    const fs::path monthHome = HomeWithMonthFile();
+    std::vector<fs::path> firstRunHomes;
+    for (int round = 0; round < kRuns; ++round) {
+        g_runs["minimal"].push_back(RunChild(MINIMAL_TABLE, minimalHome));
+        g_runs["first run"].push_back(RunChild(MITORAN_PROBE, firstRunHomes.emplace_back(NewHome("first"))));
+        g_runs["month file"].push_back(RunChild(MITORAN_PROBE, monthHome));
     }
+    for (const fs::path& home : firstRunHomes)
+        fs::remove_all(home);
+    fs::remove_all(minimalHome);
+    fs::remove_all(monthHome);
+}
+
+void Report(benchmark::State& state, const std::string& name) {
+    const std::vector<Run>& runs = g_runs.at(name);
+    std::size_t next = 0;
     std::vector<long> peaks;
-    for (const Run& run : runs)
+    for (auto _ : state) {
+        const Run& run = runs.at(next++ % runs.size());
+        state.SetIterationTime(run.seconds);
         peaks.push_back(run.peakKiB);
+    }
     std::ranges::sort(peaks);
     state.counters["peak_KiB"] = static_cast<double>(peaks[peaks.size() / 2]);
 }
 
-void BM_MinimalTable(benchmark::State& state) {
-    const fs::path home = NewHome("minimal");
-    Record(state, "minimal", MINIMAL_TABLE, [&] { return home; });
-    fs::remove_all(home);
-}
-
-void BM_MitoranFirstRun(benchmark::State& state) {
-    std::vector<fs::path> homes;
-    Record(state, "first run", MITORAN_PROBE, [&] { return homes.emplace_back(NewHome("first")); });
-    for (const fs::path& home : homes)
-        fs::remove_all(home);
-}
-
-void BM_MitoranMonthFile(benchmark::State& state) {
-    const fs::path home = HomeWithMonthFile();
-    Record(state, "month file", MITORAN_PROBE, [&] { return home; });
-    fs::remove_all(home);
-}
-
-BENCHMARK(BM_MinimalTable)->UseManualTime()->Iterations(kRuns)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MitoranFirstRun)->UseManualTime()->Iterations(kRuns)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MitoranMonthFile)->UseManualTime()->Iterations(kRuns)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Report, minimal_table, std::string("minimal"))
+    ->UseManualTime()
+    ->Iterations(kRuns)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Report, mitoran_first_run, std::string("first run"))
+    ->UseManualTime()
+    ->Iterations(kRuns)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Report, mitoran_month_file, std::string("month file"))
+    ->UseManualTime()
+    ->Iterations(kRuns)
+    ->Unit(benchmark::kMillisecond);
 
 template <typename T>
 T Median(std::vector<T> values) {
@@ -206,6 +210,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    Sample();
     benchmark::RunSpecifiedBenchmarks();
     PrintComparison();
     benchmark::Shutdown();

@@ -58,18 +58,27 @@ constexpr int kBarLabelWidth = 36;
 constexpr int kExtraMaxWidthChars = 50;
 const char* const kClassName = "TZangyoMain";
 
-// The fonts of the system ("ＭＳ Ｐゴシック" for the window, "ＭＳ ゴシック" for the grid), with the
-// Japanese fonts of the platform behind them.
+// The fonts of the system ("ＭＳ Ｐゴシック" for the window, "ＭＳ ゴシック" for the grid). Elsewhere both use
+// IPAGothic: every family asked for that is not installed costs a font-configuration search, and a second
+// face costs its loading, at start.
 QFont WindowFont() {
     QFont font;
-    font.setFamilies({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s, u"IPAPGothic"_s, u"IPAexGothic"_s, u"Noto Sans CJK JP"_s});
+#ifdef Q_OS_WIN
+    font.setFamilies({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s});
+#else
+    font.setFamilies({u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
+#endif
     font.setPixelSize(12);
     return font;
 }
 
 QFont GridFont() {
     QFont font;
-    font.setFamilies({u"ＭＳ ゴシック"_s, u"MS Gothic"_s, u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
+#ifdef Q_OS_WIN
+    font.setFamilies({u"ＭＳ ゴシック"_s, u"MS Gothic"_s});
+#else
+    font.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
+#endif
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(12);
     return font;
@@ -308,8 +317,6 @@ void TZangyoMain::BuildPanels() {
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TZangyoMain::EscButtonClick);
-    m_colorDialog = new QColorDialog(this);
-    m_colorDialog->setObjectName(u"ColorDialog"_s);
 }
 
 QWidget* TZangyoMain::BuildTopPanel() {
@@ -863,6 +870,11 @@ void TZangyoMain::MemoColorClick(bool choose) {
     const int day = m_grid->PopupRow();
     if (day < 1 || day > m_sheet.dayCount)
         return;
+    // The colour dialog is made on first use: building it costs start-up time.
+    if (m_colorDialog == nullptr) {
+        m_colorDialog = new QColorDialog(this);
+        m_colorDialog->setObjectName(u"ColorDialog"_s);
+    }
     if (PickCellColor(choose, m_sheet.days[day].memoColor, *m_colorDialog, *m_grid->viewport()))
         m_model->Refresh();
 }
