@@ -66,4 +66,20 @@ inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄ
 inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");
 inline const std::string kPresetPasteSuffix = Utf8ToCp932(" を貼り付け");
 
+// Time entry: the stamp dialog's words and the manual entry dialog's value words and phrases.
+inline const std::string kArrivalWord = Utf8ToCp932("出社時刻");
+inline const std::string kLeavingWord = Utf8ToCp932("退社時刻");
+inline const std::string kAutoInputSuffix = Utf8ToCp932("自動入力");
+inline const std::string kNo = Utf8ToCp932("の");
+inline const std::string kAutoInputHelpSuffix = Utf8ToCp932("を自動入力します。");
+inline const std::string kZangyoWord = Utf8ToCp932("普通残業時間");
+inline const std::string kShinyaWord = Utf8ToCp932("深夜残業時間");
+inline const std::string kKinmuWord = Utf8ToCp932("勤務時間");
+inline const std::string kInputSuffix = Utf8ToCp932("入力");
+inline const std::string kNoCalcCaptionSuffix = Utf8ToCp932("を[再計算]の対象外とする");
+inline const std::string kNoCalcHintPrefix = Utf8ToCp932("ﾁｪｯｸすると");
+inline const std::string kNoCalcHintSuffix = Utf8ToCp932("が[再計算]の対象外となります。");
+inline const std::string kManualHintPrefix = Utf8ToCp932("任意の");
+inline const std::string kManualHintSuffix = Utf8ToCp932("を入力します。");
+
 } // namespace mitoran::text
