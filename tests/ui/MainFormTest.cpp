@@ -53,6 +53,8 @@ private slots:
     void tabWalksTheTabStopsAndLeavesTheGrid();
     void popupShortcutsFollowTheColumn();
     void closingAsksAndStoresTheWindowState();
+    void autoCalcRecalculatesOnCellChange();
+    void holidayReadFillsOnlyEmptyCells();
 
 private:
     void StartWindow();
@@ -458,6 +460,35 @@ void MainFormTest::closingAsksAndStoresTheWindowState() {
     const auto position = m_store->Values(UserKeyPath(""), "Position");
     QCOMPARE(position.at("TZangyoMain.Height"), std::to_string(m_window->height()));
     QCOMPARE(position.at("TZangyoMain.Width"), std::to_string(m_window->width()));
+}
+
+void MainFormTest::autoCalcRecalculatesOnCellChange() {
+    StartWindow();
+    TypeInto(5, DayGridView::kArrivalColumn, u"8:00"_s);
+    TypeInto(5, DayGridView::kLeavingColumn, u"19:00"_s);
+    QCOMPARE(Cell(5, 5), QString()); // AutoCalc is off by default
+    m_window->CurrentSession().settings.AutoCalc = true;
+    Grid()->SelectCell(5, DayGridView::kMemoColumn);
+    QCOMPARE(Cell(5, 5), u" 2:00"_s);
+    QCOMPARE(Field(u"ZanTMemo"_s), u"  2:00"_s);
+
+    // Leaving the grid recalculates as well.
+    TypeInto(8, DayGridView::kArrivalColumn, u"8:00"_s);
+    TypeInto(8, DayGridView::kLeavingColumn, u"18:00"_s);
+    m_window->findChild<QWidget*>(u"ExitButton"_s)->setFocus();
+    QCOMPARE(Cell(8, 5), u" 1:00"_s);
+}
+
+void MainFormTest::holidayReadFillsOnlyEmptyCells() {
+    StartWindow();
+    QAbstractItemModel* model = Grid()->model();
+    model->setData(model->index(19, 2), QString()); // 20 March, 春分の日
+    model->setData(model->index(19, 8), QString());
+    model->setData(model->index(22, 8), u"own memo"_s); // 23 March keeps what was typed
+    m_window->findChild<QAction*>(u"HolidayReadItem"_s)->trigger();
+    QCOMPARE(Cell(20, 2), u"○"_s);
+    QCOMPARE(Cell(20, 8), u"春分の日"_s);
+    QCOMPARE(Cell(23, 8), u"own memo"_s);
 }
 
 } // namespace mitoran
