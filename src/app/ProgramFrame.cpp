@@ -13,8 +13,6 @@
 
 namespace mitoran {
 
-using namespace Qt::Literals::StringLiterals;
-
 namespace {
 
 bool AskStartupPassword(const std::string& password, Questions& questions) {
@@ -36,7 +34,6 @@ std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& par
     const CommandLine line = ParseCommandLine(parameters);
     if (IsInstanceRunning(services.watcherName))
         return nullptr;
-    QGuiApplication::setApplicationDisplayName(u"ミトラン"_s);
 
     auto program = std::make_unique<StartedProgram>();
     program->halt = std::make_unique<TSingleHalt>(services.instanceName);
