@@ -2,12 +2,17 @@
 #include "app/Cli.h"
 
 #include "app/Session.h"
+#include "core/Calendar.h"
+#include "core/Clock.h"
 #include "core/Cp932.h"
 #include "core/Folders.h"
 #include "core/ProfileFile.h"
+#include "core/Texts.h"
 #include "core/Util.h"
+#include "month/TimeEntry.h"
 
 #include <charconv>
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -15,9 +20,12 @@ namespace mitoran {
 
 namespace {
 
-constexpr const char* kUsage = "使い方: mitoran-cli [--data-dir フォルダ] [--user 名前] <コマンド>\n"
-                               "  recalc 年 月   月を再計算して保存し、集計を表示する\n"
-                               "  show 年 月     月の各日と集計を表示する（何も書き込まない）\n";
+constexpr const char* kUsage =
+    "使い方: mitoran-cli [--data-dir フォルダ] [--user 名前] <コマンド>\n"
+    "  recalc 年 月   月を再計算して保存し、集計を表示する\n"
+    "  show 年 月     月の各日と集計を表示する（何も書き込まない）\n"
+    "  stamp in|out [--at \"YYYY-MM-DD HH:MM\"]\n"
+    "                 出社・退社時刻を設定どおり自動入力して保存する（--at がなければ現在時刻）\n";
 
 // The data folder given on the command line in place of the usual one.
 class DataDirFolders final : public Folders {
@@ -36,6 +44,7 @@ private:
 struct CliCommand {
     std::optional<std::filesystem::path> dataDir;
     std::string user; // CP932
+    std::optional<std::string> at;
     std::vector<std::string> words;
 };
 
@@ -44,13 +53,15 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
-        if (argument == "--data-dir" || argument == "--user") {
+        if (argument == "--data-dir" || argument == "--user" || argument == "--at") {
             if (!hasValue)
                 return std::nullopt;
             if (argument == "--data-dir")
                 command.dataDir = std::filesystem::path(arguments[++i]);
-            else
+            else if (argument == "--user")
                 command.user = Utf8ToCp932(arguments[++i]);
+            else
+                command.at = arguments[++i];
         } else if (argument.starts_with("--")) {
             return std::nullopt;
         } else {
@@ -66,6 +77,20 @@ std::optional<int> ParseNumber(const std::string& text, int low, int high) {
     if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high)
         return std::nullopt;
     return value;
+}
+
+// "YYYY-MM-DD HH:MM" of a date that exists.
+std::optional<LocalDateTime> ParseStampTime(const std::string& text) {
+    if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':')
+        return std::nullopt;
+    const std::optional<int> year = ParseNumber(text.substr(0, 4), 1, 9999);
+    const std::optional<int> month = ParseNumber(text.substr(5, 2), 1, 12);
+    const std::optional<int> day = ParseNumber(text.substr(8, 2), 1, 31);
+    const std::optional<int> hour = ParseNumber(text.substr(11, 2), 0, 23);
+    const std::optional<int> minute = ParseNumber(text.substr(14, 2), 0, 59);
+    if (!year || !month || !day || !hour || !minute || !IsValidDate({*year, *month, *day}))
+        return std::nullopt;
+    return LocalDateTime{*year, *month, *day, *hour, *minute};
 }
 
 // Pads CP932 text with blanks to a width in bytes, which is its width on a terminal as well.
@@ -121,12 +146,78 @@ int RunMonthCommand(const std::string& verb, int year, int month, Session& sessi
     return kCliOk;
 }
 
+// The automatic entry as a start or an end of the desktop program makes it, without a window: a time
+// already there is kept unless the settings overwrite it without asking.
+int RunStampCommand(TimeKind kind, const LocalDateTime& now, Session& session, std::ostream& out, std::ostream& err) {
+    RefusingTimeConfirm noWindow;
+    const AutoEntryResult result = AutoTimeEntry(kind, kAutoInSilent, session, now, noWindow);
+    const std::string word = Cp932ToUtf8(kind == TimeKind::Arrival ? text::kArrivalWord : text::kLeavingWord);
+    if (result.day == 0) {
+        err << result.sheetMonth.year << "年" << result.sheetMonth.month << "月の表に " << now.month << "/" << now.day
+            << " の行がありません\n";
+        return kCliFileError;
+    }
+    const YearMonth shown = result.sheetMonth;
+    PrintHeading(session, shown.year, shown.month, out);
+    const std::string day = Cp932ToUtf8(DayLabel(session.sheet.days[static_cast<std::size_t>(result.day)], false));
+    const std::string time = Cp932ToUtf8(TrimText(result.text));
+    if (result.outcome == AutoEntryOutcome::Entered) {
+        out << word << " " << day << " " << time << " を入力しました\n";
+        out << "保存しました: "
+            << MonthFilePath(session.Location().dataFolder, shown.year, shown.month, session.CurrentUser()).string()
+            << '\n';
+        return kCliOk;
+    }
+    out << word << " " << day << " は入力済みです (" << time << ")。";
+    if (result.overwriteAsked)
+        out << "上書き確認の設定 (EndOverWrite=1) のため上書きしません\n";
+    else
+        out << "上書きしません\n";
+    return kCliNotOverwritten;
+}
+
+// The data folder and user of the command, with their settings loaded; a first-run file or a month that
+// cannot be written ends the command with the file's name.
+int InSession(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& err,
+              const std::function<int(Session&)>& run) {
+    const DataDirFolders chosenFolders(folders, command.dataDir.value_or(folders.DataFolder()));
+    try {
+        Session session(store, chosenFolders, command.user);
+        session.LoadUser(command.user);
+        return run(session);
+    } catch (const FileWriteError& error) {
+        err << Cp932ToUtf8(error.what()) << '\n';
+        return kCliFileError;
+    }
+}
+
+int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& folders, const Clock& clock,
+             std::ostream& out, std::ostream& err) {
+    const bool in = command.words.size() == 2 && command.words[1] == "in";
+    const bool outWord = command.words.size() == 2 && command.words[1] == "out";
+    if (!in && !outWord) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    const std::optional<LocalDateTime> now = command.at ? ParseStampTime(*command.at) : clock.Now();
+    if (!now) {
+        err << "--at には日時を \"2024-03-21 08:07\" の形で指定してください\n" << kUsage;
+        return kCliUsage;
+    }
+    const TimeKind kind = in ? TimeKind::Arrival : TimeKind::Leaving;
+    return InSession(command, store, folders, err,
+                     [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); });
+}
+
 } // namespace
 
-int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, std::ostream& out,
-           std::ostream& err) {
+int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
+           std::ostream& out, std::ostream& err) {
     const std::optional<CliCommand> command = ParseOptions(arguments);
-    if (!command || command->words.size() != 3 || (command->words[0] != "recalc" && command->words[0] != "show")) {
+    if (command && !command->words.empty() && command->words[0] == "stamp")
+        return RunStamp(*command, store, folders, clock, out, err);
+    if (!command || command->at || command->words.size() != 3 ||
+        (command->words[0] != "recalc" && command->words[0] != "show")) {
         err << kUsage;
         return kCliUsage;
     }
@@ -136,16 +227,8 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         err << "年と月を数字で指定してください (例: 2024 3)\n" << kUsage;
         return kCliUsage;
     }
-
-    const DataDirFolders chosenFolders(folders, command->dataDir.value_or(folders.DataFolder()));
-    try {
-        Session session(store, chosenFolders, command->user);
-        session.LoadUser(command->user);
-        return RunMonthCommand(command->words[0], *year, *month, session, out);
-    } catch (const FileWriteError& error) {
-        err << Cp932ToUtf8(error.what()) << '\n';
-        return kCliFileError;
-    }
+    return InSession(*command, store, folders, err,
+                     [&](Session& session) { return RunMonthCommand(command->words[0], *year, *month, session, out); });
 }
 
 } // namespace mitoran

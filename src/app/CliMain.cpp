@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// mitoran-cli: the month calculation and files from a terminal, with the desktop program's settings.
+// mitoran-cli: the month calculation, files and time stamps from a terminal, with the desktop program's settings.
 #include "app/Cli.h"
 #include "config/QtSettingsStore.h"
+#include "core/Clock.h"
 #include "core/Folders.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,8 @@ int main(int argc, char* argv[]) {
 
     mitoran::QtSettingsStore store;
     const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
-    const int status = mitoran::RunCli(arguments, store, folders, std::cout, std::cerr);
+    const mitoran::SystemClock clock;
+    const int status = mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr);
     if (!store.Sync() && status == mitoran::kCliOk) {
         std::cerr << "設定を保存できません\n";
         return mitoran::kCliFileError;

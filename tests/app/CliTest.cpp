@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Cli.h"
 #include "config/MemorySettingsStore.h"
+#include "config/Settings.h"
+#include "core/Clock.h"
 #include "core/Cp932.h"
 #include "support/TempFolder.h"
 
@@ -27,7 +29,7 @@ protected:
         arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
         std::ostringstream out;
         std::ostringstream err;
-        const int status = RunCli(arguments, m_store, m_folders, out, err);
+        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err);
         return {status, out.str(), err.str()};
     }
 
@@ -46,9 +48,16 @@ protected:
                            "Memo=表示\r\n");
     }
 
+    // Settings of the default user as the settings dialog would store them, after a first run.
+    void Set(const char* name, const std::string& value) {
+        ASSERT_EQ(Run({"show", "2000", "1"}).status, kCliOk);
+        m_store.WriteValue(UserKeyPath(""), "System", name, value);
+    }
+
     TempFolder m_data;
     testing::FixedFolders m_folders{m_data.Path() / "unused"};
     MemorySettingsStore m_store;
+    FixedClock m_clock{LocalDateTime{2024, 3, 6, 0, 30}};
 };
 
 TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
@@ -63,6 +72,15 @@ TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
         {"show", "2024", "3", "extra"},
         {"show", "2024", "3", "--user"},
         {"--colour", "show", "2024", "3"},
+        {"--at", "2024-03-21 08:07", "show", "2024", "3"},
+        {"stamp"},
+        {"stamp", "sideways"},
+        {"stamp", "in", "out"},
+        {"stamp", "in", "--at"},
+        {"stamp", "in", "--at", "2024-02-30 08:00"},
+        {"stamp", "in", "--at", "2024-03-21 8:07"},
+        {"stamp", "out", "--at", "2024-03-21 24:00"},
+        {"stamp", "out", "--at", "2024/03/21 08:07"},
     };
     for (const auto& arguments : cases) {
         const CliRun run = Run(arguments);
@@ -71,6 +89,55 @@ TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
         EXPECT_TRUE(run.out.empty());
     }
     EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202403.dat"));
+    EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202402.dat"));
+}
+
+TEST_F(CliTest, StampInAfterTheClosingDayWritesTheNextSheetMonth) {
+    Set("SimeDay", "20");
+    Set("StartAdjustSelect", "3"); // up to 15 minutes
+    Set("StartTime2", "3");
+    const CliRun run = Run({"stamp", "in", "--at", "2024-03-21 08:07"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_NE(run.out.find("2024年4月"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("出社時刻 3月21日(木) 8:15 を入力しました\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("202404.dat"), std::string::npos) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202403.dat"));
+
+    const CliRun shown = Run({"show", "2024", "4"});
+    EXPECT_NE(shown.out.find(" 3/21 木     8:15\n"), std::string::npos) << shown.out;
+}
+
+TEST_F(CliTest, StampOutKeepsOrReplacesTheLeavingTimeAsTheSettingsSay) {
+    // Without --at the clock gives the time: 0:30 on 6 March is a leaving of 5 March.
+    ASSERT_EQ(Run({"stamp", "out"}).status, kCliOk);
+    EXPECT_NE(Run({"show", "2024", "3"}).out.find(" 3/ 5 火          24:30"), std::string::npos);
+
+    struct Case {
+        const char* endOverWrite;
+        int status;
+        const char* said;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"1", kCliNotOverwritten, "上書き確認の設定 (EndOverWrite=1) のため上書きしません", "24:30"},
+        {"2", kCliNotOverwritten, "退社時刻 3月5日(火) は入力済みです (24:30)。上書きしません", "24:30"},
+        {"0", kCliOk, "退社時刻 3月5日(火) 19:40 を入力しました", "19:40"},
+    };
+    for (const Case& c : cases) {
+        Set("EndOverWrite", c.endOverWrite);
+        const CliRun run = Run({"stamp", "out", "--at", "2024-03-05 19:40"});
+        EXPECT_EQ(run.status, c.status) << c.endOverWrite;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        EXPECT_NE(Run({"show", "2024", "3"}).out.find(std::string(" 3/ 5 火          ") + c.stored), std::string::npos)
+            << c.endOverWrite;
+    }
+
+    // An arrival is never overwritten, whatever the settings.
+    ASSERT_EQ(Run({"stamp", "in", "--at", "2024-03-05 08:50"}).status, kCliOk);
+    const CliRun again = Run({"stamp", "in", "--at", "2024-03-05 09:10"});
+    EXPECT_EQ(again.status, kCliNotOverwritten);
+    EXPECT_NE(again.out.find("出社時刻 3月5日(火) は入力済みです (8:50)。上書きしません"), std::string::npos)
+        << again.out;
 }
 
 TEST_F(CliTest, RecalcRewritesResultsAndKeepsEveryOtherKey) {
