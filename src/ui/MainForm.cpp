@@ -79,7 +79,6 @@ QFont GridFont() {
 #else
     font.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
 #endif
-    font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(12);
     return font;
 }
@@ -143,7 +142,8 @@ TZangyoMain::~TZangyoMain() = default;
 
 void TZangyoMain::FormCreate() {
     setObjectName(QString::fromLatin1(kClassName));
-    setFont(WindowFont());
+    // Every window of the program takes the system font; dialogs and popup menus do not inherit it.
+    QApplication::setFont(WindowFont());
     BuildPanels();
     BuildMenus();
     BuildPopupMenus();
