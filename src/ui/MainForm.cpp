@@ -171,9 +171,7 @@ void TZangyoMain::FormCreate() {
     }
     RestorePlacement();
     SetWindowTitleText();
-
-    m_jump = new TJump(WorkingMonth(m_services.clock.Now(), m_settings.SimeDay), this);
-    connect(m_jump, &TJump::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    m_startWorkingMonth = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
 }
 
 void TZangyoMain::FormShow() {
@@ -571,7 +569,6 @@ void TZangyoMain::BuildPopupMenus() {
 }
 
 void TZangyoMain::ComputeSizeLimits() {
-    centralWidget()->layout()->activate();
     const QSize grid22 = GridSizeFor(*m_grid, kColumnWidths, kDesignRows);
     const QSize grid32 = GridSizeFor(*m_grid, kColumnWidths, kMaxRows);
     const int gridTop = menuBar()->sizeHint().height() + kTopSeparatorHeight + kTopPanelHeight;
@@ -696,6 +693,11 @@ void TZangyoMain::NowButtonClick() {
 }
 
 void TZangyoMain::JumpButtonClick() {
+    // Made on first use (it costs start-up time), holding the working month of the start.
+    if (m_jump == nullptr) {
+        m_jump = new TJump(m_startWorkingMonth, this);
+        connect(m_jump, &TJump::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    }
     if (m_jump->exec() != QDialog::Accepted || !LeaveMonthCheck())
         return;
     ShowMonth(m_jump->ChosenMonth());

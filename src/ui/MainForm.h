@@ -133,6 +133,7 @@ private:
     DayGridModel* m_model = nullptr;
     DayGridView* m_grid = nullptr;
     TJump* m_jump = nullptr;
+    YearMonth m_startWorkingMonth;
     QColorDialog* m_colorDialog = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;
