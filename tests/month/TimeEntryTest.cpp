@@ -282,31 +282,6 @@ TEST(TimeEntryTest, ValuesFixedByHand) {
     EXPECT_FALSE(ZanTimeIn(sheet, 0, kZangyo, editor));
 }
 
-TEST(TimeEntryTest, PresetBoxesAsStored) {
-    const std::pair<const char*, const char*> times[] = {
-        {"1730", "17:30"}, {"8:00", " 8:00"}, {"8.00", " 8:00"}, {"800", " 8:00"},
-        {"  ", ""},        {"", ""},          {"abc", " 0:00"},  {" 17:30 ", "17:30"},
-    };
-    for (const auto& [box, stored] : times)
-        EXPECT_EQ(PresetTimeText(box), stored) << box;
-    EXPECT_EQ(PresetMemoText(Sjis("  出張 ")), Sjis("出張"));
-    EXPECT_EQ(PresetMemoText("   "), "");
-}
-
-TEST(TimeEntryTest, DayLabelsWithAndWithoutBlanks) {
-    MonthSheet sheet = ThreeDays();
-    EXPECT_EQ(DayLabel(sheet.days[2], true), Sjis(" 3月 5日(火)"));
-    EXPECT_EQ(DayLabel(sheet.days[2], false), Sjis("3月5日(火)"));
-    DayRecord garbled;
-    garbled[DayColumn::Date] = "3";
-    EXPECT_EQ(DayLabel(garbled, true), Sjis("3月日()"));
-    const TimeAdjustTexts texts = TimeAdjustTextsOf(TimeKind::Leaving, Sjis("3月5日(火)"));
-    EXPECT_EQ(texts.caption, Sjis("退社時刻自動入力"));
-    EXPECT_EQ(texts.group, Sjis("退社時刻"));
-    EXPECT_EQ(texts.help, Sjis("3月5日(火)の退社時刻を自動入力します。"));
-    EXPECT_EQ(TimeAdjustTextsOf(TimeKind::Arrival, "").group, Sjis("出社時刻"));
-}
-
 TEST(TimeEntryTest, StampingTheCurrentTimeGoesThroughTheConfirmation) {
     Settings settings = RegularSettings();
     settings.StartAdjustSelect = kRoundUp;
@@ -329,6 +304,10 @@ TEST(TimeEntryTest, StampingTheCurrentTimeGoesThroughTheConfirmation) {
     EXPECT_EQ(sheet.days[2][DayColumn::Leaving], ""); // cancelled
     EXPECT_FALSE(NowTimeIn(sheet, 2, kMemo, LocalDateTime{}, settings, confirm));
     EXPECT_EQ(confirm.requests.size(), 2u);
+
+    DayRecord garbled; // a date cell too short for its month and day still names the day
+    garbled[DayColumn::Date] = "3";
+    EXPECT_EQ(DayLabel(garbled, true), Sjis("3月日()"));
 }
 
 // The automatic entry over a session with first-run settings in a temporary data folder.
@@ -498,13 +477,9 @@ TEST_F(AutoEntryTest, OffOrUnsavedChangesLeaveEverythingAsItIs) {
     EXPECT_FALSE(FileExists(2024, 3));
 }
 
-TEST(TimeEntryTest, SheetMonthOfADateUnderTheClosingDay) {
-    EXPECT_EQ(SheetMonthOf(2024, 3, 20, 20), (YearMonth{2024, 3}));
+TEST(TimeEntryTest, ClosingDayOutsideOneToTwentySevenGivesTheCalendarMonth) {
     EXPECT_EQ(SheetMonthOf(2024, 3, 21, 20), (YearMonth{2024, 4}));
-    EXPECT_EQ(SheetMonthOf(2024, 12, 26, 25), (YearMonth{2025, 1}));
-    EXPECT_EQ(SheetMonthOf(2024, 3, 31, 31), (YearMonth{2024, 3}));
-    // A closing day of 28 or more, or below 1, gives the calendar month, as the sheet itself does.
-    EXPECT_EQ(SheetMonthOf(2024, 3, 30, 29), (YearMonth{2024, 3}));
+    EXPECT_EQ(SheetMonthOf(2024, 3, 30, 29), (YearMonth{2024, 3})); // as the sheet itself lays it out
     EXPECT_EQ(SheetMonthOf(2024, 3, 5, 0), (YearMonth{2024, 3}));
 }
 
