@@ -50,12 +50,22 @@ private:
     fs::path m_folder;
 };
 
+// The home folder every child shares (font caches and the like), with the runtime folder in it.
+const fs::path& SharedHome() {
+    static const fs::path home = [] {
+        const fs::path folder = fs::temp_directory_path() / ("mitoran-startup-" + std::to_string(::getpid()));
+        fs::create_directories(folder / "runtime");
+        ::chmod((folder / "runtime").c_str(), 0700);
+        return folder;
+    }();
+    return home;
+}
+
+// A folder for one run's data and settings: empty, so that the program starts as on its first run.
 fs::path NewHome(const std::string& name) {
     static int count = 0;
-    const fs::path home = fs::temp_directory_path() / ("mitoran-startup-" + std::to_string(::getpid()) + "-" + name +
-                                                       "-" + std::to_string(++count));
-    fs::create_directories(home / "runtime");
-    ::chmod((home / "runtime").c_str(), 0700);
+    const fs::path home = SharedHome() / (name + "-" + std::to_string(++count));
+    fs::create_directories(home);
     return home;
 }
 
@@ -63,8 +73,8 @@ std::vector<std::string> ChildEnvironment(const fs::path& home) {
     const std::map<std::string, std::string> overrides{{"MITORAN_DATA_DIR", (home / "data").string()},
                                                        {"XDG_CONFIG_HOME", (home / "config").string()},
                                                        {"XDG_DATA_HOME", (home / "share").string()},
-                                                       {"XDG_RUNTIME_DIR", (home / "runtime").string()},
-                                                       {"HOME", home.string()},
+                                                       {"XDG_RUNTIME_DIR", (SharedHome() / "runtime").string()},
+                                                       {"HOME", SharedHome().string()},
                                                        {"QT_QPA_PLATFORM", "offscreen"}};
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -143,10 +153,7 @@ void Sample() {
         g_runs["first run"].push_back(RunChild(MITORAN_PROBE, firstRunHomes.emplace_back(NewHome("first"))));
         g_runs["month file"].push_back(RunChild(MITORAN_PROBE, monthHome));
     }
-    for (const fs::path& home : firstRunHomes)
-        fs::remove_all(home);
-    fs::remove_all(minimalHome);
-    fs::remove_all(monthHome);
+    fs::remove_all(SharedHome());
 }
 
 void Report(benchmark::State& state, const std::string& name) {
