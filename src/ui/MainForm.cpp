@@ -3,6 +3,8 @@
 
 #include "app/WindowPlacement.h"
 #include "config/SettingsStore.h"
+#include "config/UseMemoSetUnit.h"
+#include "config/UseTimeSetUnit.h"
 #include "core/Calendar.h"
 #include "core/Clock.h"
 #include "core/Cp932Qt.h"
@@ -13,6 +15,8 @@
 #include "core/Util.h"
 #include "month/Calculation.h"
 #include "month/MonthFile.h"
+#include "month/TAdjustForm.h"
+#include "month/TSetForm.h"
 #include "ui/BarPaintBox.h"
 #include "ui/DayGridDelegate.h"
 #include "ui/DayGridModel.h"
@@ -172,6 +176,23 @@ void TZangyoMain::FormCreate() {
     RestorePlacement();
     SetWindowTitleText();
     m_startWorkingMonth = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
+    CreateDialogs();
+}
+
+void TZangyoMain::CreateDialogs() {
+    m_timeAdjust = new TTimeAdjust(this);
+    connect(m_timeAdjust, &TTimeAdjust::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    m_timeSet = new TTimeSet(this);
+    connect(m_timeSet, &TTimeSet::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    const auto saveSettings = [this] {
+        try {
+            SaveSettings(m_settings, m_session.Context());
+        } catch (const FileWriteError& error) {
+            ReportWriteError(error);
+        }
+    };
+    m_useTimeSetForm = new TUseTimeSetForm(m_settings, saveSettings, this);
+    m_useMemoSetForm = new TUseMemoSetForm(m_settings, saveSettings, this);
 }
 
 void TZangyoMain::FormShow() {

@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Session.h"
+#include "month/TimeEntry.h"
 #include "ui/GridCommands.h"
 #include "ui/Navigation.h"
 
@@ -29,6 +30,10 @@ class Folders;
 class Questions;
 class SettingsStore;
 class TJump;
+class TTimeAdjust;
+class TTimeSet;
+class TUseMemoSetForm;
+class TUseTimeSetForm;
 
 // What the main window reaches outside itself; the program injects the real ones, tests their own.
 struct MainServices {
@@ -89,6 +94,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void FormDestroy();
+    void CreateDialogs();
 
     void BuildPanels();
     void BuildMenus();
@@ -133,6 +139,10 @@ private:
     DayGridModel* m_model = nullptr;
     DayGridView* m_grid = nullptr;
     TJump* m_jump = nullptr;
+    TTimeAdjust* m_timeAdjust = nullptr;
+    TTimeSet* m_timeSet = nullptr;
+    TUseTimeSetForm* m_useTimeSetForm = nullptr;
+    TUseMemoSetForm* m_useMemoSetForm = nullptr;
     YearMonth m_startWorkingMonth;
     QColorDialog* m_colorDialog = nullptr;
     QLineEdit* m_yearMemo = nullptr;
