@@ -818,8 +818,35 @@ void TZangyoMain::DayStringGridDblClick(int day, int column, Qt::KeyboardModifie
     const GridCommand command =
         DoubleClickCommand(column, m_sheet.days[day].cells[column], (modifiers & Qt::ControlModifier) != 0,
                            (modifiers & Qt::ShiftModifier) != 0, m_settings.ClickAutoSelect);
-    if (command != GridCommand::None)
-        emit TimeEntryRequested(command, day, column);
+    RunGridCommand(command, day, column);
+}
+
+void TZangyoMain::RunGridCommand(GridCommand command, int day, int column) {
+    switch (command) {
+    case GridCommand::None:
+        return;
+    case GridCommand::NextKubun:
+        KubunChange(m_sheet, day, m_settings);
+        break;
+    case GridCommand::CurrentTime:
+        NowTimeIn(m_sheet, day, column, m_services.clock.Now(), m_settings, *m_timeAdjust);
+        break;
+    case GridCommand::RegularTime:
+        TeijiTimeIn(m_sheet, day, column, m_settings);
+        break;
+    case GridCommand::ManualEntry:
+        ZanTimeIn(m_sheet, day, column, *m_timeSet);
+        break;
+    }
+    ShowEnteredValues();
+}
+
+// The open cell editor takes its cell's new text first: a later commit of the old text would undo the
+// command.
+void TZangyoMain::ShowEnteredValues() {
+    if (QLineEdit* editor = m_grid->CurrentEditor())
+        m_grid->itemDelegate()->setEditorData(editor, m_grid->currentIndex());
+    RefreshMonthView();
 }
 
 void TZangyoMain::DayStringGridCellSelected(int, int) {

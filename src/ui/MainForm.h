@@ -78,10 +78,6 @@ public:
     // The session is ending: closing runs the leave-month check; a refusal keeps the session going.
     void SessionEndQuery(QSessionManager& manager);
 
-signals:
-    // A grid double-click or popup command that enters a time or a category, for the time-entry commands.
-    void TimeEntryRequested(mitoran::GridCommand command, int day, int column);
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -121,6 +117,8 @@ private:
     void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
     void DayStringGridCellSelected(int day, int column);
     void DayStringGridFocusLeft();
+    void RunGridCommand(GridCommand command, int day, int column);
+    void ShowEnteredValues();
     void AttachPopupMenu(int column);
     void ShowGridPopup(const QPoint& position);
     void UpdatePresetCaptions();
