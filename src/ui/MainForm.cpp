@@ -536,38 +536,67 @@ void TZangyoMain::BuildPopupMenus() {
                 [this] { EditCommand([](QLineEdit& editor) { editor.undo(); }); });
     };
 
-    // The commands that enter times and categories arrive with the time-entry rules; until then they are
-    // shown disabled.
+    // Each command acts on the current cell and shows what it changed; a category goes to the row last
+    // pressed, which may be a fixed cell that the cell cursor never enters.
+    const auto cellCommand = [this](QAction* action, std::function<bool(int, int)> command) {
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (command(m_grid->CurrentDay(), m_grid->CurrentColumn()))
+                ShowEnteredValues();
+        });
+    };
     m_selPopupMenu = popup(u"SelPopupMenu"_s);
-    for (const KubunInfo& info : KubunTable())
-        LaterItem(m_selPopupMenu, u"KubunItem%1"_s.arg(static_cast<int>(info.kubun)), ToQString(info.caption));
+    for (const KubunInfo& info : KubunTable()) {
+        const int tag = static_cast<int>(info.kubun);
+        connect(Item(m_selPopupMenu, u"KubunItem%1"_s.arg(tag), ToQString(info.caption)), &QAction::triggered, this,
+                [this, tag] {
+                    if (KubunMenuClick(m_sheet, m_grid->PopupRow(), tag, m_settings))
+                        ShowEnteredValues();
+                });
+    }
     editCommands(m_selPopupMenu);
 
     m_zanTime1PopupMenu = popup(u"ZanTime1PopupMenu"_s);
-    shortcutItem(m_zanTime1PopupMenu, u"NowTimeItem"_s, u"現在時刻入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_G))
-        ->setEnabled(false);
-    shortcutItem(m_zanTime1PopupMenu, u"TeijiTimeItem"_s, u"定時時刻入力"_s, QKeySequence(Qt::CTRL | Qt::Key_T))
-        ->setEnabled(false);
-    shortcutItem(m_zanTime1PopupMenu, u"UpTimeItem"_s, u"上の時刻を貼り付け"_s, QKeySequence(Qt::CTRL | Qt::Key_U))
-        ->setEnabled(false);
+    cellCommand(
+        shortcutItem(m_zanTime1PopupMenu, u"NowTimeItem"_s, u"現在時刻入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_G)),
+        [this](int day, int column) {
+            return NowTimeIn(m_sheet, day, column, m_services.clock.Now(), m_settings, *m_timeAdjust);
+        });
+    cellCommand(
+        shortcutItem(m_zanTime1PopupMenu, u"TeijiTimeItem"_s, u"定時時刻入力"_s, QKeySequence(Qt::CTRL | Qt::Key_T)),
+        [this](int day, int column) { return TeijiTimeIn(m_sheet, day, column, m_settings); });
+    cellCommand(
+        shortcutItem(m_zanTime1PopupMenu, u"UpTimeItem"_s, u"上の時刻を貼り付け"_s, QKeySequence(Qt::CTRL | Qt::Key_U)),
+        [this](int day, int column) { return TopTimeInItemClick(m_sheet, day, column); });
     QMenu* useTime = m_zanTime1PopupMenu->addMenu(u"設定時刻を貼り付け"_s);
-    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n)
+    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
         m_useTimeItems[n] = Item(useTime, u"UseTime%1"_s.arg(n + 1), u"未設定"_s);
+        const int number = static_cast<int>(n + 1);
+        cellCommand(m_useTimeItems[n], [this, number](int day, int column) {
+            return UseTimeClick(m_sheet, day, column, m_settings, number);
+        });
+    }
     useTime->addSeparator();
-    LaterItem(useTime, u"UseTimeSetItem"_s, u"設定時刻..."_s);
-    LaterItem(m_zanTime1PopupMenu, u"TimeClearItem"_s, u"時刻クリア"_s);
+    connect(Item(useTime, u"UseTimeSetItem"_s, u"設定時刻..."_s), &QAction::triggered, this,
+            [this] { m_useTimeSetForm->exec(); });
+    const auto clearItem = [this, &cellCommand](QMenu* menu, const QString& name, const QString& caption) {
+        cellCommand(Item(menu, name, caption), [this](int day, int column) { return TimeClear(m_sheet, day, column); });
+    };
+    const auto manualEntry = [this](int day, int column) { return ZanTimeIn(m_sheet, day, column, *m_timeSet); };
+    clearItem(m_zanTime1PopupMenu, u"TimeClearItem"_s, u"時刻クリア"_s);
     editCommands(m_zanTime1PopupMenu);
 
     m_zanTime2PopupMenu = popup(u"ZanTime2PopupMenu"_s);
-    shortcutItem(m_zanTime2PopupMenu, u"ZanInputItem"_s, u"任意残業時間入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_N))
-        ->setEnabled(false);
-    LaterItem(m_zanTime2PopupMenu, u"ZanClearItem"_s, u"残業時間クリア"_s);
+    cellCommand(shortcutItem(m_zanTime2PopupMenu, u"ZanInputItem"_s, u"任意残業時間入力..."_s,
+                             QKeySequence(Qt::CTRL | Qt::Key_N)),
+                manualEntry);
+    clearItem(m_zanTime2PopupMenu, u"ZanClearItem"_s, u"残業時間クリア"_s);
     editCommands(m_zanTime2PopupMenu);
 
     m_zanTime3PopupMenu = popup(u"ZanTime3PopupMenu"_s);
-    shortcutItem(m_zanTime3PopupMenu, u"KinmuInputItem"_s, u"任意勤務時間入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_N))
-        ->setEnabled(false);
-    LaterItem(m_zanTime3PopupMenu, u"KinmuClearItem"_s, u"勤務時間クリア"_s);
+    cellCommand(shortcutItem(m_zanTime3PopupMenu, u"KinmuInputItem"_s, u"任意勤務時間入力..."_s,
+                             QKeySequence(Qt::CTRL | Qt::Key_N)),
+                manualEntry);
+    clearItem(m_zanTime3PopupMenu, u"KinmuClearItem"_s, u"勤務時間クリア"_s);
     editCommands(m_zanTime3PopupMenu);
 
     m_zanTime4PopupMenu = popup(u"ZanTime4PopupMenu"_s);
@@ -577,7 +606,8 @@ void TZangyoMain::BuildPopupMenus() {
         connect(m_useMemoItems[n], &QAction::triggered, this, [this, n] { UseMemoClick(static_cast<int>(n)); });
     }
     useMemo->addSeparator();
-    LaterItem(useMemo, u"UseMemoSetItem"_s, u"定型ﾒﾓの設定..."_s);
+    connect(Item(useMemo, u"UseMemoSetItem"_s, u"定型ﾒﾓの設定..."_s), &QAction::triggered, this,
+            [this] { m_useMemoSetForm->exec(); });
     editCommands(m_zanTime4PopupMenu);
     m_zanTime4PopupMenu->addSeparator();
     connect(Item(m_zanTime4PopupMenu, u"MemoColorItem"_s, u"ﾒﾓの色設定...(&M)"_s), &QAction::triggered, this,
@@ -893,8 +923,7 @@ void TZangyoMain::UpdatePresetCaptions() {
     for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
         const std::optional<std::string> caption = PresetTimeCaption(m_settings.PresetTimes[n]);
         m_useTimeItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
-        // Pasting a preset time arrives with the time-entry rules.
-        m_useTimeItems[n]->setEnabled(false);
+        m_useTimeItems[n]->setEnabled(caption.has_value());
     }
     for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
         const std::optional<std::string> caption = PresetMemoCaption(m_settings.PresetMemos[n]);
