@@ -200,6 +200,7 @@ void TZangyoMain::FormShow() {
     m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
     if (!m_settings.MokuhyoBasShow)
         ShowTargetBar(false);
+    RunAutoEntry(TimeKind::Arrival, m_settings.StartAutoIn);
     ShowCurrentMonthAndToday();
     if (m_services.commandLine.StartsMinimised() || m_settings.StartAutoMinimize)
         QTimer::singleShot(1, this, &TZangyoMain::MinimizeTimerTimer);
@@ -212,6 +213,32 @@ bool TZangyoMain::FormCloseQuery() {
 void TZangyoMain::FormClose() {
     StoreSection(m_services.store, UserKeyPath(m_services.commandLine.startUser), "System")
         .WriteBool("MokuhyoBasShow", m_mokuhyoBarItem->isChecked());
+    AutoLeavingEntry();
+}
+
+// Runs after the leave-month check has passed: edits the user chose not to save are dropped, so that the
+// entry can load its month afresh.
+void TZangyoMain::AutoLeavingEntry() {
+    if (m_leavingEntered || m_settings.EndAutoIn == kAutoInOff)
+        return;
+    m_leavingEntered = true;
+    if (m_sheet.IsChanged())
+        m_session.ShowMonth(m_sheet.loadedYear, m_sheet.loadedMonth, true);
+    RunAutoEntry(TimeKind::Leaving, m_settings.EndAutoIn);
+}
+
+// Shows the month the entry loaded, also when its save failed and the entry is held unsaved.
+void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
+    try {
+        const AutoEntryResult result = AutoTimeEntry(kind, mode, m_session, m_services.clock.Now(), *m_timeAdjust);
+        if (result.outcome == AutoEntryOutcome::Off || result.outcome == AutoEntryOutcome::Unsaved)
+            return;
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+    m_yearMemo->setText(QString::number(m_sheet.loadedYear));
+    m_monthMemo->setText(QString::number(m_sheet.loadedMonth));
+    ShowEnteredValues();
 }
 
 void TZangyoMain::FormDestroy() {
@@ -244,10 +271,28 @@ void TZangyoMain::resizeEvent(QResizeEvent* event) {
     FillGridWidth(*m_grid, kColumnWidths);
 }
 
+// A stamp dialog still open refuses the end of the session and shows itself. Unsaved edits are never
+// lost to the leaving entry: the leave-month check runs first and may refuse as well.
 void TZangyoMain::SessionEndQuery(QSessionManager& manager) {
     manager.allowsInteraction();
-    if (!close())
+    if (m_timeAdjust->isVisible()) {
+        showNormal();
+        raise();
+        m_timeAdjust->raise();
+        m_timeAdjust->activateWindow();
         manager.cancel();
+        return;
+    }
+    if (m_settings.EndAutoIn == kAutoInOff) {
+        if (!close())
+            manager.cancel();
+        return;
+    }
+    if (!LeaveMonthCheck()) {
+        manager.cancel();
+        return;
+    }
+    AutoLeavingEntry();
 }
 
 void TZangyoMain::BringToFront() {

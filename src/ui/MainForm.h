@@ -91,6 +91,8 @@ private:
     void FormClose();
     void FormDestroy();
     void CreateDialogs();
+    void RunAutoEntry(TimeKind kind, int mode);
+    void AutoLeavingEntry();
 
     void BuildPanels();
     void BuildMenus();
@@ -171,6 +173,7 @@ private:
 
     bool m_sizingReady = false;
     bool m_shown = false;
+    bool m_leavingEntered = false;
     int m_minWidth = 0;
     int m_minHeight = 0;
     int m_maxWidth = 0;
