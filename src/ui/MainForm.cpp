@@ -238,7 +238,7 @@ void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
     }
     m_yearMemo->setText(QString::number(m_sheet.loadedYear));
     m_monthMemo->setText(QString::number(m_sheet.loadedMonth));
-    ShowEnteredValues();
+    RefreshMonthView();
 }
 
 void TZangyoMain::FormDestroy() {
@@ -586,7 +586,7 @@ void TZangyoMain::BuildPopupMenus() {
     const auto cellCommand = [this](QAction* action, std::function<bool(int, int)> command) {
         connect(action, &QAction::triggered, this, [this, command] {
             if (command(m_grid->CurrentDay(), m_grid->CurrentColumn()))
-                ShowEnteredValues();
+                RefreshMonthView();
         });
     };
     m_selPopupMenu = popup(u"SelPopupMenu"_s);
@@ -595,7 +595,7 @@ void TZangyoMain::BuildPopupMenus() {
         connect(Item(m_selPopupMenu, u"KubunItem%1"_s.arg(tag), ToQString(info.caption)), &QAction::triggered, this,
                 [this, tag] {
                     if (KubunMenuClick(m_sheet, m_grid->PopupRow(), tag, m_settings))
-                        ShowEnteredValues();
+                        RefreshMonthView();
                 });
     }
     editCommands(m_selPopupMenu);
@@ -833,6 +833,7 @@ void TZangyoMain::Recalculate() {
     RefreshMonthView();
 }
 
+// Also reloads the open cell editor, which would otherwise commit its old text over a command's value.
 void TZangyoMain::RefreshMonthView() {
     m_model->Refresh();
     ShowSummary();
@@ -913,14 +914,6 @@ void TZangyoMain::RunGridCommand(GridCommand command, int day, int column) {
         ZanTimeIn(m_sheet, day, column, *m_timeSet);
         break;
     }
-    ShowEnteredValues();
-}
-
-// The open cell editor takes its cell's new text first: a later commit of the old text would undo the
-// command.
-void TZangyoMain::ShowEnteredValues() {
-    if (QLineEdit* editor = m_grid->CurrentEditor())
-        m_grid->itemDelegate()->setEditorData(editor, m_grid->currentIndex());
     RefreshMonthView();
 }
 

@@ -120,7 +120,6 @@ private:
     void DayStringGridCellSelected(int day, int column);
     void DayStringGridFocusLeft();
     void RunGridCommand(GridCommand command, int day, int column);
-    void ShowEnteredValues();
     void AttachPopupMenu(int column);
     void ShowGridPopup(const QPoint& position);
     void UpdatePresetCaptions();
