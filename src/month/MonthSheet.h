@@ -35,10 +35,10 @@ std::optional<Kubun> KubunOfMark(std::string_view mark);
 // One day row: the nine column texts, three hand-entry marks, the statutory-holiday mark and the memo colour.
 struct DayRecord {
     std::array<std::string, kDayColumnCount> cells;
-    std::string zangyoFixed; // "*" when the ordinary overtime was fixed by hand
-    std::string shinyaFixed; // "*" when the late-night overtime was fixed by hand
-    std::string kinmuFixed;  // "*" when the work time was fixed by hand
-    std::string houteiMark;  // "*" when the day off is a statutory holiday
+    std::string zangyoFixed;    // "*" when the ordinary overtime was fixed by hand
+    std::string shinyaFixed;    // "*" when the late-night overtime was fixed by hand
+    std::string kinmuFixed;     // "*" when the work time was fixed by hand
+    std::string houteiMark;     // "*" when the day off is a statutory holiday
     std::int32_t memoColor = 0; // 0x00BBGGRR; 0 is the default colour
 
     std::string& operator[](DayColumn column) { return cells[static_cast<std::size_t>(column)]; }

@@ -13,9 +13,9 @@
 namespace mitoran {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
 
 struct CliRun {
     int status = 0;
@@ -55,7 +55,7 @@ protected:
     }
 
     TempFolder m_data;
-    testing::FixedFolders m_folders{m_data.Path() / "unused"};
+    test::FixedFolders m_folders{m_data.Path() / "unused"};
     MemorySettingsStore m_store;
     FixedClock m_clock{LocalDateTime{2024, 3, 6, 0, 30}};
 };

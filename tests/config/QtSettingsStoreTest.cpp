@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -18,17 +20,6 @@ using namespace mitoran;
 namespace {
 
 const std::string kBase = "Software\\Quorvan\\Vuvedez";
-
-class TestFolders : public Folders {
-public:
-    explicit TestFolders(std::filesystem::path data) : m_data(std::move(data)) {}
-    std::filesystem::path DataFolder() const override { return m_data; }
-    std::filesystem::path CurrentDirectory() const override { return "/home/u/work"; }
-    std::string ProgramName() const override { return "mitoran"; }
-
-private:
-    std::filesystem::path m_data;
-};
 
 class QtSettingsStoreTest : public ::testing::Test {
 protected:
@@ -115,7 +106,7 @@ TEST_F(QtSettingsStoreTest, HandEditedListReadsAsOneText) {
 TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
     QTemporaryDir data;
     ASSERT_TRUE(data.isValid());
-    const TestFolders folders(data.path().toStdString());
+    const mitoran::test::FixedFolders folders(data.path().toStdString(), "/home/u/work");
 
     Settings original;
     {

@@ -4,6 +4,8 @@
 #include "core/Folders.h"
 #include "core/ProfileFile.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,17 +19,6 @@ using namespace mitoran;
 namespace {
 
 const std::string kBase = "Software\\Quorvan\\Vuvedez";
-
-class TestFolders : public Folders {
-public:
-    explicit TestFolders(std::filesystem::path data) : m_data(std::move(data)) {}
-    std::filesystem::path DataFolder() const override { return m_data; }
-    std::filesystem::path CurrentDirectory() const override { return "/home/u/work"; }
-    std::string ProgramName() const override { return "mitoran"; }
-
-private:
-    std::filesystem::path m_data;
-};
 
 // Records the subkey and name of every write, in order.
 class RecordingStore : public MemorySettingsStore {
@@ -204,7 +195,7 @@ protected:
     const std::filesystem::path m_data =
         std::filesystem::temp_directory_path() /
         ("settings-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    TestFolders m_folders{m_data};
+    mitoran::test::FixedFolders m_folders{m_data, "/home/u/work"};
     RecordingStore m_store;
 };
 
@@ -443,7 +434,7 @@ TEST_F(SettingsTest, SetFileHoldsMirroredLines) {
 TEST_F(SettingsTest, UnwritableSetFileIsReportedAfterTheStoreIsWritten) {
     const std::filesystem::path blocker = m_data / "blocker";
     std::ofstream(blocker) << "x";
-    TestFolders blocked(blocker);
+    mitoran::test::FixedFolders blocked(blocker, "/home/u/work");
     Settings settings;
     settings.Kin[2] = 42;
     EXPECT_THROW(SaveSettings(settings, SettingsContext{m_store, blocked, "", ""}), FileWriteError);

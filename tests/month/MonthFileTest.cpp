@@ -10,6 +10,8 @@
 #include "core/ProfileFile.h"
 #include "leave/Ledger.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -48,17 +50,6 @@ DayRecord Day(std::string_view date, std::string_view weekday, std::string_view 
     return day;
 }
 
-class TestFolders : public Folders {
-public:
-    explicit TestFolders(fs::path folder) : m_folder(std::move(folder)) {}
-    fs::path DataFolder() const override { return m_folder; }
-    fs::path CurrentDirectory() const override { return m_folder; }
-    std::string ProgramName() const override { return "mitoran"; }
-
-private:
-    fs::path m_folder;
-};
-
 class MonthFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -76,7 +67,7 @@ protected:
     // The settings of a first run: regular hours 8:00-17:00, break 12:00-13:00, late night from 22:00.
     Settings DefaultSettings() const {
         MemorySettingsStore store;
-        const TestFolders folders(m_folder / "settings");
+        const mitoran::test::FixedFolders folders(m_folder / "settings");
         fs::create_directories(folders.DataFolder());
         Settings settings;
         LoadSettings(settings, SettingsContext{store, folders, "", ""});

@@ -17,8 +17,8 @@
 namespace mitoran {
 namespace {
 
-using testing::FixedFolders;
-using testing::TempFolder;
+using test::FixedFolders;
+using test::TempFolder;
 
 constexpr int kKubun = 2;
 constexpr int kArrival = 3;

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-namespace mitoran::testing {
+namespace mitoran::test {
 
 // A fresh folder named after the running test, removed again when the test ends.
 class TempFolder {
@@ -38,13 +38,16 @@ private:
 // Folders that put every data file into one given folder.
 class FixedFolders final : public Folders {
 public:
-    explicit FixedFolders(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    explicit FixedFolders(std::filesystem::path folder, std::filesystem::path currentDirectory = {})
+        : m_folder(std::move(folder)),
+          m_currentDirectory(currentDirectory.empty() ? m_folder : std::move(currentDirectory)) {}
     std::filesystem::path DataFolder() const override { return m_folder; }
-    std::filesystem::path CurrentDirectory() const override { return m_folder; }
+    std::filesystem::path CurrentDirectory() const override { return m_currentDirectory; }
     std::string ProgramName() const override { return "mitoran"; }
 
 private:
     std::filesystem::path m_folder;
+    std::filesystem::path m_currentDirectory;
 };
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
@@ -56,4 +59,4 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-} // namespace mitoran::testing
+} // namespace mitoran::test
