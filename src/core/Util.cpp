@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace mitoran {
 namespace {
@@ -48,9 +49,65 @@ bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
 }
 
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && IsBlankOrControl(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlankOrControl(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Working room for the text functions: time and number texts are short and fit on the stack, so the
+// month calculation reads and writes them without touching the heap; longer text goes to the heap.
+class Scratch {
+public:
+    explicit Scratch(std::size_t size) {
+        if (size > m_local.size()) {
+            m_heap.resize(size);
+        }
+    }
+    char* Data() { return m_heap.empty() ? m_local.data() : m_heap.data(); }
+
+private:
+    std::array<char, 64> m_local;
+    std::string m_heap;
+};
+
 // Bytes of the character at position: two for a lead byte with its trail byte, else one.
 std::size_t CharLength(std::string_view text, std::size_t position) {
     return IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < text.size() ? 2 : 1;
+}
+
+// NormalizeWidth written to out, which has room for text.size() bytes: folding never lengthens text.
+std::string_view FoldWidthInto(std::string_view text, char* out) {
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (CharLength(text, i) == 2) {
+            const char ascii = FoldWideChar(byte << 8 | static_cast<unsigned char>(text[i + 1]));
+            if (ascii != '\0') {
+                out[size++] = ascii;
+            } else {
+                out[size++] = text[i];
+                out[size++] = text[i + 1];
+            }
+            i += 2;
+        } else {
+            out[size++] = byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : text[i];
+            ++i;
+        }
+    }
+    return {out, size};
+}
+
+// Writes the last out.size() decimal digits of number right-aligned in out, pad in front.
+void WriteDigits(std::span<char> out, unsigned long long number, char pad) {
+    for (auto place = out.rbegin(); place != out.rend(); ++place) {
+        *place = number > 0 || place == out.rbegin() ? static_cast<char>('0' + number % 10) : pad;
+        number /= 10;
+    }
 }
 
 std::optional<int> DecimalValue(std::string_view text) {
@@ -92,6 +149,54 @@ int ClampMinutes(long long minutes) {
 
 bool HasMinus(std::string_view text) {
     return text.find('-') != std::string_view::npos;
+}
+
+// The value of a short run of ASCII digits; none when another character is among them.
+std::optional<int> DigitsValue(std::string_view digits) {
+    int value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// Up to nine ASCII digits, perhaps after a minus: the common case of TextToIntDef, read without folding
+// the text first. Nine digits always fit an int.
+std::optional<int> PlainInteger(std::string_view trimmed) {
+    const bool negative = trimmed.starts_with('-');
+    const std::string_view digits = trimmed.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 9) {
+        return std::nullopt;
+    }
+    const auto value = DigitsValue(digits);
+    if (!value) {
+        return std::nullopt;
+    }
+    return negative ? -*value : *value;
+}
+
+// Reads blank text and the form the program itself writes (" 8:05", "-1:30", "123:45") directly. The
+// general reading gives the same minutes for these, but folds, copies and splits the text to get there.
+std::optional<int> PlainTimeMinutes(std::string_view trimmed) {
+    if (trimmed.empty()) {
+        return 0;
+    }
+    const bool negative = trimmed.starts_with('-');
+    const std::string_view time = trimmed.substr(negative ? 1 : 0);
+    const auto colon = time.find(':');
+    if (colon == 0 || colon > 4 || time.size() - colon < 2 || time.size() - colon > 3) {
+        return std::nullopt;
+    }
+    const auto hours = DigitsValue(time.substr(0, colon));
+    const auto minutes = DigitsValue(time.substr(colon + 1));
+    if (!hours || !minutes) {
+        return std::nullopt;
+    }
+    const int value = *hours * 60 + *minutes;
+    return negative ? -value : value;
 }
 
 struct TimeParts {
@@ -162,9 +267,7 @@ bool IsLeapYear(int year) {
 } // namespace
 
 std::string TrimText(std::string_view text) {
-    const auto first = std::find_if_not(text.begin(), text.end(), IsBlankOrControl);
-    const auto last = std::find_if_not(text.rbegin(), std::make_reverse_iterator(first), IsBlankOrControl);
-    return std::string(first, last.base());
+    return std::string(TrimView(text));
 }
 
 std::string TrimLeftText(std::string_view text) {
@@ -172,43 +275,39 @@ std::string TrimLeftText(std::string_view text) {
 }
 
 std::string NormalizeWidth(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (CharLength(text, i) == 2) {
-            const char ascii = FoldWideChar(byte << 8 | static_cast<unsigned char>(text[i + 1]));
-            if (ascii != '\0') {
-                result += ascii;
-            } else {
-                result.append(text.substr(i, 2));
-            }
-            i += 2;
-        } else {
-            result += byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : text[i];
-            ++i;
-        }
-    }
+    std::string result(text.size(), '\0');
+    result.resize(FoldWidthInto(text, result.data()).size());
     return result;
 }
 
 int TextToIntDef(std::string_view text, int defaultValue) {
-    const std::string normal = NormalizeWidth(TrimText(text));
-    std::string_view number = normal;
+    const std::string_view trimmed = TrimView(text);
+    if (const auto plain = PlainInteger(trimmed)) {
+        return *plain;
+    }
+    Scratch scratch(trimmed.size());
+    std::string_view number = FoldWidthInto(trimmed, scratch.Data());
     number.remove_prefix(std::min(number.find_first_not_of(' '), number.size()));
     const auto value = number.starts_with('$') ? HexValue(number.substr(1)) : DecimalValue(number);
     return value.value_or(defaultValue);
 }
 
 int TimeTextToMinutes(std::string_view text) {
-    const std::string normal = NormalizeWidth(TrimText(text));
-    std::string work;
+    const std::string_view trimmed = TrimView(text);
+    if (const auto plain = PlainTimeMinutes(trimmed)) {
+        return *plain;
+    }
+    Scratch scratch(2 * trimmed.size());
+    const std::string_view normal = FoldWidthInto(trimmed, scratch.Data());
+    // The text without minus signs, a point read as a colon, written after the normal form.
+    char* const work = scratch.Data() + normal.size();
+    std::size_t size = 0;
     for (const char c : normal) {
         if (c != '-') {
-            work += c == '.' ? ':' : c;
+            work[size++] = c == '.' ? ':' : c;
         }
     }
-    const std::string_view digits = work;
+    const std::string_view digits(work, size);
     long long hours = 0;
     long long minutes = 0;
     if (const auto colon = digits.find(':'); colon != std::string_view::npos) {
@@ -229,7 +328,11 @@ std::string MinutesToTimeText(int minutes, int hourWidth, bool showZero) {
     if (!showZero && size == 0) {
         return {};
     }
-    std::string text = PadNumber(size / 60, hourWidth, " ") + ":" + PadNumber(size % 60, 2, "0");
+    const std::size_t width = hourWidth > 0 ? static_cast<std::size_t>(hourWidth) : 0;
+    std::string text(width + 3, ' ');
+    text[width] = ':';
+    WriteDigits({text.data(), width}, static_cast<unsigned long long>(size / 60), ' ');
+    WriteDigits({text.data() + width + 1, 2}, static_cast<unsigned long long>(size % 60), '0');
     if (minutes < 0) {
         if (const auto blank = text.rfind(' '); blank != std::string::npos) {
             text[blank] = '-';
@@ -296,7 +399,8 @@ std::string RealToText(int width, int decimals, double value) {
 }
 
 double TextToReal(std::string_view text, int decimals, double defaultValue) {
-    const auto value = ParseReal(TrimText(NormalizeWidth(text)));
+    Scratch scratch(text.size());
+    const auto value = ParseReal(TrimView(FoldWidthInto(text, scratch.Data())));
     if (!value) {
         return defaultValue;
     }
