@@ -245,6 +245,53 @@ double RoundToDecimals(double value, int decimals) {
     return std::round(decimal) / scale;
 }
 
+// The value in units of its last decimal when that is a whole or half number below 10^14, as day counts
+// (31.0, 15.5) are. Such a number holds all its digits exactly, so rounding it half away from zero gives
+// the digits that RoundToDecimals and std::to_chars would write, without the slow decimal formatting.
+// 10^22 is the largest power of ten that a double holds exactly.
+std::optional<long long> ExactDecimalSteps(double value, int decimals) {
+    if (decimals > 22) {
+        return std::nullopt;
+    }
+    const double scaled = value * std::pow(10.0, decimals);
+    if (!(std::fabs(scaled) < 1e14) || scaled * 2 != std::trunc(scaled * 2)) {
+        return std::nullopt;
+    }
+    return static_cast<long long>(std::round(scaled));
+}
+
+// Steps of the last decimal in fixed notation: their digits with the point before the last decimals.
+std::string StepsText(long long steps, int decimals) {
+    std::string text = std::to_string(std::llabs(steps));
+    const auto places = static_cast<std::size_t>(decimals);
+    if (text.size() <= places) {
+        text.insert(0, places + 1 - text.size(), '0');
+    }
+    if (places > 0) {
+        text.insert(text.size() - places, 1, '.');
+    }
+    if (steps < 0) {
+        text.insert(0, 1, '-');
+    }
+    return text;
+}
+
+// Empty only when std::to_chars fails.
+std::string FixedText(double value, int decimals) {
+    // Room for the 309 integer digits of the largest double, the sign, the point and the decimals.
+    std::array<char, 400> buffer;
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                            RoundToDecimals(value, decimals), std::chars_format::fixed, decimals);
+    if (error != std::errc{}) {
+        return {};
+    }
+    std::string text(buffer.data(), end);
+    if (text.starts_with('-') && text.find_first_of("123456789") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
 std::optional<double> ParseReal(std::string_view text) {
     if (text.starts_with('+')) {
         text.remove_prefix(1);
@@ -381,18 +428,9 @@ std::string RealToText(int width, int decimals, double value) {
         return {};
     }
     decimals = std::clamp(decimals, 0, 30);
-    // Room for the 309 integer digits of the largest double, the sign, the point and the decimals.
-    std::array<char, 400> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                            RoundToDecimals(value, decimals), std::chars_format::fixed, decimals);
-    if (error != std::errc{}) {
-        return {};
-    }
-    std::string text(buffer.data(), end);
-    if (text.starts_with('-') && text.find_first_of("123456789") == std::string::npos) {
-        text.erase(0, 1);
-    }
-    if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
+    const auto steps = ExactDecimalSteps(value, decimals);
+    std::string text = steps ? StepsText(*steps, decimals) : FixedText(value, decimals);
+    if (width > 0 && !text.empty() && text.size() < static_cast<std::size_t>(width)) {
         text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
     }
     return text;
