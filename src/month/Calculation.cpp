@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <span>
 
 namespace mitoran {
 
@@ -56,7 +57,10 @@ struct Span {
 
 // The time settings of one run, read once.
 struct Rules {
-    std::array<Span, 10> breaks;
+    // The minutes of the ten breaks on the day and on the next; a break that does not end after its
+    // start takes no minute.
+    std::array<Span, 20> breaks{};
+    std::size_t breakCount = 0;
     Frame normal;
     Frame handon;
     int lateStart = 0;
@@ -76,7 +80,13 @@ Rules ReadRules(const Settings& settings) {
         slots[i] = {ReadTime(settings.Time[i].first), ReadTime(settings.Time[i].second)};
 
     Rules rules;
-    std::copy(slots.begin() + 1, slots.begin() + 11, rules.breaks.begin());
+    for (std::size_t i = 1; i <= 10; ++i) {
+        const Span pause = slots[i];
+        if (pause.to > pause.from) {
+            rules.breaks[rules.breakCount++] = pause;
+            rules.breaks[rules.breakCount++] = {pause.from + kDayMinutes, pause.to + kDayMinutes};
+        }
+    }
     rules.normal = {slots[11].from, slots[11].to, slots[13].from};
     rules.handon = {slots[21].from, slots[21].to, slots[22].from};
     rules.lateStart = slots[12].from;
@@ -97,95 +107,133 @@ Rules ReadRules(const Settings& settings) {
 enum Cell : std::uint8_t { kNone, kWork, kRegular, kOrdinary, kLateNight };
 constexpr std::size_t kCellKinds = 5;
 
-// Minutes 1..2880 of the day and the next; minute k ends at k. Every range is held within the map and
-// within the worked span, outside which no cell is ever "work".
-class MinuteMap {
+bool Holds(Span span, int minute) {
+    return span.from < minute && minute <= span.to;
+}
+
+// Ranges of regular hours, the late-night window and the ordinary overtime around them, in order of
+// precedence. A window that crosses midnight (start after end) runs from the start to the end of the
+// next morning; one that does not (0:00-5:00) covers its hours on both days.
+struct ClassRanges {
+    std::array<std::pair<Span, Cell>, 6> ranges{};
+    std::size_t count = 0;
+};
+
+ClassRanges RangesOf(const Rules& rules, const Frame& frame) {
+    const int lateStart = rules.lateStart;
+    const int lateEnd = rules.lateEnd;
+    if (lateEnd <= lateStart) {
+        return {{{{{0, lateEnd}, kLateNight},
+                  {{lateEnd, frame.start}, kOrdinary},
+                  {{frame.start, frame.end}, kRegular},
+                  {{frame.end, lateStart}, kOrdinary},
+                  {{lateStart, lateEnd + kDayMinutes}, kLateNight},
+                  {{lateEnd + kDayMinutes, kMapMinutes}, kOrdinary}}},
+                6};
+    }
+    return {{{{{lateStart, lateEnd}, kLateNight},
+              {{lateStart + kDayMinutes, lateEnd + kDayMinutes}, kLateNight},
+              {{frame.start, frame.end}, kRegular},
+              {{0, kMapMinutes}, kOrdinary}}},
+            4};
+}
+
+// The class of one minute of the day and the next: none in a break, else that of the first range that
+// holds it; a worked minute that no range holds counts in no class.
+Cell ClassOfMinute(int minute, const ClassRanges& classes, const Rules& rules) {
+    for (std::size_t i = 0; i < rules.breakCount; ++i) {
+        if (Holds(rules.breaks[i], minute))
+            return kNone;
+    }
+    for (std::size_t i = 0; i < classes.count; ++i) {
+        if (Holds(classes.ranges[i].first, minute))
+            return classes.ranges[i].second;
+    }
+    return kWork;
+}
+
+// Both ends of the map, of six ranges and of ten breaks on two days.
+constexpr std::size_t kMaxBounds = 2 + 2 * 6 + 4 * 10;
+
+// The minutes, in order, at which the class may change from one minute to the next.
+struct ClassBounds {
+    std::array<int, kMaxBounds> minutes{};
+    std::size_t count = 0;
+};
+
+ClassBounds BoundsOf(const ClassRanges& classes, const Rules& rules) {
+    ClassBounds bounds;
+    const auto add = [&bounds](int minute) { bounds.minutes[bounds.count++] = std::clamp(minute, 0, kMapMinutes); };
+    add(0);
+    add(kMapMinutes);
+    for (std::size_t i = 0; i < classes.count; ++i) {
+        add(classes.ranges[i].first.from);
+        add(classes.ranges[i].first.to);
+    }
+    for (std::size_t i = 0; i < rules.breakCount; ++i) {
+        add(rules.breaks[i].from);
+        add(rules.breaks[i].to);
+    }
+    std::sort(bounds.minutes.begin(), bounds.minutes.begin() + static_cast<std::ptrdiff_t>(bounds.count));
+    return bounds;
+}
+
+// The classes of minutes 1..2880 (minute k ends at k) for one frame. A minute's class does not depend on
+// the day's times, so it is worked out once per run: the ends of the ranges and breaks cut the map into
+// runs of minutes of one class, and each run keeps the minutes per class before it, so that a day's
+// counts are the difference of two look-ups.
+class MinuteClasses {
 public:
-    void Reset(Span worked) {
-        m_cells.fill(kNone);
-        m_first = std::max(worked.from + 1, 1);
-        m_last = std::min(worked.to, kMapMinutes);
-        Set(worked, kWork);
+    MinuteClasses(const Rules& rules, const Frame& frame) {
+        const ClassRanges classes = RangesOf(rules, frame);
+        const ClassBounds bounds = BoundsOf(classes, rules);
+        std::array<int, kCellKinds> before{};
+        for (std::size_t i = 0; i + 1 < bounds.count; ++i) {
+            const int from = bounds.minutes[i];
+            const int to = bounds.minutes[i + 1];
+            if (from == to)
+                continue;
+            const Cell cell = ClassOfMinute(to, classes, rules);
+            m_runs[m_count++] = {from, to, cell, before};
+            before[cell] += to - from;
+        }
     }
 
-    void Set(Span span, Cell cell) {
-        const int first = std::max(span.from + 1, m_first);
-        const int last = std::min(span.to, m_last);
-        if (first <= last)
-            std::fill(m_cells.begin() + Index(first), m_cells.begin() + Index(last) + 1, cell);
-    }
-
-    // Minutes per class. The map is counted in whole blocks of four hours, cells outside the worked span
-    // being "none": a fixed trip count that compilers vectorise, and byte sums that cannot overflow.
-    std::array<int, kCellKinds> Count() const {
-        constexpr int kBlock = 240;
-        static_assert(kMapMinutes % kBlock == 0 && kBlock < 256);
+    // Minutes per class within the worked span, held within the map.
+    std::array<int, kCellKinds> Count(Span worked) const {
+        const int from = std::clamp(worked.from, 0, kMapMinutes);
+        const int to = std::clamp(worked.to, 0, kMapMinutes);
         std::array<int, kCellKinds> counts{};
-        if (m_first > m_last)
-            return counts;
-        for (int block = (m_first - 1) / kBlock; block <= (m_last - 1) / kBlock; ++block) {
-            const Cell* cells = m_cells.data() + static_cast<std::ptrdiff_t>(block) * kBlock;
-            std::uint8_t regular = 0;
-            std::uint8_t ordinary = 0;
-            std::uint8_t lateNight = 0;
-            for (int i = 0; i < kBlock; ++i) {
-                regular += cells[i] == kRegular;
-                ordinary += cells[i] == kOrdinary;
-                lateNight += cells[i] == kLateNight;
-            }
-            counts[kRegular] += regular;
-            counts[kOrdinary] += ordinary;
-            counts[kLateNight] += lateNight;
+        if (from < to) {
+            const auto upTo = CountTo(to);
+            const auto upToFrom = CountTo(from);
+            for (std::size_t cell = 0; cell < kCellKinds; ++cell)
+                counts[cell] = upTo[cell] - upToFrom[cell];
         }
         return counts;
     }
 
 private:
-    static std::size_t Index(int minute) { return static_cast<std::size_t>(minute - 1); }
+    // Minutes from < k <= to, all of one class.
+    struct Run {
+        int from = 0;
+        int to = 0;
+        Cell cell = kNone;
+        std::array<int, kCellKinds> before{}; // minutes per class in 1..from
+    };
 
-    std::array<Cell, kMapMinutes> m_cells{};
-    int m_first = 1;
-    int m_last = 0;
+    // Minutes per class in 1..minute, for 0 <= minute <= 2880.
+    std::array<int, kCellKinds> CountTo(int minute) const {
+        const auto runs = std::span(m_runs).first(m_count);
+        const Run& run = *std::ranges::lower_bound(runs, minute, {}, &Run::to);
+        std::array<int, kCellKinds> counts = run.before;
+        counts[run.cell] += minute - run.from;
+        return counts;
+    }
+
+    std::array<Run, kMaxBounds - 1> m_runs{};
+    std::size_t m_count = 0;
 };
-
-// Regular hours, late-night window and the ordinary overtime around them; the first range that holds a
-// minute decides its class. A window that crosses midnight (start after end) runs from the start to the
-// end of the next morning; one that does not (0:00-5:00) covers its hours on both days.
-void ClassifyWork(MinuteMap& map, const Rules& rules, const Frame& frame) {
-    const int lateStart = rules.lateStart;
-    const int lateEnd = rules.lateEnd;
-    std::array<std::pair<Span, Cell>, 6> ranges{};
-    std::size_t count = ranges.size();
-    if (lateEnd <= lateStart) {
-        ranges = {{{{0, lateEnd}, kLateNight},
-                   {{lateEnd, frame.start}, kOrdinary},
-                   {{frame.start, frame.end}, kRegular},
-                   {{frame.end, lateStart}, kOrdinary},
-                   {{lateStart, lateEnd + kDayMinutes}, kLateNight},
-                   {{lateEnd + kDayMinutes, kMapMinutes}, kOrdinary}}};
-    } else {
-        ranges = {{{{lateStart, lateEnd}, kLateNight},
-                   {{lateStart + kDayMinutes, lateEnd + kDayMinutes}, kLateNight},
-                   {{frame.start, frame.end}, kRegular},
-                   {{0, kMapMinutes}, kOrdinary}}};
-        count = 4;
-    }
-    // Every worked cell is "work" until now, so filling the ranges last to first leaves each cell with
-    // the class of the first range that holds it.
-    while (count > 0) {
-        --count;
-        map.Set(ranges[count].first, ranges[count].second);
-    }
-}
-
-void RemoveBreaks(MinuteMap& map, const Rules& rules) {
-    for (const Span& pause : rules.breaks) {
-        if (pause.to <= pause.from)
-            continue;
-        map.Set(pause, kNone);
-        map.Set({pause.from + kDayMinutes, pause.to + kDayMinutes}, kNone);
-    }
-}
 
 // Required time that flex time deducts from a day's overtime.
 int FlexDeduction(Kubun kubun, const Frame& frame, const Rules& rules) {
@@ -256,7 +304,9 @@ Kubun NormaliseKubun(std::string& mark) {
 
 class MonthCalculator {
 public:
-    explicit MonthCalculator(const Settings& settings) : m_settings(settings), m_rules(ReadRules(settings)) {}
+    explicit MonthCalculator(const Settings& settings)
+        : m_settings(settings), m_rules(ReadRules(settings)), m_normalClasses(m_rules, m_rules.normal),
+          m_handonClasses(m_rules, m_rules.handon) {}
 
     void CalcDay(DayRecord& day);
     const MonthTotals& Totals() const { return m_totals; }
@@ -269,7 +319,8 @@ private:
 
     const Settings& m_settings;
     const Rules m_rules;
-    MinuteMap m_map;
+    const MinuteClasses m_normalClasses;
+    const MinuteClasses m_handonClasses;
     MonthTotals m_totals;
 };
 
@@ -301,7 +352,8 @@ void MonthCalculator::CalcDay(DayRecord& day) {
     const Kubun kubun = NormaliseKubun(day[DayColumn::Kubun]);
     CountCategory(kubun);
 
-    const Frame& frame = kubun == Kubun::Handon ? m_rules.handon : m_rules.normal;
+    const bool handon = kubun == Kubun::Handon;
+    const Frame& frame = handon ? m_rules.handon : m_rules.normal;
     if (worked)
         m_totals.syukinDays += DayWeight(kubun);
     if (m_settings.CalcTimeAdjust) {
@@ -309,10 +361,7 @@ void MonthCalculator::CalcDay(DayRecord& day) {
         leaving = RoundMinutes(leaving, m_rules.leaving);
     }
 
-    m_map.Reset({arrival, leaving});
-    ClassifyWork(m_map, m_rules, frame);
-    RemoveBreaks(m_map, m_rules);
-    const auto counts = m_map.Count();
+    const auto counts = (handon ? m_handonClasses : m_normalClasses).Count({arrival, leaving});
     const int regular = counts[kRegular];
     int zangyo = counts[kOrdinary];
     int shinya = counts[kLateNight];
