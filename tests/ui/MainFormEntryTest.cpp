@@ -26,8 +26,6 @@
 namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
-using test::ScriptedQuestions;
-using test::TestFolders;
 
 // The time-entry commands as the main window offers them: popup items, double-clicks, and the automatic
 // arrival and leaving entry at start and close.
@@ -56,22 +54,13 @@ private:
     QString StoredDay(int day) const;
     void DoubleClick(int day, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<TestFolders> m_folders;
-    std::unique_ptr<MemorySettingsStore> m_store;
-    std::unique_ptr<FixedClock> m_clock;
-    std::unique_ptr<ScriptedQuestions> m_questions;
+    std::unique_ptr<test::WindowEnvironment> m_env;
     std::unique_ptr<TZangyoMain> m_window;
 };
 
 void MainFormEntryTest::init() {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_folders = std::make_unique<TestFolders>(m_folder->path().toStdString());
-    m_store = std::make_unique<MemorySettingsStore>();
-    // Wednesday 10 March 2004.
-    m_clock = std::make_unique<FixedClock>(LocalDateTime{2004, 3, 10, 9, 0, 0});
-    m_questions = std::make_unique<ScriptedQuestions>();
+    m_env = std::make_unique<test::WindowEnvironment>();
+    QVERIFY(m_env->folder.isValid());
 }
 
 void MainFormEntryTest::cleanup() {
@@ -81,7 +70,8 @@ void MainFormEntryTest::cleanup() {
 }
 
 void MainFormEntryTest::CreateWindow() {
-    m_window = std::make_unique<TZangyoMain>(MainServices{*m_store, *m_folders, *m_clock, *m_questions, {}});
+    m_window =
+        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
 }
 
 void MainFormEntryTest::ShowWindow() {
@@ -96,7 +86,7 @@ QString MainFormEntryTest::Cell(int day, int column) const {
 }
 
 QString MainFormEntryTest::StoredDay(int day) const {
-    const ProfileFile file(MonthFilePath(m_folders->DataFolder(), 2004, 3, ""));
+    const ProfileFile file(MonthFilePath(m_env->folders.DataFolder(), 2004, 3, ""));
     return ToQString(file.ReadString("DayData", std::string(day < 10 ? " " : "") + std::to_string(day), ""));
 }
 
@@ -177,7 +167,7 @@ void MainFormEntryTest::presetTimeIsSetInItsDialogAndPasted() {
     handler->stop();
     QCOMPARE(m_window->CurrentSession().settings.PresetTimes[0], "17:30");
     // The dialog saved the settings.
-    QVERIFY(m_store->ReadValue(UserKeyPath(""), "Setting", "Time18").value_or("").starts_with("17:30"));
+    QVERIFY(m_env->store.ReadValue(UserKeyPath(""), "Setting", "Time18").value_or("").starts_with("17:30"));
 
     emit m_window->findChild<QMenu*>(u"ZanTime1PopupMenu"_s)->aboutToShow();
     QAction* first = Action(u"UseTime1"_s);
@@ -246,7 +236,7 @@ void MainFormEntryTest::presetMemoGoesToTheCaretAndKeepsTheClipboard() {
 }
 
 void MainFormEntryTest::arrivalIsEnteredAtStartUp() {
-    m_clock->Set(LocalDateTime{2004, 3, 10, 8, 7, 0});
+    m_env->clock.Set(LocalDateTime{2004, 3, 10, 8, 7, 0});
     CreateWindow();
     m_window->CurrentSession().settings.StartAutoIn = kAutoInSilent;
     ShowWindow();
@@ -259,16 +249,16 @@ void MainFormEntryTest::arrivalIsEnteredAtStartUp() {
 }
 
 void MainFormEntryTest::leavingIsEnteredAndSavedAtClose() {
-    m_clock->Set(LocalDateTime{2004, 3, 10, 18, 40, 0});
+    m_env->clock.Set(LocalDateTime{2004, 3, 10, 18, 40, 0});
     ShowWindow();
     m_window->CurrentSession().settings.EndAutoIn = kAutoInSilent;
     Grid()->setFocus();
     Grid()->SelectCell(2, DayGridView::kMemoColumn);
     QTest::keyClicks(QApplication::focusWidget(), u"draft"_s);
     // Edits the user declines to save are dropped; the leaving time is still entered and saved.
-    m_questions->answers = {Answer::No};
+    m_env->questions.answers = {Answer::No};
     QVERIFY(m_window->close());
-    QCOMPARE(m_questions->asked.size(), 1u);
+    QCOMPARE(m_env->questions.asked.size(), 1u);
     QVERIFY(StoredDay(10).contains(u"18:40"_s));
     QVERIFY(!StoredDay(2).contains(u"draft"_s));
 }

@@ -29,8 +29,6 @@
 namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
-using test::ScriptedQuestions;
-using test::TestFolders;
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -66,21 +64,13 @@ private:
     std::filesystem::path MonthFile(int year, int month) const;
     void WriteMonth(int year, int month, const std::string& zangyo, const std::string& remainder);
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<TestFolders> m_folders;
-    std::unique_ptr<MemorySettingsStore> m_store;
-    std::unique_ptr<FixedClock> m_clock;
-    std::unique_ptr<ScriptedQuestions> m_questions;
+    std::unique_ptr<test::WindowEnvironment> m_env;
     std::unique_ptr<TZangyoMain> m_window;
 };
 
 void MainFormTest::init() {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_folders = std::make_unique<TestFolders>(m_folder->path().toStdString());
-    m_store = std::make_unique<MemorySettingsStore>();
-    m_clock = std::make_unique<FixedClock>(LocalDateTime{2004, 3, 10, 9, 0, 0});
-    m_questions = std::make_unique<ScriptedQuestions>();
+    m_env = std::make_unique<test::WindowEnvironment>();
+    QVERIFY(m_env->folder.isValid());
 }
 
 void MainFormTest::cleanup() {
@@ -88,7 +78,8 @@ void MainFormTest::cleanup() {
 }
 
 void MainFormTest::StartWindow() {
-    m_window = std::make_unique<TZangyoMain>(MainServices{*m_store, *m_folders, *m_clock, *m_questions, {}});
+    m_window =
+        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
@@ -113,7 +104,7 @@ void MainFormTest::Click(const QString& button, Qt::KeyboardModifiers modifiers)
 }
 
 std::filesystem::path MainFormTest::MonthFile(int year, int month) const {
-    return MonthFilePath(m_folders->DataFolder(), year, month, "");
+    return MonthFilePath(m_env->folders.DataFolder(), year, month, "");
 }
 
 void MainFormTest::WriteMonth(int year, int month, const std::string& zangyo, const std::string& remainder) {
@@ -175,7 +166,7 @@ void MainFormTest::typedTimesAreCalculatedAndSavedWithCtrlS() {
     QVERIFY(!m_window->CurrentSession().sheet.IsChanged());
     // Saving moves the cell cursor off the computed columns.
     QCOMPARE(Grid()->CurrentColumn(), DayGridView::kMemoColumn);
-    QVERIFY(m_questions->asked.empty());
+    QVERIFY(m_env->questions.asked.empty());
 }
 
 void MainFormTest::leavingAChangedMonthAsks_data() {
@@ -193,13 +184,13 @@ void MainFormTest::leavingAChangedMonthAsks() {
     QFETCH(bool, fileWritten);
     StartWindow();
     TypeInto(2, DayGridView::kMemoColumn, u"meeting"_s);
-    m_questions->answers = {static_cast<Answer>(answer)};
+    m_env->questions.answers = {static_cast<Answer>(answer)};
     Click(u"NextButton"_s);
 
-    QCOMPARE(m_questions->asked.size(), 1u);
-    QCOMPARE(m_questions->asked[0].caption, text::kSaveCaption);
-    QCOMPARE(m_questions->asked[0].text, text::kSaveQuestion);
-    QCOMPARE(m_questions->asked[0].buttons, Buttons::YesNoCancel);
+    QCOMPARE(m_env->questions.asked.size(), 1u);
+    QCOMPARE(m_env->questions.asked[0].caption, text::kSaveCaption);
+    QCOMPARE(m_env->questions.asked[0].text, text::kSaveQuestion);
+    QCOMPARE(m_env->questions.asked[0].buttons, Buttons::YesNoCancel);
     QCOMPARE(Field(u"MonthMemo"_s), monthAfter);
     QCOMPARE(std::filesystem::exists(MonthFile(2004, 3)), fileWritten);
     if (monthAfter == u"3"_s) {
@@ -208,7 +199,7 @@ void MainFormTest::leavingAChangedMonthAsks() {
         return;
     }
     Click(u"BackButton"_s);
-    QCOMPARE(m_questions->asked.size(), 1u); // April was not changed
+    QCOMPARE(m_env->questions.asked.size(), 1u); // April was not changed
     QCOMPARE(Field(u"MonthMemo"_s), u"3"_s);
     QCOMPARE(Cell(2, 8), fileWritten ? u"meeting"_s : QString());
 }
@@ -218,19 +209,19 @@ void MainFormTest::autoSaveSavesSilentlyUnlessShiftIsHeld() {
     m_window->CurrentSession().settings.AutoSave = true;
     TypeInto(3, DayGridView::kMemoColumn, u"a"_s);
     Click(u"NextButton"_s);
-    QVERIFY(m_questions->asked.empty());
+    QVERIFY(m_env->questions.asked.empty());
     QCOMPARE(Field(u"MonthMemo"_s), u"4"_s);
     QVERIFY(std::filesystem::exists(MonthFile(2004, 3)));
 
     TypeInto(3, DayGridView::kMemoColumn, u"b"_s);
-    m_questions->answers = {Answer::Cancel};
+    m_env->questions.answers = {Answer::Cancel};
     Click(u"NextButton"_s, Qt::ShiftModifier);
-    QCOMPARE(m_questions->asked.size(), 1u);
+    QCOMPARE(m_env->questions.asked.size(), 1u);
     QCOMPARE(Field(u"MonthMemo"_s), u"4"_s);
     QVERIFY(!std::filesystem::exists(MonthFile(2004, 4)));
 
     // With Ctrl the step is a whole year.
-    m_questions->answers = {Answer::No};
+    m_env->questions.answers = {Answer::No};
     Click(u"BackButton"_s, Qt::ControlModifier);
     QCOMPARE(Field(u"YearMemo"_s), u"2003"_s);
     QCOMPARE(Field(u"MonthMemo"_s), u"4"_s);
@@ -369,14 +360,14 @@ void MainFormTest::memoColourCountsAsAChange() {
     QCOMPARE(Grid()->model()->data(Grid()->model()->index(2, 8), Qt::ForegroundRole).value<QColor>(),
              QColor(0, 128, 0));
 
-    m_questions->answers = {Answer::Cancel};
+    m_env->questions.answers = {Answer::Cancel};
     Click(u"NextButton"_s);
-    QCOMPARE(m_questions->asked.size(), 1u);
+    QCOMPARE(m_env->questions.asked.size(), 1u);
 
     m_window->findChild<QAction*>(u"MemoColorResetItem"_s)->trigger();
     QCOMPARE(m_window->CurrentSession().sheet.days[3].memoColor, 0);
     Click(u"NextButton"_s);
-    QCOMPARE(m_questions->asked.size(), 1u);
+    QCOMPARE(m_env->questions.asked.size(), 1u);
     QCOMPARE(Field(u"MonthMemo"_s), u"4"_s);
 }
 
@@ -447,17 +438,17 @@ void MainFormTest::popupShortcutsFollowTheColumn() {
 void MainFormTest::closingAsksAndStoresTheWindowState() {
     StartWindow();
     TypeInto(2, DayGridView::kMemoColumn, u"x"_s);
-    m_questions->answers = {Answer::Cancel, Answer::No};
+    m_env->questions.answers = {Answer::Cancel, Answer::No};
     QVERIFY(!m_window->close());
     QVERIFY(m_window->isVisible());
-    QVERIFY(m_store->Values(UserKeyPath(""), "Position").empty());
+    QVERIFY(m_env->store.Values(UserKeyPath(""), "Position").empty());
 
     m_window->findChild<QAction*>(u"MokuhyoBarItem"_s)->trigger();
     QVERIFY(m_window->close());
-    QCOMPARE(m_questions->asked.size(), 2u);
+    QCOMPARE(m_env->questions.asked.size(), 2u);
     QVERIFY(!std::filesystem::exists(MonthFile(2004, 3)));
-    QCOMPARE(m_store->ReadValue(UserKeyPath(""), "System", "MokuhyoBasShow").value_or(""), "1");
-    const auto position = m_store->Values(UserKeyPath(""), "Position");
+    QCOMPARE(m_env->store.ReadValue(UserKeyPath(""), "System", "MokuhyoBasShow").value_or(""), "1");
+    const auto position = m_env->store.Values(UserKeyPath(""), "Position");
     QCOMPARE(position.at("TZangyoMain.Height"), std::to_string(m_window->height()));
     QCOMPARE(position.at("TZangyoMain.Width"), std::to_string(m_window->width()));
 }

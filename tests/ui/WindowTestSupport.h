@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/MemorySettingsStore.h"
+#include "core/Clock.h"
 #include "core/Folders.h"
 #include "core/Questions.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -64,5 +67,15 @@ QTimer* HandleModals(QObject* owner, std::function<void(T&)> handle) {
     timer->start(20);
     return timer;
 }
+
+// What a window under test works with: a temporary data folder, an empty settings store, a clock fixed
+// on Wednesday 10 March 2004 at 9:00 and scripted answers to its questions.
+struct WindowEnvironment {
+    QTemporaryDir folder;
+    TestFolders folders{folder.path().toStdString()};
+    MemorySettingsStore store;
+    FixedClock clock{LocalDateTime{2004, 3, 10, 9, 0, 0}};
+    ScriptedQuestions questions;
+};
 
 } // namespace mitoran::test
