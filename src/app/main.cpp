@@ -5,11 +5,13 @@
 #include "core/Clock.h"
 #include "core/Folders.h"
 #include "ui/MessageBoxQuestions.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(mitoran::ProgramIcon());
     mitoran::QtSettingsStore store;
     const mitoran::StandardFolders folders(QApplication::applicationDirPath().toStdU16String());
     const mitoran::SystemClock clock;

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Draws the program icon (a clock face over a calendar sheet) as PNG files of the given sizes.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+namespace {
+
+// Drawn on a 256-unit canvas; sizes of 24 pixels and below leave out the day squares, which would blur.
+void DrawIcon(QPainter& painter, int size) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 256.0, size / 256.0);
+
+    const QRectF sheet(16, 28, 176, 188);
+    painter.setPen(QPen(QColor(70, 70, 80), 8));
+    painter.setBrush(QColor(250, 250, 246));
+    painter.drawRoundedRect(sheet, 18, 18);
+
+    QPainterPath header;
+    header.addRoundedRect(sheet, 18, 18);
+    painter.save();
+    painter.setClipPath(header);
+    painter.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 52), QColor(206, 48, 48));
+    painter.restore();
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(sheet, 18, 18);
+
+    painter.setPen(QPen(QColor(70, 70, 80), 12, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(60, 14), QPointF(60, 46));
+    painter.drawLine(QPointF(148, 14), QPointF(148, 46));
+
+    if (size > 24) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(150, 160, 176));
+        for (int row = 0; row < 4; ++row)
+            for (int column = 0; column < 5; ++column)
+                painter.drawRect(QRectF(34 + column * 30, 100 + row * 28, 18, 16));
+    }
+
+    const QPointF centre(180, 176);
+    painter.setPen(QPen(QColor(30, 60, 120), 12));
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawEllipse(centre, 66, 66);
+    painter.setPen(QPen(QColor(30, 60, 120), 8, Qt::SolidLine, Qt::RoundCap));
+    for (int hour = 0; hour < 12; hour += 3) {
+        painter.save();
+        painter.translate(centre);
+        painter.rotate(hour * 30.0);
+        painter.drawLine(QPointF(0, -52), QPointF(0, -44));
+        painter.restore();
+    }
+    // Hands at ten past seven in the evening: overtime.
+    painter.setPen(QPen(QColor(20, 20, 30), 12, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre, centre + QPointF(-16, 28));
+    painter.setPen(QPen(QColor(206, 48, 48), 8, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre, centre + QPointF(40, -24));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(20, 20, 30));
+    painter.drawEllipse(centre, 8, 8);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QGuiApplication application(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make-icons FOLDER SIZE...\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    for (int i = 2; i < argc; ++i) {
+        const int size = QString::fromLocal8Bit(argv[i]).toInt();
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        DrawIcon(painter, size);
+        painter.end();
+        const QString name = QStringLiteral("%1/mitoran-%2.png").arg(folder).arg(size);
+        if (!image.save(name)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+    return 0;
+}
