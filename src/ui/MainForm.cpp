@@ -21,6 +21,7 @@
 #include "ui/DayGridDelegate.h"
 #include "ui/DayGridModel.h"
 #include "ui/DayGridView.h"
+#include "ui/HelpWindow.h"
 #include "ui/JumpForm.h"
 #include "ui/TargetBar.h"
 #include "ui/WindowTitle.h"
@@ -242,6 +243,8 @@ void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
 }
 
 void TZangyoMain::FormDestroy() {
+    if (m_helpWindow != nullptr)
+        m_helpWindow->close();
     const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : QRect(pos(), size());
     WindowPlacementStore placements(m_services.store, m_services.commandLine.startUser);
     placements.SavePosition(kClassName, {normal.top(), normal.left()});
@@ -549,9 +552,16 @@ void TZangyoMain::BuildMenus() {
             &TZangyoMain::HolidayReadItemClick);
 
     QMenu* help = menuBar()->addMenu(u"ﾍﾙﾌﾟ(&H)"_s);
-    LaterItem(help, u"HelpItem"_s, u"ﾍﾙﾌﾟ(&H)..."_s);
+    connect(Item(help, u"HelpItem"_s, u"ﾍﾙﾌﾟ(&H)..."_s), &QAction::triggered, this, &TZangyoMain::HelpItemClick);
     connect(Item(help, u"AboutItem"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)..."_s), &QAction::triggered, this,
             &TZangyoMain::AboutItemClick);
+    // F1 opens the page of the main window wherever the focus is in it.
+    auto* helpKey = new QAction(this);
+    helpKey->setObjectName(u"HelpKeyItem"_s);
+    helpKey->setShortcut(QKeySequence::HelpContents);
+    helpKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(helpKey);
+    connect(helpKey, &QAction::triggered, this, [this] { ShowHelp(HelpWindow::kMainWindowTopic); });
 }
 
 void TZangyoMain::BuildPopupMenus() {
@@ -880,6 +890,20 @@ void TZangyoMain::HolidayReadItemClick() {
     const YearMonth month = DisplayedMonth();
     MarkHolidays(m_sheet, month.year, month.month, false, CalendarRulesOf(m_settings), m_session.holidays);
     m_model->Refresh();
+}
+
+void TZangyoMain::HelpItemClick() {
+    HelpViewer().ShowContents();
+}
+
+void TZangyoMain::ShowHelp(int topic) {
+    HelpViewer().ShowTopic(topic);
+}
+
+HelpWindow& TZangyoMain::HelpViewer() {
+    if (m_helpWindow == nullptr)
+        m_helpWindow = new HelpWindow(this);
+    return *m_helpWindow;
 }
 
 void TZangyoMain::AboutItemClick() {

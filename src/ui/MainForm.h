@@ -27,6 +27,7 @@ class Clock;
 class DayGridModel;
 class DayGridView;
 class Folders;
+class HelpWindow;
 class Questions;
 class SettingsStore;
 class TJump;
@@ -72,6 +73,9 @@ public:
     void CalcButtonClick();
     void MokuhyoBarItemClick();
     void EscButtonClick();
+    void HelpItemClick();
+    // Opens the help viewer on a topic's page (the contents for an unknown topic).
+    void ShowHelp(int topic);
 
     // Brings the window to the front when it is on screen (a second start asked for it).
     void BringToFront();
@@ -114,6 +118,7 @@ private:
     void UpdateYukyuPanel();
     void HolidayReadItemClick();
     void AboutItemClick();
+    HelpWindow& HelpViewer();
     void MinimizeTimerTimer();
 
     void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
@@ -159,6 +164,8 @@ private:
     QAction* m_mokuhyoBarItem = nullptr;
     QAction* m_printItem = nullptr;
     QMenu* m_multiUserMenu = nullptr;
+    // Made on first use: start-up never pays for the viewer or its pages.
+    HelpWindow* m_helpWindow = nullptr;
 
     // Popup menus of the grid, by the column they belong to, and their items with shortcuts.
     QMenu* m_selPopupMenu = nullptr;
