@@ -4,10 +4,6 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
-class QLocalServer;
-
 namespace mitoran {
 
 // The name under which a program of this user announces itself: the base name and the user's id.
@@ -15,9 +11,8 @@ QString InstanceName(const QString& base);
 // True when a program listens under the name (for example the idle watcher, "TKestrowForm").
 bool IsInstanceRunning(const QString& name);
 
-// The one-instance rule: the first process holds a local server under the name; a later one asks it to
-// come to the front and ends. On Linux the server lives in the abstract namespace, so a crashed process
-// leaves nothing behind that could block the next start.
+// The one-instance rule: the first process listens under the name; a later one asks it to come to the
+// front and ends. A crashed process leaves nothing behind that could block the next start.
 class TSingleHalt : public QObject {
     Q_OBJECT
 
@@ -33,11 +28,7 @@ signals:
     void RaiseRequested();
 
 private:
-    bool AskRunningInstanceToRaise() const;
-    void AcceptConnections();
-
     QString m_name;
-    QLocalServer* m_server = nullptr;
 };
 
 } // namespace mitoran

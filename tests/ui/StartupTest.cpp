@@ -2,6 +2,7 @@
 #include "app/ProgramFrame.h"
 
 #include "WindowTestSupport.h"
+#include "app/InstanceChannel.h"
 #include "app/PassForm.h"
 #include "app/SingleHalt.h"
 #include "config/MemorySettingsStore.h"
@@ -36,6 +37,7 @@ private slots:
     void passwordIsAcceptedInEitherCase();
     void minimisedStartsSkipThePrompt();
     void secondClaimAsksTheFirstToComeToTheFront();
+    void listenerSurvivesOtherSenders();
     void secondStartEndsAndRaisesTheFirst();
     void secondProgramEndsWhileTheFirstRuns();
 
@@ -155,6 +157,23 @@ void StartupTest::secondClaimAsksTheFirstToComeToTheFront() {
     QVERIFY(!IsInstanceRunning(name));
     TSingleHalt third(name);
     QVERIFY(third.Claim());
+}
+
+void StartupTest::listenerSurvivesOtherSenders() {
+    const QString name = QUuid::createUuid().toString();
+    TSingleHalt first(name);
+    QSignalSpy raised(&first, &TSingleHalt::RaiseRequested);
+    QVERIFY(first.Claim());
+    InstanceListener rival;
+    QVERIFY(!rival.Listen(name));
+
+    // A stranger's endless line and other requests are dropped; whole raise requests still arrive, each once.
+    QVERIFY(SendToInstance(name, QByteArray(10000, 'x')));
+    QVERIFY(SendToInstance(name, "other\nraise\nraise"_ba));
+    QVERIFY(SendToInstance(name, "raise\n"_ba));
+    QTRY_COMPARE(raised.count(), 2);
+    QTest::qWait(50);
+    QCOMPARE(raised.count(), 2);
 }
 
 void StartupTest::secondStartEndsAndRaisesTheFirst() {

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace mitoran {
+
+// Connects to the program listening under the name and sends it the bytes; false when nobody listens.
+bool SendToInstance(const QString& name, const QByteArray& bytes);
+
+// Listens under a name of this user's programs and reports each line sent to it (without its line end).
+class InstanceListener : public QObject {
+    Q_OBJECT
+
+public:
+    explicit InstanceListener(QObject* parent = nullptr);
+    ~InstanceListener() override;
+
+    // False when another process already listens under the name.
+    bool Listen(const QString& name);
+
+signals:
+    void LineReceived(const QByteArray& line);
+
+private:
+    struct Endpoint;
+    std::unique_ptr<Endpoint> m_endpoint;
+};
+
+} // namespace mitoran
