@@ -132,12 +132,34 @@ void SetTimeFieldText(QLineEdit* field, const std::string& text) {
     field->setPalette(palette);
 }
 
+// Confirms through the stamp dialog, made only when a confirmation is asked for.
+class DeferredTimeConfirm final : public TimeConfirm {
+public:
+    explicit DeferredTimeConfirm(LazyDialog<TTimeAdjust>& dialog) : m_dialog(dialog) {}
+    std::optional<std::string> ConfirmTime(const TimeConfirmRequest& request) override {
+        return m_dialog->ConfirmTime(request);
+    }
+
+private:
+    LazyDialog<TTimeAdjust>& m_dialog;
+};
+
 } // namespace
 
 TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
       m_session(services.store, services.folders, services.commandLine.startUser), m_settings(m_session.settings),
-      m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)) {
+      m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
+      m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
+      m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_useTimeSetForm([this] {
+          return new TUseTimeSetForm(
+              m_settings, [this] { SaveSettingsReported(); }, this);
+      }),
+      m_useMemoSetForm([this] {
+          return new TUseMemoSetForm(
+              m_settings, [this] { SaveSettingsReported(); }, this);
+      }) {
     FormCreate();
 }
 
@@ -177,23 +199,21 @@ void TZangyoMain::FormCreate() {
     RestorePlacement();
     SetWindowTitleText();
     m_startWorkingMonth = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
-    CreateDialogs();
 }
 
-void TZangyoMain::CreateDialogs() {
-    m_timeAdjust = new TTimeAdjust(this);
-    connect(m_timeAdjust, &TTimeAdjust::EscapePressed, this, &TZangyoMain::EscButtonClick);
-    m_timeSet = new TTimeSet(this);
-    connect(m_timeSet, &TTimeSet::EscapePressed, this, &TZangyoMain::EscButtonClick);
-    const auto saveSettings = [this] {
-        try {
-            SaveSettings(m_settings, m_session.Context());
-        } catch (const FileWriteError& error) {
-            ReportWriteError(error);
-        }
-    };
-    m_useTimeSetForm = new TUseTimeSetForm(m_settings, saveSettings, this);
-    m_useMemoSetForm = new TUseMemoSetForm(m_settings, saveSettings, this);
+// The window's Esc key reaches the stamp, entry and go-to-month dialogs too.
+template <typename Dialog>
+Dialog* TZangyoMain::EscapableDialog(Dialog* dialog) {
+    connect(dialog, &Dialog::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    return dialog;
+}
+
+void TZangyoMain::SaveSettingsReported() {
+    try {
+        SaveSettings(m_settings, m_session.Context());
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
 }
 
 void TZangyoMain::FormShow() {
@@ -231,7 +251,8 @@ void TZangyoMain::AutoLeavingEntry() {
 // Shows the month the entry loaded, also when its save failed and the entry is held unsaved.
 void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
     try {
-        const AutoEntryResult result = AutoTimeEntry(kind, mode, m_session, m_services.clock.Now(), *m_timeAdjust);
+        DeferredTimeConfirm confirm(m_timeAdjust);
+        const AutoEntryResult result = AutoTimeEntry(kind, mode, m_session, m_services.clock.Now(), confirm);
         if (result.outcome == AutoEntryOutcome::Off || result.outcome == AutoEntryOutcome::Unsaved)
             return;
     } catch (const FileWriteError& error) {
@@ -278,11 +299,11 @@ void TZangyoMain::resizeEvent(QResizeEvent* event) {
 // lost to the leaving entry: the leave-month check runs first and may refuse as well.
 void TZangyoMain::SessionEndQuery(QSessionManager& manager) {
     manager.allowsInteraction();
-    if (m_timeAdjust->isVisible()) {
+    if (TTimeAdjust* stamp = m_timeAdjust.IfMade(); stamp != nullptr && stamp->isVisible()) {
         showNormal();
         raise();
-        m_timeAdjust->raise();
-        m_timeAdjust->activateWindow();
+        stamp->raise();
+        stamp->activateWindow();
         manager.cancel();
         return;
     }
@@ -799,11 +820,6 @@ void TZangyoMain::NowButtonClick() {
 }
 
 void TZangyoMain::JumpButtonClick() {
-    // Made on first use (it costs start-up time), holding the working month of the start.
-    if (m_jump == nullptr) {
-        m_jump = new TJump(m_startWorkingMonth, this);
-        connect(m_jump, &TJump::EscapePressed, this, &TZangyoMain::EscButtonClick);
-    }
     if (m_jump->exec() != QDialog::Accepted || !LeaveMonthCheck())
         return;
     ShowMonth(m_jump->ChosenMonth());

@@ -5,6 +5,7 @@
 #include "app/Session.h"
 #include "month/TimeEntry.h"
 #include "ui/GridCommands.h"
+#include "ui/LazyDialog.h"
 #include "ui/Navigation.h"
 
 #include <QMainWindow>
@@ -94,7 +95,9 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void FormDestroy();
-    void CreateDialogs();
+    template <typename Dialog>
+    Dialog* EscapableDialog(Dialog* dialog);
+    void SaveSettingsReported();
     void RunAutoEntry(TimeKind kind, int mode);
     void AutoLeavingEntry();
 
@@ -142,12 +145,12 @@ private:
 
     DayGridModel* m_model = nullptr;
     DayGridView* m_grid = nullptr;
-    TJump* m_jump = nullptr;
-    TTimeAdjust* m_timeAdjust = nullptr;
-    TTimeSet* m_timeSet = nullptr;
-    TUseTimeSetForm* m_useTimeSetForm = nullptr;
-    TUseMemoSetForm* m_useMemoSetForm = nullptr;
     YearMonth m_startWorkingMonth;
+    LazyDialog<TJump> m_jump;
+    LazyDialog<TTimeAdjust> m_timeAdjust;
+    LazyDialog<TTimeSet> m_timeSet;
+    LazyDialog<TUseTimeSetForm> m_useTimeSetForm;
+    LazyDialog<TUseMemoSetForm> m_useMemoSetForm;
     QColorDialog* m_colorDialog = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;
