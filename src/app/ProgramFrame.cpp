@@ -5,8 +5,13 @@
 #include "app/PassForm.h"
 #include "app/PasswordCheck.h"
 #include "app/SingleHalt.h"
+#include "config/QtSettingsStore.h"
+#include "core/Clock.h"
 #include "core/Cp932Qt.h"
+#include "core/Folders.h"
 #include "ui/MainForm.h"
+#include "ui/MessageBoxQuestions.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -63,6 +68,16 @@ int RunProgram(QApplication& application, const ProgramServices& services) {
     QObject::connect(&application, &QGuiApplication::commitDataRequest, window, &TZangyoMain::SessionEndQuery);
     window->show();
     return application.exec();
+}
+
+int RunDesktopProgram(QApplication& application, const QString& instanceName) {
+    QApplication::setWindowIcon(ProgramIcon());
+    QtSettingsStore store;
+    const StandardFolders folders(QApplication::applicationDirPath().toStdU16String());
+    const SystemClock clock;
+    MessageBoxQuestions questions;
+    return RunProgram(application,
+                      {store, folders, clock, questions, instanceName, InstanceName(QStringLiteral("TKestrowForm"))});
 }
 
 } // namespace mitoran

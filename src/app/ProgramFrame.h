@@ -42,4 +42,8 @@ std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& par
 // Starts the program and runs its message loop; the exit code.
 int RunProgram(QApplication& application, const ProgramServices& services);
 
+// The desktop program with the real settings store, data folder, clock and message boxes, holding the
+// one-instance name given.
+int RunDesktopProgram(QApplication& application, const QString& instanceName);
+
 } // namespace mitoran
