@@ -229,6 +229,20 @@ long long RoundToStep(long long minutes, long long step, int mode) {
     }
 }
 
+// Rounds the minutes of the hour of a time's size to the unit; for a negative time down and up swap, so
+// that each keeps its meaning for the value. Modes outside 0..3 and units below 1 leave the time as it is.
+int RoundTimeSize(long long hours, long long minutesOfHour, bool negative, int mode, int unit) {
+    if (mode < kRoundNone || mode > kRoundUp) {
+        mode = kRoundNone;
+    }
+    if (negative && mode != kRoundNone && mode != kRoundNearest) {
+        mode = kRoundDown + kRoundUp - mode;
+    }
+    const long long step = mode == kRoundNone || unit < 1 ? 1 : unit;
+    const int size = ClampMinutes(hours * 60 + RoundToStep(minutesOfHour, step, mode));
+    return negative ? -size : size;
+}
+
 // Rounds half away from zero as the value reads in decimal: the scaled value is first taken to 15
 // significant digits, so 0.15 or 2.675 round up although their binary forms lie just below.
 double RoundToDecimals(double value, int decimals) {
@@ -389,18 +403,15 @@ std::string MinutesToTimeText(int minutes, int hourWidth, bool showZero) {
 }
 
 std::string RoundTimeText(std::string_view text, int mode, int unit) {
-    if (mode < kRoundNone || mode > kRoundUp) {
-        mode = kRoundNone;
-    }
-    const bool negative = TimeTextToMinutes(text) < 0;
-    if (negative && mode != kRoundNone && mode != kRoundNearest) {
-        mode = kRoundDown + kRoundUp - mode;
-    }
     const TimeParts parts = SplitAtColon(text);
-    const long long step = mode == kRoundNone || unit < 1 ? 1 : unit;
-    const long long minutes = RoundToStep(AbsIntDef(parts.minutes), step, mode);
-    const int value = ClampMinutes(AbsIntDef(parts.hours) * 60 + minutes);
-    return MinutesToTimeText(negative ? -value : value, 2, false);
+    const int rounded =
+        RoundTimeSize(AbsIntDef(parts.hours), AbsIntDef(parts.minutes), TimeTextToMinutes(text) < 0, mode, unit);
+    return MinutesToTimeText(rounded, 2, false);
+}
+
+int RoundTimeMinutes(int minutes, int mode, int unit) {
+    const long long size = std::llabs(static_cast<long long>(minutes));
+    return RoundTimeSize(size / 60, size % 60, minutes < 0, mode, unit);
 }
 
 double TimeTextToHours(std::string_view text) {

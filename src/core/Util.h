@@ -28,6 +28,8 @@ int TextToIntDef(std::string_view text, int defaultValue);
 int TimeTextToMinutes(std::string_view text);
 std::string MinutesToTimeText(int minutes, int hourWidth, bool showZero);
 std::string RoundTimeText(std::string_view text, int mode, int unit);
+// The rounding of RoundTimeText on a number of minutes, without its two-digit text (so -10:00 keeps its sign).
+int RoundTimeMinutes(int minutes, int mode, int unit);
 double TimeTextToHours(std::string_view text);
 std::string DecimalTimeText(std::string_view text, bool enabled);
 

@@ -37,9 +37,7 @@ struct Rounding {
 };
 
 int RoundMinutes(int minutes, Rounding rounding) {
-    if (rounding.mode == kRoundNone)
-        return minutes;
-    return TimeTextToMinutes(RoundTimeText(MinutesToTimeText(minutes, 2, false), rounding.mode, rounding.unit));
+    return RoundTimeMinutes(minutes, rounding.mode, rounding.unit);
 }
 
 // Regular start, regular end and required work time of a day.

@@ -216,13 +216,18 @@ TEST(UtilTest, RoundTimeTextRoundsTheMinutesOfTheHour) {
     }
 
     // Every value against the meaning of the modes: down never rises, up never falls, nearest is within half
-    // a unit and a tie moves away from zero. Below -9:00 a result of -10:00 would fill the width and lose its sign.
+    // a unit and a tie moves away from zero. The minutes form agrees with the text wherever the two-digit text
+    // holds the result, and keeps its sign below -9:00 too (-10:00 fills the text's width and loses it).
     for (const int unit : RoundingIntervals) {
-        for (int minutes = -540; minutes <= 600; ++minutes) {
-            const std::string text = MinutesToTimeText(minutes, 2, false);
+        for (int minutes = -6000; minutes <= 6000; ++minutes) {
             for (int mode = kRoundDown; mode <= kRoundUp; ++mode) {
-                const int rounded = TimeTextToMinutes(RoundTimeText(text, mode, unit));
-                SCOPED_TRACE(text + " mode " + std::to_string(mode) + " unit " + std::to_string(unit));
+                const int rounded = RoundTimeMinutes(minutes, mode, unit);
+                SCOPED_TRACE(std::to_string(minutes) + " mode " + std::to_string(mode) + " unit " +
+                             std::to_string(unit));
+                if (minutes >= -540 && minutes <= 5940) {
+                    const std::string text = MinutesToTimeText(minutes, 2, false);
+                    ASSERT_EQ(TimeTextToMinutes(RoundTimeText(text, mode, unit)), rounded);
+                }
                 ASSERT_EQ(rounded % unit, 0);
                 if (mode == kRoundDown) {
                     ASSERT_TRUE(rounded <= minutes && rounded > minutes - unit);
@@ -235,6 +240,9 @@ TEST(UtilTest, RoundTimeTextRoundsTheMinutesOfTheHour) {
             }
         }
     }
+    EXPECT_EQ(RoundTimeMinutes(-607, kRoundNone, 15), -607);
+    EXPECT_EQ(RoundTimeMinutes(-607, 7, 15), -607);
+    EXPECT_EQ(RoundTimeMinutes(-607, kRoundNearest, 0), -607);
 }
 
 TEST(UtilTest, HoursAsRealsAndDecimalText) {

@@ -201,6 +201,18 @@ TEST(RecalcMonth, OvertimeRoundingAndMinimum) {
     ExpectDays(settings, {{{"", "8:00", "16:00"}, {" 8:00", "16:00", "-1:00", "", " 7:00"}}});
 }
 
+TEST(RecalcMonth, RoundedDeficitsOfTenHoursOrMoreKeepTheirSign) {
+    Settings settings = DefaultSettings();
+    settings.FlexTime = true;
+    settings.Time[13] = {"20:00", ""}; // required work time
+    settings.ZangyoAdjustSelect = 1;   // down to 15 minutes: never rises, so -11:53 becomes -12:00
+    settings.ZangyoTime2 = 3;
+    MonthSheet sheet = Sheet({{"", "8:00", "17:07"}, {"", "8:00", "17:00"}});
+    const MonthCalculation result = RecalcMonth(sheet, settings);
+    EXPECT_EQ(result.totals.Zangyo(), -(12 * 60) - (12 * 60));
+    EXPECT_EQ(result.totals.Kinmu(), 8 * 60 + 8 * 60);
+}
+
 TEST(RecalcMonth, ArrivalAndLeavingRoundingOnlyForTheCalculation) {
     Settings settings = DefaultSettings();
     settings.CalcTimeAdjust = true;
