@@ -49,7 +49,7 @@ private:
     void ShowWindow();
     DayGridView* Grid() const { return m_window->findChild<DayGridView*>(u"DayStringGrid"_s); }
     QAction* Action(const QString& name) const { return m_window->findChild<QAction*>(name); }
-    QString Cell(int day, int column) const;
+    QString Cell(int day, DayColumn column) const;
     QString Field(const QString& name) const { return m_window->findChild<QLineEdit*>(name)->text(); }
     QString StoredDay(int day) const;
     void DoubleClick(int day, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -81,8 +81,8 @@ void MainFormEntryTest::ShowWindow() {
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-QString MainFormEntryTest::Cell(int day, int column) const {
-    return ToQString(m_window->CurrentSession().sheet.days[day].cells[column]);
+QString MainFormEntryTest::Cell(int day, DayColumn column) const {
+    return ToQString(m_window->CurrentSession().sheet.days[day][column]);
 }
 
 QString MainFormEntryTest::StoredDay(int day) const {
@@ -104,24 +104,24 @@ void MainFormEntryTest::categoryFromThePopupSetsTheMarkAndRecalculates() {
     QTest::keyClicks(QApplication::focusWidget(), u"8:00"_s);
     Grid()->SelectCell(5, DayGridView::kLeavingColumn);
     QTest::keyClicks(QApplication::focusWidget(), u"18:00"_s);
-    Grid()->SelectCell(5, 2);
+    Grid()->SelectCell(5, test::GridColumn(DayColumn::Kubun));
     QCOMPARE(Field(u"KyujituMemo"_s).trimmed(), u"0"_s);
 
     Action(u"KubunItem1"_s)->trigger();
-    QCOMPARE(Cell(5, 2), u"○"_s);
+    QCOMPARE(Cell(5, DayColumn::Kubun), u"○"_s);
     // On a day off all the work, 8:00 to 18:00 less the noon break, is overtime, and the day counts as
     // worked on a day off.
-    QCOMPARE(Cell(5, 5), u" 9:00"_s);
+    QCOMPARE(Cell(5, DayColumn::Zangyo), u" 9:00"_s);
     QCOMPARE(Field(u"KyujituMemo"_s).trimmed(), u"1"_s);
     QCOMPARE(Field(u"ZanTMemo"_s), u"  9:00"_s);
 
     // A double-click on the date steps to the next category; without AutoCalc nothing is recalculated.
     settings.AutoCalc = false;
-    DoubleClick(5, 0);
-    QCOMPARE(Cell(5, 2), u"有"_s);
+    DoubleClick(5, test::GridColumn(DayColumn::Date));
+    QCOMPARE(Cell(5, DayColumn::Kubun), u"有"_s);
     QCOMPARE(Field(u"KyujituMemo"_s).trimmed(), u"1"_s);
     Action(u"KubunItem0"_s)->trigger();
-    QCOMPARE(Cell(5, 2), u"  "_s);
+    QCOMPARE(Cell(5, DayColumn::Kubun), u"  "_s);
 }
 
 void MainFormEntryTest::regularTimeReachesTheOpenEditorAndStays() {
@@ -131,30 +131,30 @@ void MainFormEntryTest::regularTimeReachesTheOpenEditorAndStays() {
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor != nullptr);
     QTest::keyClicks(editor, u"7"_s);
-    QCOMPARE(Cell(4, 3), u"7"_s);
+    QCOMPARE(Cell(4, DayColumn::Arrival), u"7"_s);
 
     Action(u"TeijiTimeItem"_s)->trigger();
-    QCOMPARE(Cell(4, 3), u" 8:00"_s);
+    QCOMPARE(Cell(4, DayColumn::Arrival), u" 8:00"_s);
     QCOMPARE(editor->text(), u" 8:00"_s);
     // Leaving the cell commits the editor: the regular time must survive that.
     QTest::keyClick(editor, Qt::Key_Tab);
     QCOMPARE(Grid()->CurrentColumn(), DayGridView::kLeavingColumn);
-    QCOMPARE(Cell(4, 3), u" 8:00"_s);
+    QCOMPARE(Cell(4, DayColumn::Arrival), u" 8:00"_s);
 
     // The shortcut works in the leaving cell, and the time above is copied down.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(Cell(4, 4), u"17:00"_s);
+    QCOMPARE(Cell(4, DayColumn::Leaving), u"17:00"_s);
     Grid()->SelectCell(6, DayGridView::kLeavingColumn);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::ControlModifier);
-    QCOMPARE(Cell(6, 4), u"17:00"_s);
+    QCOMPARE(Cell(6, DayColumn::Leaving), u"17:00"_s);
     QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), u"17:00"_s);
 
     // Clearing empties the cell; in the memo column the time commands do nothing.
     Action(u"TimeClearItem"_s)->trigger();
-    QCOMPARE(Cell(6, 4), QString());
+    QCOMPARE(Cell(6, DayColumn::Leaving), QString());
     Grid()->SelectCell(6, DayGridView::kMemoColumn);
     Action(u"TeijiTimeItem"_s)->trigger();
-    QCOMPARE(Cell(6, 8), QString());
+    QCOMPARE(Cell(6, DayColumn::Memo), QString());
 }
 
 void MainFormEntryTest::presetTimeIsSetInItsDialogAndPasted() {
@@ -178,10 +178,10 @@ void MainFormEntryTest::presetTimeIsSetInItsDialogAndPasted() {
     Grid()->setFocus();
     Grid()->SelectCell(9, DayGridView::kLeavingColumn);
     first->trigger();
-    QCOMPARE(Cell(9, 4), u"17:30"_s);
+    QCOMPARE(Cell(9, DayColumn::Leaving), u"17:30"_s);
     Grid()->SelectCell(9, DayGridView::kMemoColumn);
     first->trigger();
-    QCOMPARE(Cell(9, 8), QString());
+    QCOMPARE(Cell(9, DayColumn::Memo), QString());
 }
 
 void MainFormEntryTest::doubleClicksEnterTimesAndOpenTheManualEntry() {
@@ -194,13 +194,13 @@ void MainFormEntryTest::doubleClicksEnterTimesAndOpenTheManualEntry() {
     });
 
     DoubleClick(7, DayGridView::kArrivalColumn);
-    QCOMPARE(Cell(7, 3), u" 8:00"_s);
+    QCOMPARE(Cell(7, DayColumn::Arrival), u" 8:00"_s);
     // A filled cell changes only with Ctrl; Shift asks for the current time.
     DoubleClick(7, DayGridView::kArrivalColumn, Qt::ShiftModifier);
     QCOMPARE(stampDialogs, 0);
     DoubleClick(7, DayGridView::kArrivalColumn, Qt::ShiftModifier | Qt::ControlModifier);
     QCOMPARE(stampDialogs, 1);
-    QCOMPARE(Cell(7, 3), u" 9:00"_s);
+    QCOMPARE(Cell(7, DayColumn::Arrival), u" 9:00"_s);
     stamp->stop();
 
     QTimer* manual = test::HandleModals<TTimeSet>(this, [](TTimeSet& dialog) {
@@ -209,13 +209,13 @@ void MainFormEntryTest::doubleClicksEnterTimesAndOpenTheManualEntry() {
         value->setText(u"1:30"_s);
         QTest::keyClick(value, Qt::Key_Return);
     });
-    DoubleClick(7, 5);
+    DoubleClick(7, test::GridColumn(DayColumn::Zangyo));
     manual->stop();
-    QCOMPARE(Cell(7, 5), u" 1:30"_s);
+    QCOMPARE(Cell(7, DayColumn::Zangyo), u" 1:30"_s);
     QCOMPARE(m_window->CurrentSession().sheet.days[7].zangyoFixed, "*");
     // The value fixed by hand outlives a recalculation.
     m_window->Recalculate();
-    QCOMPARE(Cell(7, 5), u" 1:30"_s);
+    QCOMPARE(Cell(7, DayColumn::Zangyo), u" 1:30"_s);
 }
 
 void MainFormEntryTest::presetMemoGoesToTheCaretAndKeepsTheClipboard() {
@@ -231,7 +231,7 @@ void MainFormEntryTest::presetMemoGoesToTheCaretAndKeepsTheClipboard() {
 
     emit m_window->findChild<QMenu*>(u"ZanTime4PopupMenu"_s)->aboutToShow();
     Action(u"UseMemo1"_s)->trigger();
-    QCOMPARE(Cell(8, 8), u"a出張b"_s);
+    QCOMPARE(Cell(8, DayColumn::Memo), u"a出張b"_s);
     QCOMPARE(QApplication::clipboard()->text(), u"kept"_s);
 }
 
@@ -240,7 +240,7 @@ void MainFormEntryTest::arrivalIsEnteredAtStartUp() {
     CreateWindow();
     m_window->CurrentSession().settings.StartAutoIn = kAutoInSilent;
     ShowWindow();
-    QCOMPARE(Cell(10, 3), u" 8:07"_s);
+    QCOMPARE(Cell(10, DayColumn::Arrival), u" 8:07"_s);
     QCOMPARE(Grid()->model()->data(Grid()->model()->index(9, 3)).toString(), u" 8:07"_s);
     QVERIFY(StoredDay(10).contains(u" 8:07"_s));
     QVERIFY(!m_window->CurrentSession().sheet.IsChanged());

@@ -58,7 +58,7 @@ private:
     void StartWindow();
     DayGridView* Grid() const { return m_window->findChild<DayGridView*>(u"DayStringGrid"_s); }
     QString Field(const QString& name) const { return m_window->findChild<QLineEdit*>(name)->text(); }
-    QString Cell(int day, int column) const;
+    QString Cell(int day, DayColumn column) const;
     void TypeInto(int day, int column, const QString& text);
     void Click(const QString& button, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     std::filesystem::path MonthFile(int year, int month) const;
@@ -84,8 +84,8 @@ void MainFormTest::StartWindow() {
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-QString MainFormTest::Cell(int day, int column) const {
-    return ToQString(m_window->CurrentSession().sheet.days[day].cells[column]);
+QString MainFormTest::Cell(int day, DayColumn column) const {
+    return ToQString(m_window->CurrentSession().sheet.days[day][column]);
 }
 
 void MainFormTest::TypeInto(int day, int column, const QString& text) {
@@ -126,8 +126,8 @@ void MainFormTest::startupShowsTodaysMonthWithTodaysArrivalSelected() {
     QCOMPARE(Grid()->model()->rowCount(), 31);
     QCOMPARE(Grid()->CurrentDay(), 10);
     QCOMPARE(Grid()->CurrentColumn(), DayGridView::kArrivalColumn);
-    QCOMPARE(Cell(10, 0), u" 3/10"_s);
-    QCOMPARE(Cell(20, 8), u"春分の日"_s);
+    QCOMPARE(Cell(10, DayColumn::Date), u" 3/10"_s);
+    QCOMPARE(Cell(20, DayColumn::Memo), u"春分の日"_s);
     QVERIFY(!m_window->findChild<QAction*>(u"PrintIem"_s)->isEnabled());
     QVERIFY(!m_window->findChild<QAction*>(u"TotalItem"_s)->isEnabled());
     QVERIFY(!m_window->findChild<QMenu*>(u"MultiUserMenu"_s)->menuAction()->isVisible());
@@ -141,14 +141,14 @@ void MainFormTest::typedTimesAreCalculatedAndSavedWithCtrlS() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(Grid()->CurrentColumn(), DayGridView::kLeavingColumn);
     QTest::keyClicks(QApplication::focusWidget(), u"19:00"_s);
-    QCOMPARE(Cell(5, 4), u"19:00"_s);
+    QCOMPARE(Cell(5, DayColumn::Leaving), u"19:00"_s);
 
     Click(u"CalcButton"_s);
     // 8:30 to 19:00 under the default settings: 2:00 ordinary overtime, 9:30 work time.
-    QCOMPARE(Cell(5, 3), u" 8:30"_s);
-    QCOMPARE(Cell(5, 5), u" 2:00"_s);
-    QCOMPARE(Cell(5, 6), QString());
-    QCOMPARE(Cell(5, 7), u" 9:30"_s);
+    QCOMPARE(Cell(5, DayColumn::Arrival), u" 8:30"_s);
+    QCOMPARE(Cell(5, DayColumn::Zangyo), u" 2:00"_s);
+    QCOMPARE(Cell(5, DayColumn::Shinya), QString());
+    QCOMPARE(Cell(5, DayColumn::Kinmu), u" 9:30"_s);
     QCOMPARE(Field(u"ZanTMemo"_s), u"  2:00"_s);
     QCOMPARE(Field(u"KeiTMemo"_s), u"  2:00"_s);
     QCOMPARE(Field(u"KinmuTMemo"_s), u"  9:30"_s);
@@ -194,14 +194,14 @@ void MainFormTest::leavingAChangedMonthAsks() {
     QCOMPARE(Field(u"MonthMemo"_s), monthAfter);
     QCOMPARE(std::filesystem::exists(MonthFile(2004, 3)), fileWritten);
     if (monthAfter == u"3"_s) {
-        QCOMPARE(Cell(2, 8), u"meeting"_s);
+        QCOMPARE(Cell(2, DayColumn::Memo), u"meeting"_s);
         QVERIFY(m_window->CurrentSession().sheet.IsChanged());
         return;
     }
     Click(u"BackButton"_s);
     QCOMPARE(m_env->questions.asked.size(), 1u); // April was not changed
     QCOMPARE(Field(u"MonthMemo"_s), u"3"_s);
-    QCOMPARE(Cell(2, 8), fileWritten ? u"meeting"_s : QString());
+    QCOMPARE(Cell(2, DayColumn::Memo), fileWritten ? u"meeting"_s : QString());
 }
 
 void MainFormTest::autoSaveSavesSilentlyUnlessShiftIsHeld() {
@@ -241,7 +241,7 @@ void MainFormTest::goToMonthClampsTheChosenMonth() {
     auto* jump = m_window->findChild<TJump*>(u"TJump"_s);
     QCOMPARE(jump->findChild<QLineEdit*>(u"YearMemo"_s)->text(), u"1990"_s);
     QCOMPARE(jump->findChild<QLineEdit*>(u"MonthMemo"_s)->text(), u"12"_s);
-    QCOMPARE(Cell(1, 0), u"12/ 1"_s);
+    QCOMPARE(Cell(1, DayColumn::Date), u"12/ 1"_s);
 }
 
 void MainFormTest::targetBarShowsProgress_data() {
@@ -310,7 +310,7 @@ void MainFormTest::drawingDecisionsReachTheGrid() {
         return model->data(model->index(day - 1, column), role).value<QColor>();
     };
     // 6 March 2004 is a Saturday, 7 March a Sunday.
-    QCOMPARE(Cell(6, 1), u"土"_s);
+    QCOMPARE(Cell(6, DayColumn::Weekday), u"土"_s);
     QCOMPARE(color(6, 1, Qt::ForegroundRole), QColor(0, 0, 255));
     model->setData(model->index(8, 2), u"○"_s); // a holiday on a Tuesday
     QCOMPARE(color(9, 1, Qt::ForegroundRole), QColor(255, 0, 0));
@@ -410,14 +410,14 @@ void MainFormTest::tabWalksTheTabStopsAndLeavesTheGrid() {
 void MainFormTest::popupShortcutsFollowTheColumn() {
     StartWindow();
     const auto shortcut = [this](const QString& item) { return m_window->findChild<QAction*>(item)->shortcut(); };
-    Grid()->SelectCell(5, 6);
+    Grid()->SelectCell(5, test::GridColumn(DayColumn::Shinya));
     QCOMPARE(shortcut(u"ZanInputItem"_s), QKeySequence(Qt::CTRL | Qt::Key_N));
     QVERIFY(shortcut(u"KinmuInputItem"_s).isEmpty());
     QVERIFY(shortcut(u"NowTimeItem"_s).isEmpty());
-    Grid()->SelectCell(5, 7);
+    Grid()->SelectCell(5, test::GridColumn(DayColumn::Kinmu));
     QVERIFY(shortcut(u"ZanInputItem"_s).isEmpty());
     QCOMPARE(shortcut(u"KinmuInputItem"_s), QKeySequence(Qt::CTRL | Qt::Key_N));
-    Grid()->SelectCell(5, 3);
+    Grid()->SelectCell(5, test::GridColumn(DayColumn::Arrival));
     QCOMPARE(shortcut(u"NowTimeItem"_s), QKeySequence(Qt::CTRL | Qt::Key_G));
     QCOMPARE(shortcut(u"UpTimeItem"_s), QKeySequence(Qt::CTRL | Qt::Key_U));
 
@@ -432,7 +432,7 @@ void MainFormTest::popupShortcutsFollowTheColumn() {
     Grid()->setFocus();
     Grid()->SelectCell(8, DayGridView::kMemoColumn);
     useMemo2->trigger();
-    QCOMPARE(Cell(8, 8), u"出張"_s);
+    QCOMPARE(Cell(8, DayColumn::Memo), u"出張"_s);
 }
 
 void MainFormTest::closingAsksAndStoresTheWindowState() {
@@ -457,17 +457,17 @@ void MainFormTest::autoCalcRecalculatesOnCellChange() {
     StartWindow();
     TypeInto(5, DayGridView::kArrivalColumn, u"8:00"_s);
     TypeInto(5, DayGridView::kLeavingColumn, u"19:00"_s);
-    QCOMPARE(Cell(5, 5), QString()); // AutoCalc is off by default
+    QCOMPARE(Cell(5, DayColumn::Zangyo), QString()); // AutoCalc is off by default
     m_window->CurrentSession().settings.AutoCalc = true;
     Grid()->SelectCell(5, DayGridView::kMemoColumn);
-    QCOMPARE(Cell(5, 5), u" 2:00"_s);
+    QCOMPARE(Cell(5, DayColumn::Zangyo), u" 2:00"_s);
     QCOMPARE(Field(u"ZanTMemo"_s), u"  2:00"_s);
 
     // Leaving the grid recalculates as well.
     TypeInto(8, DayGridView::kArrivalColumn, u"8:00"_s);
     TypeInto(8, DayGridView::kLeavingColumn, u"18:00"_s);
     m_window->findChild<QWidget*>(u"ExitButton"_s)->setFocus();
-    QCOMPARE(Cell(8, 5), u" 1:00"_s);
+    QCOMPARE(Cell(8, DayColumn::Zangyo), u" 1:00"_s);
 }
 
 void MainFormTest::holidayReadFillsOnlyEmptyCells() {
@@ -477,9 +477,9 @@ void MainFormTest::holidayReadFillsOnlyEmptyCells() {
     model->setData(model->index(19, 8), QString());
     model->setData(model->index(22, 8), u"own memo"_s); // 23 March keeps what was typed
     m_window->findChild<QAction*>(u"HolidayReadItem"_s)->trigger();
-    QCOMPARE(Cell(20, 2), u"○"_s);
-    QCOMPARE(Cell(20, 8), u"春分の日"_s);
-    QCOMPARE(Cell(23, 8), u"own memo"_s);
+    QCOMPARE(Cell(20, DayColumn::Kubun), u"○"_s);
+    QCOMPARE(Cell(20, DayColumn::Memo), u"春分の日"_s);
+    QCOMPARE(Cell(23, DayColumn::Memo), u"own memo"_s);
 }
 
 } // namespace mitoran

@@ -5,6 +5,7 @@
 #include "core/Clock.h"
 #include "core/Folders.h"
 #include "core/Questions.h"
+#include "month/MonthSheet.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -18,6 +19,11 @@
 #include <vector>
 
 namespace mitoran::test {
+
+// The grid shows the day record's columns in their order.
+constexpr int GridColumn(DayColumn column) {
+    return static_cast<int>(column);
+}
 
 // Data files in a folder of the test's own.
 class TestFolders : public Folders {
