@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Cp932.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -88,6 +89,12 @@ std::string Utf8ToCp932(std::string_view utf8) {
 }
 
 #else
+
+// Code page 932 keeps ASCII as it is (0x5C is the backslash, 0x7E the tilde), so names and numbers need
+// no converter.
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 constexpr std::string_view kDecodeReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
@@ -177,11 +184,17 @@ std::size_t Utf8SkipLength(std::string_view rest) {
 } // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
+    if (IsAscii(cp932)) {
+        return std::string(cp932);
+    }
     thread_local Converter decoder("UTF-8", "CP932");
     return decoder.Convert(cp932, Cp932SkipLength, kDecodeReplacement);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return std::string(utf8);
+    }
     thread_local Converter encoder("CP932", "UTF-8");
     return encoder.Convert(MapLookAlikes(utf8), Utf8SkipLength, kEncodeReplacement);
 }

@@ -49,6 +49,15 @@ TEST(Cp932Test, JapaneseTextRoundTripsWithTheBytesOfCodePage932) {
     EXPECT_EQ(otherThread, Utf8ToCp932(sentence));
 }
 
+TEST(Cp932Test, AsciiAloneConvertsAsWithinJapaneseText) {
+    std::string ascii;
+    for (int byte = 0; byte < 0x80; ++byte)
+        ascii += static_cast<char>(byte);
+    const std::string kanji = "\x95\x5C"; // 表
+    EXPECT_EQ(Cp932ToUtf8(ascii), Cp932ToUtf8(kanji + ascii).substr(Cp932ToUtf8(kanji).size()));
+    EXPECT_EQ(Utf8ToCp932(ascii), Utf8ToCp932("表" + ascii).substr(kanji.size()));
+}
+
 TEST(Cp932Test, LookAlikesEncodeAsTheirCodePage932Forms) {
     EXPECT_EQ(Utf8ToCp932("〜−‖¢£¬"), "\x81\x60\x81\x7C\x81\x61\x81\x91\x81\x92\x81\xCA");
     EXPECT_EQ(Utf8ToCp932("8〜9"), "8\x81\x60"
