@@ -5,9 +5,12 @@
 #include "core/Texts.h"
 #include "core/Util.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <system_error>
+#include <unordered_set>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -38,23 +41,23 @@ unsigned char FoldAscii(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-// Names match without regard to ASCII case; both bytes of a double-byte character must match exactly,
-// since its trail byte may look like a letter.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (IsLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1])
-                return false;
+// Two names match when their folded forms are equal: ASCII letters in lower case, but both bytes of a
+// double-byte character as they are, since its trail byte may look like a letter.
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(folded[i]);
+        if (IsLeadByte(byte))
             ++i;
-        } else if (FoldAscii(x) != FoldAscii(y)) {
-            return false;
-        }
+        else
+            folded[i] = static_cast<char>(FoldAscii(byte));
     }
-    return true;
+    return folded;
+}
+
+void Shift(std::size_t& line, std::size_t from, int delta) {
+    if (line >= from)
+        line = delta > 0 ? line + 1 : line - 1;
 }
 
 // Position of the last "]" that is a character of its own, not the trail byte of a double-byte character.
@@ -273,61 +276,157 @@ const std::string& ProfileFile::Text() const {
     return m_text;
 }
 
-std::size_t ProfileFile::FindSection(std::string_view section) const {
-    const std::string name = TrimText(section);
+void ProfileFile::BuildIndex() const {
+    m_sections.clear();
+    SectionIndex* current = nullptr;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == LineKind::Section && SameName(m_lines[i].name, name))
-            return i;
+        const Line& line = m_lines[i];
+        if (line.kind == LineKind::Section) {
+            if (current)
+                current->end = i;
+            const auto [entry, added] = m_sections.try_emplace(FoldedName(line.name));
+            current = added ? &entry->second : nullptr;
+            if (current) {
+                current->header = i;
+                current->end = m_lines.size();
+            }
+        } else if (line.kind == LineKind::Key && current) {
+            const auto [entry, added] = current->keys.try_emplace(FoldedName(line.name), KeyLines{i, 0});
+            ++entry->second.count;
+        }
     }
-    return kNone;
+    m_indexStale = false;
 }
 
-std::size_t ProfileFile::SectionEnd(std::size_t header) const {
-    std::size_t i = header + 1;
-    while (i < m_lines.size() && m_lines[i].kind != LineKind::Section)
-        ++i;
-    return i;
+const ProfileFile::SectionIndex* ProfileFile::FindSection(std::string_view section) const {
+    if (m_indexStale)
+        BuildIndex();
+    const auto found = m_sections.find(FoldedName(TrimText(section)));
+    return found == m_sections.end() ? nullptr : &found->second;
 }
 
-std::size_t ProfileFile::FindKey(std::size_t header, std::string_view key) const {
-    if (header == kNone)
-        return kNone;
-    const std::string name = TrimText(key);
-    const std::size_t end = SectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (m_lines[i].kind == LineKind::Key && SameName(m_lines[i].name, name))
-            return i;
+std::size_t ProfileFile::FindKey(const SectionIndex& section, std::string_view key) const {
+    const auto found = section.keys.find(FoldedName(TrimText(key)));
+    return found == section.keys.end() ? kNone : found->second.first;
+}
+
+std::size_t ProfileFile::FindKey(std::string_view section, std::string_view key) const {
+    const SectionIndex* found = FindSection(section);
+    return found ? FindKey(*found, key) : kNone;
+}
+
+std::size_t ProfileFile::AfterLastKey(const SectionIndex& section) const {
+    std::size_t position = section.header + 1;
+    for (std::size_t i = section.header + 1; i < section.end; ++i) {
+        if (m_lines[i].kind == LineKind::Key)
+            position = i + 1;
     }
-    return kNone;
+    return position;
 }
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
-    const std::size_t line = FindKey(FindSection(section), key);
+    const std::size_t line = FindKey(section, key);
     return line == kNone ? std::string(defaultValue) : m_lines[line].value;
 }
 
 bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
-    return FindKey(FindSection(section), key) != kNone;
+    return FindKey(section, key) != kNone;
 }
 
 std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
     std::vector<std::string> keys;
-    const std::size_t header = FindSection(section);
-    if (header == kNone)
+    const SectionIndex* found = FindSection(section);
+    if (!found)
         return keys;
-    const std::size_t end = SectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (m_lines[i].kind == LineKind::Key && FindKey(header, m_lines[i].name) == i)
+    for (std::size_t i = found->header + 1; i < found->end; ++i) {
+        if (m_lines[i].kind == LineKind::Key && FindKey(*found, m_lines[i].name) == i)
             keys.push_back(m_lines[i].name);
     }
     return keys;
 }
 
-void ProfileFile::InsertLine(std::size_t position, std::string raw) {
+// A line added after the last line of a file that has no final line end first ends that line.
+void ProfileFile::EndLineBefore(std::size_t position) {
     if (position > 0 && m_lines[position - 1].end.empty())
         m_lines[position - 1].end = kLineEnd;
+}
+
+void ProfileFile::InsertLine(std::size_t position, std::string raw) {
+    EndLineBefore(position);
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(position), ParseLine(std::move(raw), kLineEnd));
+    if (!m_indexStale)
+        IndexInsertedLine(position);
+}
+
+// Moves the index past a new line and counts it when it is a key line of an indexed section. A new header
+// would split a section: the index is then built anew.
+void ProfileFile::IndexInsertedLine(std::size_t position) {
+    const Line& line = m_lines[position];
+    if (line.kind == LineKind::Section) {
+        m_indexStale = true;
+        return;
+    }
+    for (auto& [name, section] : m_sections) {
+        const bool holdsLine = section.header < position && position <= section.end;
+        ShiftSection(section, position, 1);
+        if (holdsLine && line.kind == LineKind::Key) {
+            KeyLines& lines = section.keys.try_emplace(FoldedName(line.name), KeyLines{position, 0}).first->second;
+            lines.first = std::min(lines.first, position);
+            ++lines.count;
+        }
+    }
+}
+
+// Moves every line number of the section from `from` on by one, up or down.
+void ProfileFile::ShiftSection(SectionIndex& section, std::size_t from, int delta) {
+    if (section.end < from)
+        return;
+    Shift(section.header, from, delta);
+    Shift(section.end, from, delta);
+    for (auto& [key, lines] : section.keys)
+        Shift(lines.first, from, delta);
+}
+
+void ProfileFile::EraseLine(std::size_t position) {
+    if (!m_indexStale)
+        UnindexLine(position);
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+// Uncounts a key line about to be erased (its next line of the same name becomes the first) and moves the
+// index over it.
+void ProfileFile::UnindexLine(std::size_t position) {
+    const Line& line = m_lines[position];
+    if (line.kind == LineKind::Section) {
+        m_indexStale = true;
+        return;
+    }
+    for (auto& [name, section] : m_sections) {
+        if (line.kind == LineKind::Key && section.header < position && position < section.end) {
+            const std::string key = FoldedName(line.name);
+            const auto found = section.keys.find(key);
+            if (--found->second.count == 0) {
+                section.keys.erase(found);
+            } else if (found->second.first == position) {
+                std::size_t next = position + 1;
+                while (next < section.end &&
+                       (m_lines[next].kind != LineKind::Key || FoldedName(m_lines[next].name) != key))
+                    ++next;
+                found->second.first = next;
+            }
+        }
+        ShiftSection(section, position + 1, -1);
+    }
+}
+
+// A replaced line that no longer reads as the same key (its name starts with ";" or "[") changes the index.
+void ProfileFile::ReplaceLine(std::size_t position, std::string raw) {
+    Line& line = m_lines[position];
+    Line replacement = ParseLine(std::move(raw), std::move(line.end));
+    if (replacement.kind != line.kind || replacement.name != line.name)
+        m_indexStale = true;
+    line = std::move(replacement);
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -336,36 +435,74 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
         return;
     const std::string sectionName = TrimText(OneLine(section));
     const std::string oneLineValue = OneLine(value);
-    std::size_t header = FindSection(sectionName);
-    if (header == kNone) {
+    const SectionIndex* found = FindSection(sectionName);
+    if (!found) {
         InsertLine(m_lines.size(), "[" + sectionName + "]");
-        header = m_lines.size() - 1;
-    }
-    const std::size_t existing = FindKey(header, name);
-    if (existing != kNone) {
-        Line& line = m_lines[existing];
-        line = ParseLine(line.name + "=" + oneLineValue, std::move(line.end));
+        InsertLine(m_lines.size(), name + "=" + oneLineValue);
+    } else if (const std::size_t existing = FindKey(*found, name); existing != kNone) {
+        ReplaceLine(existing, m_lines[existing].name + "=" + oneLineValue);
     } else {
-        std::size_t position = header + 1;
-        const std::size_t end = SectionEnd(header);
-        for (std::size_t i = header + 1; i < end; ++i) {
-            if (m_lines[i].kind == LineKind::Key)
-                position = i + 1;
-        }
-        InsertLine(position, name + "=" + oneLineValue);
+        InsertLine(AfterLastKey(*found), name + "=" + oneLineValue);
     }
     Changed();
 }
 
 void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
-    const std::size_t header = FindSection(section);
     bool removed = false;
-    for (std::size_t line = FindKey(header, key); line != kNone; line = FindKey(header, key)) {
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(line));
+    for (std::size_t line = FindKey(section, key); line != kNone; line = FindKey(section, key)) {
+        EraseLine(line);
         removed = true;
     }
     if (removed)
         Changed();
+}
+
+void ProfileFile::ReplaceKeys(std::string_view section, const std::vector<Entry>& entries) {
+    // From the last entry back, so that a repeated key keeps its last place.
+    std::vector<Line> block;
+    std::unordered_set<std::string> replaced;
+    std::string firstKey;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const std::string name = TrimText(OneLine(entry->key));
+        Line line = ParseLine(name + "=" + OneLine(entry->value), kLineEnd);
+        if (line.kind != LineKind::Key || line.name != name)
+            continue;
+        firstKey = FoldedName(name);
+        if (replaced.insert(firstKey).second)
+            block.push_back(std::move(line));
+    }
+    std::reverse(block.begin(), block.end());
+    const std::string sectionName = TrimText(OneLine(section));
+    const std::string header = "[" + sectionName + "]";
+    const Line headerLine = ParseLine(header, kLineEnd);
+    if (block.empty() || headerLine.kind != LineKind::Section || headerLine.name != sectionName)
+        return;
+    if (!FindSection(sectionName))
+        InsertLine(m_lines.size(), header);
+    const SectionIndex& found = *FindSection(sectionName);
+
+    // Written one by one, the first key would go after the last key line left once its own lines are gone;
+    // each further key after the one before it, whichever lines are deleted later.
+    std::size_t kept = found.header + 1;
+    std::size_t position = kept;
+    for (std::size_t i = found.header + 1; i < found.end; ++i) {
+        const bool isKey = m_lines[i].kind == LineKind::Key;
+        const std::string name = isKey ? FoldedName(m_lines[i].name) : std::string();
+        if (!isKey || !replaced.contains(name)) {
+            if (kept != i)
+                m_lines[kept] = std::move(m_lines[i]);
+            ++kept;
+        }
+        if (isKey && name != firstKey)
+            position = kept;
+    }
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(kept),
+                  m_lines.begin() + static_cast<std::ptrdiff_t>(found.end));
+    EndLineBefore(position);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(position), std::make_move_iterator(block.begin()),
+                   std::make_move_iterator(block.end()));
+    m_indexStale = true;
+    Changed();
 }
 
 void ProfileFile::Changed() {

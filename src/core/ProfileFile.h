@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mitoran {
@@ -23,8 +24,15 @@ private:
 // Reads match sections and keys without regard to ASCII case and ignore blanks around keys and values.
 // Writes change the text in memory and keep every other byte as it was; Flush commits the whole file
 // atomically (temporary file beside it, flushed to disk, renamed over the old one).
+// Look-ups go through an index of the first section of each name and the key lines in it, built when first
+// needed and kept up to date as key lines come and go.
 class ProfileFile {
 public:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+
     // Reads the file; a missing or unreadable file is an empty profile.
     explicit ProfileFile(std::filesystem::path path);
 
@@ -38,6 +46,11 @@ public:
     // Replaces the key's line in place, or appends it to its section, or adds the section at the end.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
+    // Writes the keys as DeleteKey then WriteString for each entry in turn would, in one pass: every line of the
+    // keys leaves the section and the keys follow in the given order (a repeated key at its last place), after
+    // the last key line not of the first key. Keys and a new section name that would not read back as written
+    // (holding "=", starting with ";" or "[", a header without its closing bracket) are not written.
+    void ReplaceKeys(std::string_view section, const std::vector<Entry>& entries);
 
     // Writes the text to disk; throws FileWriteError when the file cannot be written (the old file stays).
     void Flush();
@@ -56,18 +69,41 @@ private:
         std::string value;
     };
 
+    // The lines of one key name in a section: the first of them and how many there are.
+    struct KeyLines {
+        std::size_t first = 0;
+        std::size_t count = 0;
+    };
+
+    // The first section of a name: its header, the line after its last line, its key lines by folded name.
+    struct SectionIndex {
+        std::size_t header = 0;
+        std::size_t end = 0;
+        std::unordered_map<std::string, KeyLines> keys;
+    };
+
     static Line ParseLine(std::string raw, std::string end);
     void Parse(std::string_view text);
-    std::size_t FindSection(std::string_view section) const;
-    std::size_t SectionEnd(std::size_t header) const;
-    std::size_t FindKey(std::size_t header, std::string_view key) const;
+    const SectionIndex* FindSection(std::string_view section) const;
+    std::size_t FindKey(const SectionIndex& section, std::string_view key) const;
+    std::size_t FindKey(std::string_view section, std::string_view key) const;
+    std::size_t AfterLastKey(const SectionIndex& section) const;
+    void BuildIndex() const;
+    void EndLineBefore(std::size_t position);
     void InsertLine(std::size_t position, std::string raw);
+    void IndexInsertedLine(std::size_t position);
+    static void ShiftSection(SectionIndex& section, std::size_t from, int delta);
+    void EraseLine(std::size_t position);
+    void UnindexLine(std::size_t position);
+    void ReplaceLine(std::size_t position, std::string raw);
     void Changed();
 
     std::filesystem::path m_path;
     std::vector<Line> m_lines;
     mutable std::string m_text;
     mutable bool m_textStale = false;
+    mutable std::unordered_map<std::string, SectionIndex> m_sections;
+    mutable bool m_indexStale = true;
     bool m_existed = false;
     bool m_unreadable = false;
     bool m_changed = false;

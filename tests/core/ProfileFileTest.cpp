@@ -189,6 +189,145 @@ TEST_F(ProfileFileTest, RoundTripKeepsEveryByte) {
     EXPECT_EQ(Entries(), std::vector<std::string>{"Holiday.dat"});
 }
 
+// Each case is worked by hand and checked against the same keys written one at a time.
+TEST_F(ProfileFileTest, ReplaceKeysWritesWhatOneKeyAtATimeWrites) {
+    const std::string kA = "\x83\x41"; // ア: its folded trail byte would be that of ヂ
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string section;
+        std::vector<ProfileFile::Entry> entries;
+        std::string after;
+    };
+    const std::vector<Case> cases = {
+        {"rows in another order",
+         "[H]\r\n3=c\r\n1=a\r\n2=b\r\n",
+         "H",
+         {{"  1", "A"}, {"  2", "B"}, {"  3", "C"}},
+         "[H]\r\n1=A\r\n2=B\r\n3=C\r\n"},
+        {"after the last key line not of the first key, even one deleted later",
+         "[H]\r\n1=a\r\n; note\r\n2=b\r\n; tail\r\n[N]\r\nx=1\r\n",
+         "H",
+         {{"1", "A"}, {"2", "B"}},
+         "[H]\r\n; note\r\n1=A\r\n2=B\r\n; tail\r\n[N]\r\nx=1\r\n"},
+        {"every copy of a key goes",
+         "[H]\r\n1=a\r\nx=keep\r\n1=dup\r\n\r\n",
+         "h",
+         {{"1", "A"}},
+         "[H]\r\nx=keep\r\n1=A\r\n\r\n"},
+        {"keys in other case",
+         "[H]\r\nK=1\r\nj=2\r\nOther=3\r\n",
+         "H",
+         {{"k", "x"}, {"J", "y"}},
+         "[H]\r\nOther=3\r\nk=x\r\nJ=y\r\n"},
+        {"other keys and comments stay",
+         "; top\r\n[H]\r\n; c1\r\na=1\r\n\r\n2=b\r\nz=9\r\n; end\r\n\r\n[N]\r\n",
+         "H",
+         {{"2", "B"}, {"1", "A"}},
+         "; top\r\n[H]\r\n; c1\r\na=1\r\n\r\nz=9\r\n2=B\r\n1=A\r\n; end\r\n\r\n[N]\r\n"},
+        {"a repeated key at its last place",
+         "[H]\r\na=1\r\n;c\r\nb=2\r\n;d\r\n",
+         "H",
+         {{"a", "A1"}, {"b", "B"}, {"A", "A2"}},
+         "[H]\r\n;c\r\nb=B\r\nA=A2\r\n;d\r\n"},
+        {"missing section after a line without its end",
+         "[N]\r\nx=1",
+         " H ",
+         {{"1", "a\r\nb"}, {"2", ""}},
+         "[N]\r\nx=1\r\n[H]\r\n1=a  b\r\n2=\r\n"},
+        {"header without keys and without line end", "[N]\r\n[H]", "H", {{"1", "A"}}, "[N]\r\n[H]\r\n1=A\r\n"},
+        {"last key without line end", "[H]\r\n1=a\r\n2=b", "H", {{"1", "A"}, {"2", "B"}}, "[H]\r\n1=A\r\n2=B\r\n"},
+        {"only the first section of the name",
+         "[H]\r\n1=a\r\n[N]\r\n[h]\r\n1=b\r\n2=c\r\n",
+         "H",
+         {{"1", "A"}, {"2", "B"}},
+         "[H]\r\n1=A\r\n2=B\r\n[N]\r\n[h]\r\n1=b\r\n2=c\r\n"},
+        {"double-byte names whose trail byte is a letter",
+         "[" + kA + "]\r\n" + kDi + "=x\r\n[" + kDi + "]\r\n" + kA + "=y\r\n" + kDi + "=z\r\n",
+         kDi,
+         {{kDi, "Z"}},
+         "[" + kA + "]\r\n" + kDi + "=x\r\n[" + kDi + "]\r\n" + kA + "=y\r\n" + kDi + "=Z\r\n"},
+        {"a line end only where one is missing", "[H]\n2=b\n; c\n", "H", {{"1", "A"}}, "[H]\n2=b\n1=A\r\n; c\n"},
+        {"nothing to write", "[H]\r\n1=a", "H", {}, "[H]\r\n1=a"},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = m_dir / "case.dat";
+        WriteBytes(path, c.before);
+        ProfileFile oneByOne(path);
+        for (const ProfileFile::Entry& entry : c.entries) {
+            oneByOne.DeleteKey(c.section, entry.key);
+            oneByOne.WriteString(c.section, entry.key, entry.value);
+        }
+        ProfileFile atOnce(path);
+        atOnce.ReplaceKeys(c.section, c.entries);
+        EXPECT_EQ(oneByOne.Text(), c.after) << c.name;
+        EXPECT_EQ(atOnce.Text(), c.after) << c.name;
+    }
+}
+
+TEST_F(ProfileFileTest, ReplaceKeysLeavesOutWhatWouldNotReadBack) {
+    const fs::path path = m_dir / "Holiday.dat";
+    const std::string before = "[H]\r\nk=1\r\n";
+    WriteBytes(path, before);
+    ProfileFile profile(path);
+    profile.ReplaceKeys("H", {{";c", "1"}, {"[T]", "2"}, {"x=y", "3"}, {" ", "4"}, {"k", "5"}});
+    EXPECT_EQ(profile.Text(), "[H]\r\nk=5\r\n");
+    // "[ソ\x83]": the closing bracket would be taken as a trail byte, so the header could never be found again.
+    profile.ReplaceKeys(kSo + "\x83", {{"k", "6"}});
+    profile.ReplaceKeys("H", {{";c", "7"}});
+    EXPECT_EQ(profile.Text(), "[H]\r\nk=5\r\n");
+}
+
+// Writes and deletes keep the index up to date; a file read afresh builds it from the text.
+TEST_F(ProfileFileTest, LookUpsFollowEveryChange) {
+    const fs::path path = m_dir / "200403.dat";
+    WriteBytes(path, "k=top\r\n[A]\r\nk=1\r\n; c\r\nK=2\r\n\x01;q=3\r\nj=4\r\n[B]\r\nk=5\r\n[a]\r\nn=6\r\n");
+    const std::vector<std::string> sections = {"", "A", "B", "T", "New"};
+    const std::vector<std::string> keys = {"k", "j", "n", ";q", "m", "1", "2", "[T]"};
+    const std::vector<std::pair<const char*, std::function<void(ProfileFile&)>>> changes = {
+        {"write a new key between sections", [](ProfileFile& p) { p.WriteString("A", "m", "7"); }},
+        {"delete the first of two copies", [](ProfileFile& p) { p.DeleteKey("A", "k"); }},
+        {"write it again", [](ProfileFile& p) { p.WriteString("a", "K", "8"); }},
+        {"a key rewritten as a comment", [](ProfileFile& p) { p.WriteString("A", ";q", "9"); }},
+        {"a key holding \"=\" reads as one already there", [](ProfileFile& p) { p.WriteString("A", "j=x", "16"); }},
+        {"a key written as a header", [](ProfileFile& p) { p.WriteString("B", "[T]", "10"); }},
+        {"a key of the new header", [](ProfileFile& p) { p.WriteString("T", "n", "11"); }},
+        {"a new section", [](ProfileFile& p) { p.WriteString("New", "1", "12"); }},
+        {"many keys at once",
+         [](ProfileFile& p) {
+             p.ReplaceKeys("New", {{"2", "13"}, {"1", "14"}});
+         }},
+        {"a key after the bulk write", [](ProfileFile& p) { p.WriteString("New", "k", "15"); }},
+        {"delete keys of every section",
+         [](ProfileFile& p) {
+             for (const char* section : {"A", "B", "T", "New"})
+                 p.DeleteKey(section, "k");
+         }},
+        {"delete the last key", [](ProfileFile& p) { p.DeleteKey("T", "n"); }},
+    };
+    ProfileFile profile(path);
+    for (const auto& [name, change] : changes) {
+        profile.ReadString("A", "k", ""); // the index is in use before the change
+        change(profile);
+        const fs::path copy = m_dir / "copy.dat";
+        WriteBytes(copy, profile.Text());
+        const ProfileFile fresh(copy);
+        for (const std::string& section : sections) {
+            EXPECT_EQ(profile.Keys(section), fresh.Keys(section)) << name << " / " << section;
+            for (const std::string& key : keys) {
+                EXPECT_EQ(profile.ReadString(section, key, "(none)"), fresh.ReadString(section, key, "(none)"))
+                    << name << " / " << section << " / " << key;
+                EXPECT_EQ(profile.HasKey(section, key), fresh.HasKey(section, key)) << name;
+            }
+        }
+    }
+    EXPECT_EQ(profile.Text(), "k=top\r\n[A]\r\n; c\r\n;q=9\r\nj=4\r\nm=7\r\nj=x=16\r\n[B]\r\n[T]=10\r\n[a]\r\nn=6\r\n"
+                              "[New]\r\n2=13\r\n1=14\r\n");
+    EXPECT_EQ(profile.ReadString("a", "n", ""), "");
+    EXPECT_EQ(profile.ReadString("A", "m", ""), "7");
+    EXPECT_EQ(profile.ReadString("A", "j", ""), "4");
+}
+
 TEST_F(ProfileFileTest, LongValuesAreReadWhole) {
     std::string value;
     while (value.size() < 5000)
