@@ -7,6 +7,7 @@
 #include "month/MonthSheet.h"
 
 #include <string_view>
+#include <vector>
 
 namespace mitoran {
 
@@ -109,8 +110,9 @@ void LoadHolidayList(HolidayList& list, const std::filesystem::path& file) {
     HolidayList loaded;
     bool anyRow = false;
     for (int row = 1; row <= kHolidayRows; ++row) {
-        anyRow = anyRow || profile.HasKey(kSection, RowKey(row));
-        loaded[row] = RowFromValue(loaded[row].date, profile.ReadString(kSection, RowKey(row), ""));
+        const std::string key = RowKey(row);
+        anyRow = anyRow || profile.HasKey(kSection, key);
+        loaded[row] = RowFromValue(loaded[row].date, profile.ReadString(kSection, key, ""));
     }
     // Not one row readable: the file is damaged. Keep it for the user to inspect; the next save replaces it.
     if (!anyRow)
@@ -119,17 +121,18 @@ void LoadHolidayList(HolidayList& list, const std::filesystem::path& file) {
 }
 
 void SaveHolidayList(HolidayList& list, const std::filesystem::path& file) {
-    ProfileFile profile(file);
+    std::vector<ProfileFile::Entry> rows;
+    rows.reserve(kHolidayRows);
     for (int index = 1; index <= kHolidayRows; ++index) {
         HolidayRow& row = list[index];
         row.date = ReplaceAllText(row.date, ",", ".");
         row.mark = NormalizedMark(row);
         row.memo = ReplaceAllText(row.memo, ",", ".");
-        const std::string key = RowKey(index);
-        // Deleting first appends every row anew, so the keys stand in row order.
-        profile.DeleteKey(kSection, key);
-        profile.WriteString(kSection, key, TrimLeftText(row.date + "," + row.mark + "," + row.memo + ","));
+        rows.push_back({RowKey(index), TrimLeftText(row.date + "," + row.mark + "," + row.memo + ",")});
     }
+    // Every row is written anew, so the keys stand in row order.
+    ProfileFile profile(file);
+    profile.ReplaceKeys(kSection, rows);
     profile.Flush();
 }
 

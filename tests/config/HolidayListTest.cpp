@@ -143,6 +143,37 @@ TEST_F(HolidayListTest, RowsAreReadFieldByFieldAndMondayHolidaysDropped) {
     EXPECT_EQ(ProfileFile(File()).ReadString("HolidayData", "10", "?"), U("1月10日,,,"));
 }
 
+TEST_F(HolidayListTest, SavePutsEveryRowInOrderAndKeepsTheRest) {
+    WriteRaw("[System]\r\nx=1\r\n[HolidayData]\r\n; kept\r\n366=" + U("12月31日, ○ ,大晦日,") +
+             "\r\n 1=" + U("1月 1日,,,") + "\r\n1=dup\r\nNote=mine\r\n\r\n[HolidayData]\r\n1=second\r\n");
+    HolidayList list;
+    LoadHolidayList(list, File());
+    EXPECT_EQ(list[366].memo, U("大晦日"));
+    list[2].memo = U("初売り");
+    SaveHolidayList(list, File());
+
+    const ProfileFile saved(File());
+    std::string rows;
+    for (int row = 1; row <= kHolidayRows; ++row)
+        rows += std::to_string(row) + "=" + saved.ReadString("HolidayData", std::to_string(row), "") + "\r\n";
+    EXPECT_EQ(ReadRaw(), "[System]\r\nx=1\r\n[HolidayData]\r\n; kept\r\nNote=mine\r\n" + rows +
+                             "\r\n[HolidayData]\r\n1=second\r\n");
+    EXPECT_EQ(rows.substr(0, rows.find("\r\n3=")), "1=" + U("1月 1日,,,\r\n2=1月 2日,,初売り,"));
+    EXPECT_EQ(rows.substr(rows.find("\r\n366=")), "\r\n366=" + U("12月31日, ○ ,大晦日,\r\n"));
+}
+
+TEST_F(HolidayListTest, SectionWithoutRowsReadsAsDefaults) {
+    const std::string text =
+        "[HolidayData]\r\nNote=mine\r\n0=x\r\n367=y\r\n[Other]\r\n1=" + U("1月 1日,,memo,") + "\r\n";
+    WriteRaw(text);
+    HolidayList list;
+    LoadHolidayList(list, File());
+    HolidayList defaults;
+    defaults.SetDefaults();
+    EXPECT_EQ(list, defaults);
+    EXPECT_EQ(ReadRaw(), text);
+}
+
 TEST_F(HolidayListTest, DamagedFileReadsAsDefaultsAndIsKept) {
     const std::string garbage("\x89PNG\r\n\x1a\n\0\0 [broken", 17);
     WriteRaw(garbage);
