@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The month engine's hot paths: recalculating a full month, loading its file, saving it to disk.
+// The engine's hot paths: recalculating a full month, loading and saving its file, and the holiday list.
 #include "app/Session.h"
+#include "config/HolidayList.h"
 #include "config/MemorySettingsStore.h"
 #include "core/Cp932.h"
 #include "core/Folders.h"
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <random>
 
 namespace {
 
@@ -85,6 +87,45 @@ void BM_SaveMonth(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveMonth)->Unit(benchmark::kMicrosecond);
+
+// A folder of its own holding "Holiday.dat", as every start of the program reads it.
+class HolidayFolder {
+public:
+    HolidayFolder()
+        : m_folder(std::filesystem::temp_directory_path() /
+                   ("mitoran-bench-holiday-" + std::to_string(std::random_device{}()))) {
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+    }
+    ~HolidayFolder() { std::filesystem::remove_all(m_folder); }
+    std::filesystem::path File() const { return m_folder / "Holiday.dat"; }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+void BM_LoadHolidayList(benchmark::State& state) {
+    HolidayFolder folder;
+    HolidayList list;
+    LoadHolidayList(list, folder.File());
+    for (auto _ : state) {
+        LoadHolidayList(list, folder.File());
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_LoadHolidayList)->Unit(benchmark::kMicrosecond);
+
+// The first start of the program: no file yet, so the whole list is written anew.
+void BM_SaveNewHolidayList(benchmark::State& state) {
+    HolidayFolder folder;
+    HolidayList list;
+    list.SetDefaults();
+    for (auto _ : state) {
+        std::filesystem::remove(folder.File());
+        SaveHolidayList(list, folder.File());
+    }
+}
+BENCHMARK(BM_SaveNewHolidayList)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
