@@ -5,7 +5,7 @@ namespace mitoran {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 256})
+    for (const int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/mitoran-%1.png").arg(size), QSize(size, size));
     return icon;
 }

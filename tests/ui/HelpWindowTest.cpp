@@ -214,7 +214,7 @@ void HelpWindowTest::closingTheMainWindowClosesTheHelp() {
 
 void HelpWindowTest::programIconHasEverySize() {
     const QIcon icon = ProgramIcon();
-    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {256, 256}}));
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     QCOMPARE(icon.pixmap(QSize(48, 48)).size(), QSize(48, 48));
 }
 
