@@ -5,8 +5,8 @@
 
 namespace mitoran {
 
-// The program's icon (a clock over a calendar sheet) at 16, 32, 48 and 64 pixels. Qt decodes every size
-// when the icon is made, so the sizes stay small: a 256-pixel image cost a tenth of the start-up.
+// The program's icon (a clock over a calendar sheet), drawn at 16, 32, 48 and 64 pixels; each size is read
+// only when it is first shown.
 QIcon ProgramIcon();
 
 } // namespace mitoran

@@ -215,7 +215,14 @@ void HelpWindowTest::closingTheMainWindowClosesTheHelp() {
 void HelpWindowTest::programIconHasEverySize() {
     const QIcon icon = ProgramIcon();
     QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
-    QCOMPARE(icon.pixmap(QSize(48, 48)).size(), QSize(48, 48));
+    // Each listed size is the drawn image itself; sizes in between are scaled from the next larger one.
+    for (const QSize& size : icon.availableSizes()) {
+        const QImage drawn(u":/icons/mitoran-%1.png"_s.arg(size.width()));
+        QVERIFY(!drawn.isNull());
+        QCOMPARE(icon.pixmap(size).toImage().convertToFormat(drawn.format()), drawn);
+    }
+    QCOMPARE(icon.pixmap(QSize(24, 24)).size(), QSize(24, 24));
+    QCOMPARE(icon.pixmap(QSize(128, 128)).size(), QSize(64, 64));
 }
 
 } // namespace mitoran
