@@ -30,7 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRuns = 21;
+constexpr int kRuns = 51;
 
 struct Run {
     double seconds = 0;
