@@ -586,41 +586,56 @@ void TZangyoMain::BuildMenus() {
 }
 
 void TZangyoMain::BuildPopupMenus() {
-    const auto popup = [this](const QString& name) {
-        auto* menu = new QMenu(this);
-        menu->setObjectName(name);
-        return menu;
-    };
-    // Items with a shortcut belong to the window, so the shortcut works while their menu is attached.
-    const auto shortcutItem = [this](QMenu* menu, const QString& name, const QString& caption, QKeySequence key) {
-        QAction* action = Item(menu, name, caption);
-        action->setData(key);
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-        m_popupShortcutItems.emplace_back(menu, action);
-        return action;
-    };
-    const auto editCommands = [this](QMenu* menu) {
-        menu->addSeparator();
-        connect(menu->addAction(u"切り取り(&T)"_s), &QAction::triggered, this,
-                [this] { EditCommand([](QLineEdit& editor) { editor.cut(); }); });
-        connect(menu->addAction(u"コピー(&C)"_s), &QAction::triggered, this,
-                [this] { EditCommand([](QLineEdit& editor) { editor.copy(); }); });
-        connect(menu->addAction(u"貼り付け(&P)"_s), &QAction::triggered, this,
-                [this] { EditCommand([](QLineEdit& editor) { editor.paste(); }); });
-        connect(menu->addAction(u"元に戻す(&U)"_s), &QAction::triggered, this,
-                [this] { EditCommand([](QLineEdit& editor) { editor.undo(); }); });
-    };
+    BuildKubunPopupMenu();
+    BuildTimePopupMenu();
+    m_zanTime2PopupMenu = BuildManualEntryPopupMenu(u"ZanTime2PopupMenu"_s, u"ZanInputItem"_s, u"任意残業時間入力..."_s,
+                                                    u"ZanClearItem"_s, u"残業時間クリア"_s);
+    m_zanTime3PopupMenu = BuildManualEntryPopupMenu(u"ZanTime3PopupMenu"_s, u"KinmuInputItem"_s,
+                                                    u"任意勤務時間入力..."_s, u"KinmuClearItem"_s, u"勤務時間クリア"_s);
+    BuildMemoPopupMenu();
+    for (QMenu* menu : {m_zanTime1PopupMenu, m_zanTime4PopupMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TZangyoMain::UpdatePresetCaptions);
+}
 
-    // Each command acts on the current cell and shows what it changed; a category goes to the row last
-    // pressed, which may be a fixed cell that the cell cursor never enters.
-    const auto cellCommand = [this](QAction* action, std::function<bool(int, int)> command) {
-        connect(action, &QAction::triggered, this, [this, command] {
-            if (command(m_grid->CurrentDay(), m_grid->CurrentColumn()))
-                RefreshMonthView();
-        });
-    };
-    m_selPopupMenu = popup(u"SelPopupMenu"_s);
+QMenu* TZangyoMain::NewPopupMenu(const QString& name) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(name);
+    return menu;
+}
+
+// Items with a shortcut belong to the window, so the shortcut works while their menu is attached.
+QAction* TZangyoMain::ShortcutItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key) {
+    QAction* action = Item(menu, name, caption);
+    action->setData(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    m_popupShortcutItems.emplace_back(menu, action);
+    return action;
+}
+
+void TZangyoMain::AddEditCommands(QMenu* menu) {
+    menu->addSeparator();
+    connect(menu->addAction(u"切り取り(&T)"_s), &QAction::triggered, this,
+            [this] { EditCommand([](QLineEdit& editor) { editor.cut(); }); });
+    connect(menu->addAction(u"コピー(&C)"_s), &QAction::triggered, this,
+            [this] { EditCommand([](QLineEdit& editor) { editor.copy(); }); });
+    connect(menu->addAction(u"貼り付け(&P)"_s), &QAction::triggered, this,
+            [this] { EditCommand([](QLineEdit& editor) { editor.paste(); }); });
+    connect(menu->addAction(u"元に戻す(&U)"_s), &QAction::triggered, this,
+            [this] { EditCommand([](QLineEdit& editor) { editor.undo(); }); });
+}
+
+// The command acts on the current cell and shows what it changed.
+void TZangyoMain::ConnectCellCommand(QAction* action, std::function<bool(int, int)> command) {
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+        if (command(m_grid->CurrentDay(), m_grid->CurrentColumn()))
+            RefreshMonthView();
+    });
+}
+
+// A category goes to the row last pressed, which may be a fixed cell that the cell cursor never enters.
+void TZangyoMain::BuildKubunPopupMenu() {
+    m_selPopupMenu = NewPopupMenu(u"SelPopupMenu"_s);
     for (const KubunInfo& info : KubunTable()) {
         const int tag = static_cast<int>(info.kubun);
         connect(Item(m_selPopupMenu, u"KubunItem%1"_s.arg(tag), ToQString(info.caption)), &QAction::triggered, this,
@@ -629,53 +644,53 @@ void TZangyoMain::BuildPopupMenus() {
                         RefreshMonthView();
                 });
     }
-    editCommands(m_selPopupMenu);
+    AddEditCommands(m_selPopupMenu);
+}
 
-    m_zanTime1PopupMenu = popup(u"ZanTime1PopupMenu"_s);
-    cellCommand(
-        shortcutItem(m_zanTime1PopupMenu, u"NowTimeItem"_s, u"現在時刻入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_G)),
+void TZangyoMain::BuildTimePopupMenu() {
+    m_zanTime1PopupMenu = NewPopupMenu(u"ZanTime1PopupMenu"_s);
+    ConnectCellCommand(
+        ShortcutItem(m_zanTime1PopupMenu, u"NowTimeItem"_s, u"現在時刻入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_G)),
         [this](int day, int column) {
             return NowTimeIn(m_sheet, day, column, m_services.clock.Now(), m_settings, *m_timeAdjust);
         });
-    cellCommand(
-        shortcutItem(m_zanTime1PopupMenu, u"TeijiTimeItem"_s, u"定時時刻入力"_s, QKeySequence(Qt::CTRL | Qt::Key_T)),
+    ConnectCellCommand(
+        ShortcutItem(m_zanTime1PopupMenu, u"TeijiTimeItem"_s, u"定時時刻入力"_s, QKeySequence(Qt::CTRL | Qt::Key_T)),
         [this](int day, int column) { return TeijiTimeIn(m_sheet, day, column, m_settings); });
-    cellCommand(
-        shortcutItem(m_zanTime1PopupMenu, u"UpTimeItem"_s, u"上の時刻を貼り付け"_s, QKeySequence(Qt::CTRL | Qt::Key_U)),
+    ConnectCellCommand(
+        ShortcutItem(m_zanTime1PopupMenu, u"UpTimeItem"_s, u"上の時刻を貼り付け"_s, QKeySequence(Qt::CTRL | Qt::Key_U)),
         [this](int day, int column) { return TopTimeInItemClick(m_sheet, day, column); });
     QMenu* useTime = m_zanTime1PopupMenu->addMenu(u"設定時刻を貼り付け"_s);
     for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
         m_useTimeItems[n] = Item(useTime, u"UseTime%1"_s.arg(n + 1), u"未設定"_s);
         const int number = static_cast<int>(n + 1);
-        cellCommand(m_useTimeItems[n], [this, number](int day, int column) {
+        ConnectCellCommand(m_useTimeItems[n], [this, number](int day, int column) {
             return UseTimeClick(m_sheet, day, column, m_settings, number);
         });
     }
     useTime->addSeparator();
     connect(Item(useTime, u"UseTimeSetItem"_s, u"設定時刻..."_s), &QAction::triggered, this,
             [this] { m_useTimeSetForm->exec(); });
-    const auto clearItem = [this, &cellCommand](QMenu* menu, const QString& name, const QString& caption) {
-        cellCommand(Item(menu, name, caption), [this](int day, int column) { return TimeClear(m_sheet, day, column); });
-    };
-    const auto manualEntry = [this](int day, int column) { return ZanTimeIn(m_sheet, day, column, *m_timeSet); };
-    clearItem(m_zanTime1PopupMenu, u"TimeClearItem"_s, u"時刻クリア"_s);
-    editCommands(m_zanTime1PopupMenu);
+    ConnectCellCommand(Item(m_zanTime1PopupMenu, u"TimeClearItem"_s, u"時刻クリア"_s),
+                       [this](int day, int column) { return TimeClear(m_sheet, day, column); });
+    AddEditCommands(m_zanTime1PopupMenu);
+}
 
-    m_zanTime2PopupMenu = popup(u"ZanTime2PopupMenu"_s);
-    cellCommand(shortcutItem(m_zanTime2PopupMenu, u"ZanInputItem"_s, u"任意残業時間入力..."_s,
-                             QKeySequence(Qt::CTRL | Qt::Key_N)),
-                manualEntry);
-    clearItem(m_zanTime2PopupMenu, u"ZanClearItem"_s, u"残業時間クリア"_s);
-    editCommands(m_zanTime2PopupMenu);
+// The menu of a computed column: its value entered by hand (Ctrl+N) or cleared.
+QMenu* TZangyoMain::BuildManualEntryPopupMenu(const QString& name, const QString& inputName,
+                                              const QString& inputCaption, const QString& clearName,
+                                              const QString& clearCaption) {
+    QMenu* menu = NewPopupMenu(name);
+    ConnectCellCommand(ShortcutItem(menu, inputName, inputCaption, QKeySequence(Qt::CTRL | Qt::Key_N)),
+                       [this](int day, int column) { return ZanTimeIn(m_sheet, day, column, *m_timeSet); });
+    ConnectCellCommand(Item(menu, clearName, clearCaption),
+                       [this](int day, int column) { return TimeClear(m_sheet, day, column); });
+    AddEditCommands(menu);
+    return menu;
+}
 
-    m_zanTime3PopupMenu = popup(u"ZanTime3PopupMenu"_s);
-    cellCommand(shortcutItem(m_zanTime3PopupMenu, u"KinmuInputItem"_s, u"任意勤務時間入力..."_s,
-                             QKeySequence(Qt::CTRL | Qt::Key_N)),
-                manualEntry);
-    clearItem(m_zanTime3PopupMenu, u"KinmuClearItem"_s, u"勤務時間クリア"_s);
-    editCommands(m_zanTime3PopupMenu);
-
-    m_zanTime4PopupMenu = popup(u"ZanTime4PopupMenu"_s);
+void TZangyoMain::BuildMemoPopupMenu() {
+    m_zanTime4PopupMenu = NewPopupMenu(u"ZanTime4PopupMenu"_s);
     QMenu* useMemo = m_zanTime4PopupMenu->addMenu(u"定型ﾒﾓを貼り付け"_s);
     for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
         m_useMemoItems[n] = Item(useMemo, u"UseMemo%1"_s.arg(n + 1), u"未設定"_s);
@@ -684,15 +699,12 @@ void TZangyoMain::BuildPopupMenus() {
     useMemo->addSeparator();
     connect(Item(useMemo, u"UseMemoSetItem"_s, u"定型ﾒﾓの設定..."_s), &QAction::triggered, this,
             [this] { m_useMemoSetForm->exec(); });
-    editCommands(m_zanTime4PopupMenu);
+    AddEditCommands(m_zanTime4PopupMenu);
     m_zanTime4PopupMenu->addSeparator();
     connect(Item(m_zanTime4PopupMenu, u"MemoColorItem"_s, u"ﾒﾓの色設定...(&M)"_s), &QAction::triggered, this,
             [this] { MemoColorClick(true); });
     connect(Item(m_zanTime4PopupMenu, u"MemoColorResetItem"_s, u"ﾒﾓを標準色に戻す"_s), &QAction::triggered, this,
             [this] { MemoColorClick(false); });
-
-    for (QMenu* menu : {m_zanTime1PopupMenu, m_zanTime4PopupMenu})
-        connect(menu, &QMenu::aboutToShow, this, &TZangyoMain::UpdatePresetCaptions);
 }
 
 void TZangyoMain::ComputeSizeLimits() {

@@ -14,7 +14,9 @@
 #include <functional>
 #include <span>
 
+class QAction;
 class QColorDialog;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -104,6 +106,15 @@ private:
     void BuildPanels();
     void BuildMenus();
     void BuildPopupMenus();
+    QMenu* NewPopupMenu(const QString& name);
+    QAction* ShortcutItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key);
+    void AddEditCommands(QMenu* menu);
+    void ConnectCellCommand(QAction* action, std::function<bool(int, int)> command);
+    void BuildKubunPopupMenu();
+    void BuildTimePopupMenu();
+    QMenu* BuildManualEntryPopupMenu(const QString& name, const QString& inputName, const QString& inputCaption,
+                                     const QString& clearName, const QString& clearCaption);
+    void BuildMemoPopupMenu();
     QWidget* BuildTopPanel();
     QWidget* BuildRightPanel();
     QWidget* BuildBarPanel();
