@@ -18,6 +18,8 @@ namespace {
 constexpr std::array kTabStops{DayGridView::kArrivalColumn, DayGridView::kLeavingColumn, DayGridView::kMemoColumn};
 constexpr int kHintOffset = 16;
 constexpr int kHintMilliseconds = 10000;
+// Room around a header's text, as the style leaves it.
+constexpr int kHeaderMargin = 6;
 
 } // namespace
 
@@ -45,6 +47,12 @@ void DayGridHeader::paintSection(QPainter* painter, const QRect& rect, int logic
     painter->drawText(QRect(left, rect.top() + 2, rect.right() - left, rect.height() - 2),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     painter->restore();
+}
+
+QSize DayGridHeader::sectionSizeFromContents(int logicalIndex) const {
+    const QString text = model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(text) + kHeaderMargin, metrics.height() + kHeaderMargin};
 }
 
 DayGridView::DayGridView(QWidget* parent) : QTableView(parent) {

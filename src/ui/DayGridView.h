@@ -20,6 +20,8 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    // Measured in the header's own font: sections are never drawn bold, so no bold face is loaded for them.
+    QSize sectionSizeFromContents(int logicalIndex) const override;
 };
 
 // The day grid `DayStringGrid`: Tab walks the arrival, leaving and memo cells; the cell editor is always
