@@ -9,10 +9,12 @@
 
 namespace mitoran {
 
-// Connects to the program listening under the name and sends it the bytes; false when nobody listens.
+// Connects to the program of this user listening under the name and sends it the bytes; false when none
+// listens there.
 bool SendToInstance(const QString& name, const QByteArray& bytes);
 
-// Listens under a name of this user's programs and reports each line sent to it (without its line end).
+// Listens under a name of this user's programs and reports each line that a program of this user sends to it
+// (without its line end).
 class InstanceListener : public QObject {
     Q_OBJECT
 
@@ -20,7 +22,7 @@ public:
     explicit InstanceListener(QObject* parent = nullptr);
     ~InstanceListener() override;
 
-    // False when another process already listens under the name.
+    // False when another process already holds the name.
     bool Listen(const QString& name);
 
 signals:

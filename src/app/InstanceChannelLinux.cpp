@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstring>
 #include <sys/socket.h>
+#include <sys/types.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -33,6 +34,14 @@ socklen_t AddressOf(const QString& name, sockaddr_un& address) {
 
 int NewSocket() {
     return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+}
+
+// The abstract namespace has no permissions: any user may bind or reach a name, so each side checks that the
+// other runs as this user.
+bool PeerIsThisUser(int socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();
 }
 
 // One connected sender: its lines go to the listener; the socket closes with the object.
@@ -81,13 +90,17 @@ bool SendToInstance(const QString& name, const QByteArray& bytes) {
     const int socket = NewSocket();
     if (socket < 0)
         return false;
-    // A full backlog (EAGAIN) still means somebody listens there.
-    const bool connected = ::connect(socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 ||
-                           errno == EAGAIN || errno == EINPROGRESS;
-    if (connected && !bytes.isEmpty())
-        ::send(socket, bytes.constData(), static_cast<std::size_t>(bytes.size()), MSG_NOSIGNAL);
+    bool ours = false;
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+        ours = PeerIsThisUser(socket);
+        if (ours && !bytes.isEmpty())
+            ::send(socket, bytes.constData(), static_cast<std::size_t>(bytes.size()), MSG_NOSIGNAL);
+    } else {
+        // A full backlog still means somebody listens there.
+        ours = errno == EAGAIN;
+    }
     ::close(socket);
-    return connected;
+    return ours;
 }
 
 InstanceListener::InstanceListener(QObject* parent) : QObject(parent), m_endpoint(std::make_unique<Endpoint>()) {}
@@ -109,8 +122,12 @@ bool InstanceListener::Listen(const QString& name) {
     auto* notifier = new QSocketNotifier(m_endpoint->socket, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         int client = -1;
-        while ((client = ::accept4(m_endpoint->socket, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
-            new Sender(client, *this);
+        while ((client = ::accept4(m_endpoint->socket, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0) {
+            if (PeerIsThisUser(client))
+                new Sender(client, *this);
+            else
+                ::close(client);
+        }
     });
     return true;
 }

@@ -46,10 +46,10 @@ bool TSingleHalt::Claim() {
         return false;
     auto* listener = new InstanceListener(this);
     if (!listener->Listen(m_name)) {
-        // Another start took the name between the probe and the listen.
         delete listener;
-        AskRunningInstanceToRaise(m_name);
-        return false;
+        // Another start took the name between the probe and the listen; a process of another user that holds
+        // it does not keep this one from running.
+        return !AskRunningInstanceToRaise(m_name);
     }
     connect(listener, &InstanceListener::LineReceived, this, [this](const QByteArray& line) {
         if (line == kRaiseRequest)

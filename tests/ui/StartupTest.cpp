@@ -19,7 +19,16 @@
 #include <QTest>
 #include <QUuid>
 
+#include <cstddef>
+#include <cstring>
 #include <memory>
+
+#ifdef Q_OS_LINUX
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace mitoran {
 
@@ -38,6 +47,7 @@ private slots:
     void minimisedStartsSkipThePrompt();
     void secondClaimAsksTheFirstToComeToTheFront();
     void listenerSurvivesOtherSenders();
+    void otherUsersNeitherHoldNorRaise();
     void secondStartEndsAndRaisesTheFirst();
     void secondProgramEndsWhileTheFirstRuns();
 
@@ -174,6 +184,87 @@ void StartupTest::listenerSurvivesOtherSenders() {
     QTRY_COMPARE(raised.count(), 2);
     QTest::qWait(50);
     QCOMPARE(raised.count(), 2);
+}
+
+#ifdef Q_OS_LINUX
+namespace {
+
+// A socket of another user (nobody) bound to the name in the abstract namespace; the child process holds it
+// until the returned pipe closes, or, when `message` is given, connects and sends it instead.
+pid_t StrangerProcess(const QString& name, const QByteArray& message, int& release) {
+    int ready[2];
+    int hold[2];
+    if (::pipe(ready) != 0 || ::pipe(hold) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ready[0]);
+        ::close(hold[1]);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray bytes = name.toUtf8();
+        std::memcpy(address.sun_path + 1, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + bytes.size());
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        bool done = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        if (message.isEmpty())
+            done =
+                done && ::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(socket, 4) == 0;
+        else
+            done = done && ::connect(socket, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+                   ::write(socket, message.constData(), static_cast<std::size_t>(message.size())) == message.size();
+        const char status = done ? 'y' : 'n';
+        [[maybe_unused]] const auto written = ::write(ready[1], &status, 1);
+        char end = 0;
+        [[maybe_unused]] const auto read = ::read(hold[0], &end, 1);
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    ::close(hold[0]);
+    char status = 'n';
+    [[maybe_unused]] const auto got = ::read(ready[0], &status, 1);
+    ::close(ready[0]);
+    release = hold[1];
+    return status == 'y' ? child : -1;
+}
+
+void EndStranger(pid_t child, int release) {
+    ::close(release);
+    ::waitpid(child, nullptr, 0);
+}
+
+} // namespace
+#endif
+
+// The abstract namespace has no permissions: another user's process may hold the name or write to it.
+void StartupTest::otherUsersNeitherHoldNorRaise() {
+#ifdef Q_OS_LINUX
+    if (::getuid() != 0)
+        QSKIP("running a process as another user needs root");
+    const QString held = QUuid::createUuid().toString();
+    int release = -1;
+    const pid_t squatter = StrangerProcess(held, {}, release);
+    QVERIFY(squatter > 0);
+    QVERIFY(!IsInstanceRunning(held));
+    TSingleHalt halt(held);
+    QVERIFY(halt.Claim());
+    EndStranger(squatter, release);
+
+    const QString name = QUuid::createUuid().toString();
+    TSingleHalt first(name);
+    QSignalSpy raised(&first, &TSingleHalt::RaiseRequested);
+    QVERIFY(first.Claim());
+    const pid_t stranger = StrangerProcess(name, "raise\n"_ba, release);
+    QVERIFY(stranger > 0);
+    QTest::qWait(100);
+    EndStranger(stranger, release);
+    QTest::qWait(50);
+    QCOMPARE(raised.count(), 0);
+    QVERIFY(SendToInstance(name, "raise\n"_ba));
+    QTRY_COMPARE(raised.count(), 1);
+#else
+    QSKIP("the abstract namespace exists on Linux only");
+#endif
 }
 
 void StartupTest::secondStartEndsAndRaisesTheFirst() {
