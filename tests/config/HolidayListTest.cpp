@@ -162,27 +162,21 @@ TEST_F(HolidayListTest, SavePutsEveryRowInOrderAndKeepsTheRest) {
     EXPECT_EQ(rows.substr(rows.find("\r\n366=")), "\r\n366=" + U("12月31日, ○ ,大晦日,\r\n"));
 }
 
-TEST_F(HolidayListTest, SectionWithoutRowsReadsAsDefaults) {
-    const std::string text =
-        "[HolidayData]\r\nNote=mine\r\n0=x\r\n367=y\r\n[Other]\r\n1=" + U("1月 1日,,memo,") + "\r\n";
-    WriteRaw(text);
-    HolidayList list;
-    LoadHolidayList(list, File());
+// A file without one readable row is damaged: it reads as the defaults and stays as it is for the user.
+TEST_F(HolidayListTest, FilesWithoutRowsReadAsDefaultsAndAreKept) {
+    const std::string damaged[] = {
+        "[HolidayData]\r\nNote=mine\r\n0=x\r\n367=y\r\n[Other]\r\n1=" + U("1月 1日,,memo,") + "\r\n",
+        std::string("\x89PNG\r\n\x1a\n\0\0 [broken", 17),
+    };
     HolidayList defaults;
     defaults.SetDefaults();
-    EXPECT_EQ(list, defaults);
-    EXPECT_EQ(ReadRaw(), text);
-}
-
-TEST_F(HolidayListTest, DamagedFileReadsAsDefaultsAndIsKept) {
-    const std::string garbage("\x89PNG\r\n\x1a\n\0\0 [broken", 17);
-    WriteRaw(garbage);
-    HolidayList list;
-    LoadHolidayList(list, File());
-    HolidayList defaults;
-    defaults.SetDefaults();
-    EXPECT_EQ(list, defaults);
-    EXPECT_EQ(ReadRaw(), garbage);
+    for (const std::string& text : damaged) {
+        WriteRaw(text);
+        HolidayList list;
+        LoadHolidayList(list, File());
+        EXPECT_EQ(list, defaults);
+        EXPECT_EQ(ReadRaw(), text);
+    }
 }
 
 TEST_F(HolidayListTest, RefusedWriteThrowsAndKeepsWhatIsThere) {
