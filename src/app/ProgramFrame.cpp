@@ -55,7 +55,7 @@ std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& par
     return program;
 }
 
-int RunProgram(QApplication& application, const ProgramServices& services) {
+int RunProgram(QApplication& application, const ProgramServices& services, const std::function<void()>& onScreen) {
     std::vector<std::string> parameters;
     const QStringList arguments = QApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
@@ -66,6 +66,7 @@ int RunProgram(QApplication& application, const ProgramServices& services) {
         return 0;
     TZangyoMain* window = program->window.get();
     QObject::connect(&application, &QGuiApplication::commitDataRequest, window, &TZangyoMain::SessionEndQuery);
+    QObject::connect(window, &TZangyoMain::OnScreen, window, onScreen);
     window->show();
     return application.exec();
 }
@@ -73,11 +74,15 @@ int RunProgram(QApplication& application, const ProgramServices& services) {
 int RunDesktopProgram(QApplication& application, const QString& instanceName) {
     QApplication::setWindowIcon(ProgramIcon());
     QtSettingsStore store;
+    // The settings a first run writes wait in memory until the window is on screen (and are written when the
+    // program ends, in any case).
+    store.HoldSaving();
     const StandardFolders folders(QApplication::applicationDirPath().toStdU16String());
     const SystemClock clock;
     MessageBoxQuestions questions;
     return RunProgram(application,
-                      {store, folders, clock, questions, instanceName, InstanceName(QStringLiteral("TKestrowForm"))});
+                      {store, folders, clock, questions, instanceName, InstanceName(QStringLiteral("TKestrowForm"))},
+                      [&store] { store.ResumeSaving(); });
 }
 
 } // namespace mitoran

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,8 +40,9 @@ struct StartedProgram {
 std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& parameters,
                                              const ProgramServices& services);
 
-// Starts the program and runs its message loop; the exit code.
-int RunProgram(QApplication& application, const ProgramServices& services);
+// Starts the program and runs its message loop; the exit code. `onScreen` runs once the main window has first
+// been painted.
+int RunProgram(QApplication& application, const ProgramServices& services, const std::function<void()>& onScreen);
 
 // The desktop program with the real settings store, data folder, clock and message boxes, holding the
 // one-instance name given.

@@ -4,6 +4,8 @@
 #include "core/Folders.h"
 #include "core/Util.h"
 
+#include <utility>
+
 namespace mitoran {
 
 CalendarRules CalendarRulesOf(const Settings& settings) {
@@ -22,14 +24,26 @@ CalendarRules CalendarRulesOf(const Settings& settings) {
 Session::Session(SettingsStore& store, const Folders& folders, std::string startUser)
     : m_store(store), m_folders(folders), m_startUser(std::move(startUser)), m_currentUser(m_startUser) {}
 
-void Session::LoadUser(std::string user) {
+void Session::LoadUser(std::string user, FirstRunFiles files) {
     m_currentUser = std::move(user);
     EnsureUserFolder(m_folders, m_currentUser);
     LoadSettings(settings, Context());
     const auto [morning, afternoon] = HalfDayAmounts(settings);
     ledger.SetHalfDayAmounts(static_cast<float>(morning), static_cast<float>(afternoon));
     ledger.SetLocation(m_folders.DataFolder(), m_currentUser);
-    LoadHolidayList(holidays, UserFilePath(m_currentUser, m_folders.DataFolder() / "Holiday.dat"));
+    if (files == FirstRunFiles::WriteNow)
+        LoadHolidayList(holidays, HolidayListPath());
+    else
+        m_holidayListPending = !ReadHolidayList(holidays, HolidayListPath());
+}
+
+void Session::WritePendingFiles() {
+    if (std::exchange(m_holidayListPending, false))
+        SaveHolidayList(holidays, HolidayListPath());
+}
+
+std::filesystem::path Session::HolidayListPath() const {
+    return UserFilePath(m_currentUser, m_folders.DataFolder() / "Holiday.dat");
 }
 
 bool Session::ShowMonth(int year, int month, bool force) {

@@ -20,6 +20,10 @@ class SettingsStore;
 
 CalendarRules CalendarRulesOf(const Settings& settings);
 
+// When a first run writes the holiday list it creates: at once, or when WritePendingFiles is called (the
+// desktop program writes it once its window is on screen).
+enum class FirstRunFiles { WriteNow, WriteLater };
+
 class Session {
 public:
     Session(SettingsStore& store, const Folders& folders, std::string startUser);
@@ -29,7 +33,9 @@ public:
 
     // Makes the user current and loads their settings, ledger amounts and holiday list. The user's
     // folder is created when missing. Throws FileWriteError when a first-run file cannot be written.
-    void LoadUser(std::string user);
+    void LoadUser(std::string user, FirstRunFiles files = FirstRunFiles::WriteNow);
+    // Writes the first-run files LoadUser left for later, once. Throws FileWriteError.
+    void WritePendingFiles();
 
     // Shows the sheet month: its file, or a new month from the calendar. Unsaved edits of the month
     // already held stay unless forced.
@@ -46,10 +52,13 @@ public:
     MonthSheet sheet;
 
 private:
+    std::filesystem::path HolidayListPath() const;
+
     SettingsStore& m_store;
     const Folders& m_folders;
     std::string m_startUser;
     std::string m_currentUser;
+    bool m_holidayListPending = false;
 };
 
 } // namespace mitoran

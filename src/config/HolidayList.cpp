@@ -100,12 +100,11 @@ void HolidayList::SetDefaults() {
     }
 }
 
-void LoadHolidayList(HolidayList& list, const std::filesystem::path& file) {
+bool ReadHolidayList(HolidayList& list, const std::filesystem::path& file) {
     const ProfileFile profile(file);
     if (!profile.Exists()) {
         list.SetDefaults();
-        SaveHolidayList(list, file);
-        return;
+        return false;
     }
     HolidayList loaded;
     bool anyRow = false;
@@ -118,6 +117,12 @@ void LoadHolidayList(HolidayList& list, const std::filesystem::path& file) {
     if (!anyRow)
         loaded.SetDefaults();
     list = loaded;
+    return true;
+}
+
+void LoadHolidayList(HolidayList& list, const std::filesystem::path& file) {
+    if (!ReadHolidayList(list, file))
+        SaveHolidayList(list, file);
 }
 
 void SaveHolidayList(HolidayList& list, const std::filesystem::path& file) {

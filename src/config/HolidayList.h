@@ -44,9 +44,11 @@ private:
     std::array<HolidayRow, kHolidayRows + 1> m_rows; // slot 0 is never used
 };
 
-// Reads the list from the file; a missing file is created with the defaults. A file that holds no row
-// at all (damaged) reads as the defaults and is left as it is. Throws FileWriteError when creating fails
-// (the list then holds the defaults).
+// Reads the list from the file; false when there is no file (the list then holds the defaults and nothing
+// is written). A file that holds no row at all (damaged) reads as the defaults and is left as it is.
+bool ReadHolidayList(HolidayList& list, const std::filesystem::path& file);
+// Reads the list as ReadHolidayList does and creates a missing file with the defaults. Throws
+// FileWriteError when creating fails (the list then holds the defaults).
 void LoadHolidayList(HolidayList& list, const std::filesystem::path& file);
 // Stores commas as full stops and marks as " ○ " or empty in the list, then writes all 366 rows.
 // Throws FileWriteError when the file cannot be written; the old file stays whole.

@@ -3,10 +3,12 @@
 
 #include "core/Cp932Qt.h"
 
+#include <QEvent>
 #include <QStringList>
 #include <QVariant>
 
 #include <algorithm>
+#include <utility>
 
 namespace mitoran {
 
@@ -31,17 +33,51 @@ QString KeyOf(std::string_view keyPath, std::string_view subkey, std::string_vie
     return GroupOf(keyPath, subkey) + QLatin1Char('/') + ToQString(name);
 }
 
+#ifdef Q_OS_WIN
+constexpr QSettings::Format kFormat = QSettings::NativeFormat;
+#else
+constexpr QSettings::Format kFormat = QSettings::IniFormat;
+#endif
+
 } // namespace
 
-QtSettingsStore::QtSettingsStore()
-#ifdef Q_OS_WIN
-    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvan"),
-                                             QStringLiteral("Vuvedez")))
-#else
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quorvan"),
-                                             QStringLiteral("Vuvedez")))
-#endif
-{
+// QSettings posts itself an update request with the first change and writes everything out when it arrives;
+// while held, the request waits.
+class QtSettingsStore::HeldSettings : public QSettings {
+public:
+    HeldSettings() : QSettings(kFormat, QSettings::UserScope, QStringLiteral("Quorvan"), QStringLiteral("Vuvedez")) {}
+
+    void Hold() { m_held = true; }
+    void Resume() {
+        m_held = false;
+        if (std::exchange(m_waiting, false))
+            sync();
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::UpdateRequest && m_held) {
+            m_waiting = true;
+            return true;
+        }
+        return QSettings::event(event);
+    }
+
+private:
+    bool m_held = false;
+    bool m_waiting = false;
+};
+
+QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<HeldSettings>()) {}
+
+QtSettingsStore::~QtSettingsStore() = default;
+
+void QtSettingsStore::HoldSaving() {
+    m_settings->Hold();
+}
+
+void QtSettingsStore::ResumeSaving() {
+    m_settings->Resume();
 }
 
 // QSettings has no empty keys: a group comes into being with its first value.

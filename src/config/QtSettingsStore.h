@@ -16,6 +16,7 @@ namespace mitoran {
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
+    ~QtSettingsStore() override;
 
     void CreateKey(std::string_view keyPath) override;
     std::optional<std::string> ReadValue(std::string_view keyPath, std::string_view subkey,
@@ -27,8 +28,14 @@ public:
     // Writes pending changes to the file or registry; false when that failed.
     bool Sync();
 
+    // Qt writes changes out at the next turn of the event loop. While held they wait in memory (and are
+    // written when the store goes in any case); resuming writes what waits.
+    void HoldSaving();
+    void ResumeSaving();
+
 private:
-    std::unique_ptr<QSettings> m_settings;
+    class HeldSettings;
+    std::unique_ptr<HeldSettings> m_settings;
 };
 
 } // namespace mitoran

@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include <array>
+#include <utility>
 
 namespace mitoran {
 
@@ -203,7 +204,11 @@ bool DayGridView::viewportEvent(QEvent* event) {
                                kHintMilliseconds);
         return true;
     }
-    return QTableView::viewportEvent(event);
+    const bool handled = QTableView::viewportEvent(event);
+    // Queued, so that it runs once the whole window has been painted.
+    if (event->type() == QEvent::Paint && !std::exchange(m_painted, true))
+        QMetaObject::invokeMethod(this, &DayGridView::FirstPainted, Qt::QueuedConnection);
+    return handled;
 }
 
 void DayGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

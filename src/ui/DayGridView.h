@@ -60,6 +60,8 @@ signals:
     void DayDoubleClicked(int day, int column, Qt::KeyboardModifiers modifiers);
     void CellSelected(int day, int column);
     void PopupColumnChanged(int column);
+    // Once, after the grid's first paint has reached the screen.
+    void FirstPainted();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -75,6 +77,7 @@ private:
     void RememberPopupCell(int column, int row);
 
     int m_popupColumn = kArrivalColumn;
+    bool m_painted = false;
     int m_popupRow = 0;
     QPersistentModelIndex m_hintIndex;
     QPointer<QLineEdit> m_editor;

@@ -98,10 +98,10 @@ void TZangyoMain::FormCreate() {
 
     FitGridColumns(*m_grid, kColumnWidths, kDesignRows);
     AttachPopupMenu(DayGridView::kArrivalColumn);
-    // The user's folder, settings, holiday list and ledger; a first-run file that cannot be written is
-    // reported and the defaults are used.
+    // The user's folder, settings, holiday list and ledger. A first run writes its holiday list once the
+    // window is on screen; a file that cannot be written is reported and the defaults are used.
     try {
-        m_session.LoadUser(m_services.commandLine.startUser);
+        m_session.LoadUser(m_services.commandLine.startUser, FirstRunFiles::WriteLater);
     } catch (const FileWriteError& error) {
         ReportWriteError(error);
     }
@@ -134,6 +134,15 @@ void TZangyoMain::SaveSettingsReported() {
     } catch (const FileWriteError& error) {
         ReportWriteError(error);
     }
+}
+
+void TZangyoMain::DayStringGridFirstPainted() {
+    try {
+        m_session.WritePendingFiles();
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+    emit OnScreen();
 }
 
 void TZangyoMain::FormShow() {

@@ -85,6 +85,10 @@ public:
     // The session is ending: closing runs the leave-month check; a refusal keeps the session going.
     void SessionEndQuery(QSessionManager& manager);
 
+signals:
+    // Once, when the window has first been painted and the files a first run left for then are written.
+    void OnScreen();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +141,7 @@ private:
 
     void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
     void DayStringGridCellSelected(int day, int column);
+    void DayStringGridFirstPainted();
     void DayStringGridFocusLeft();
     void RunGridCommand(GridCommand command, int day, int column);
     void AttachPopupMenu(int column);

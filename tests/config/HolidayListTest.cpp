@@ -63,9 +63,16 @@ TEST(HolidayRowTest, RowsOfALeapYear) {
 }
 
 TEST_F(HolidayListTest, MissingFileIsCreatedWithTheNineDefaults) {
+    // Reading alone gives the defaults and leaves the folder as it is.
+    HolidayList readOnly;
+    readOnly[100].memo = "left over from another user";
+    EXPECT_FALSE(ReadHolidayList(readOnly, File()));
+    EXPECT_FALSE(fs::exists(File()));
+
     HolidayList list;
     list[100].memo = "left over from another user";
     LoadHolidayList(list, File());
+    EXPECT_EQ(list, readOnly);
 
     const std::string raw = ReadRaw();
     EXPECT_EQ(raw.substr(0, raw.find("3=")),
@@ -92,7 +99,7 @@ TEST_F(HolidayListTest, MissingFileIsCreatedWithTheNineDefaults) {
     EXPECT_EQ(list[100].memo, "");
 
     HolidayList reloaded;
-    LoadHolidayList(reloaded, File());
+    EXPECT_TRUE(ReadHolidayList(reloaded, File()));
     EXPECT_EQ(reloaded, list);
 }
 

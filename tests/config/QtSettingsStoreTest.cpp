@@ -5,6 +5,7 @@
 #include "core/Cp932.h"
 #include "core/Folders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -145,3 +146,35 @@ TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
 }
 
 } // namespace
+
+// Qt writes changes out at the next turn of the event loop; a held store keeps them in memory until resumed,
+// and never drops them.
+TEST_F(QtSettingsStoreTest, HeldChangesWaitUntilResumedAndReachTheFileInAnyCase) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
+    const auto fileHolds = [this](const char* line) {
+        QFile file(IniFile());
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(line);
+    };
+    {
+        QtSettingsStore store;
+        store.HoldSaving();
+        store.WriteValue(kBase, "System", "SimeDay", "31");
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(QFile::exists(IniFile()));
+        store.ResumeSaving();
+        EXPECT_TRUE(fileHolds("SimeDay=31"));
+
+        store.WriteValue(kBase, "System", "SyukeiMonth", "4");
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(fileHolds("SyukeiMonth=4"));
+
+        store.HoldSaving();
+        store.WriteValue(kBase, "System", "FlexTime", "1");
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(fileHolds("FlexTime=1"));
+    }
+    EXPECT_TRUE(fileHolds("FlexTime=1"));
+}

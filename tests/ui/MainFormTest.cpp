@@ -21,9 +21,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
 
 namespace mitoran {
@@ -38,6 +40,7 @@ private slots:
     void cleanup();
 
     void startupShowsTodaysMonthWithTodaysArrivalSelected();
+    void firstRunWritesTheHolidayListOnceOnScreen();
     void typedTimesAreCalculatedAndSavedWithCtrlS();
     void leavingAChangedMonthAsks_data();
     void leavingAChangedMonthAsks();
@@ -133,6 +136,22 @@ void MainFormTest::startupShowsTodaysMonthWithTodaysArrivalSelected() {
     QVERIFY(!m_window->findChild<QMenu*>(u"MultiUserMenu"_s)->menuAction()->isVisible());
     // Nothing is written until the month is saved.
     QVERIFY(!std::filesystem::exists(MonthFile(2004, 3)));
+}
+
+// A first run shows its window before it writes the holiday list it creates, and writes it once.
+void MainFormTest::firstRunWritesTheHolidayListOnceOnScreen() {
+    const std::filesystem::path holidays = m_env->folders.DataFolder() / "Holiday.dat";
+    m_window =
+        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
+    QSignalSpy onScreen(m_window.get(), &TZangyoMain::OnScreen);
+    QCOMPARE(m_window->CurrentSession().holidays.Find(1, 1)->IsMarked(), true);
+    QVERIFY(!std::filesystem::exists(holidays));
+    m_window->show();
+    QTRY_COMPARE(onScreen.count(), 1);
+    QVERIFY(std::filesystem::exists(holidays));
+    m_window->repaint();
+    QTest::qWait(20);
+    QCOMPARE(onScreen.count(), 1);
 }
 
 void MainFormTest::typedTimesAreCalculatedAndSavedWithCtrlS() {
