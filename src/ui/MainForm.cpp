@@ -38,6 +38,8 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <utility>
+
 namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
@@ -45,6 +47,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const char* const kClassName = "TZangyoMain";
+constexpr int kOnScreenAtLatestMs = 1000;
 
 void SetTimeFieldText(QLineEdit* field, const std::string& text) {
     field->setText(ToQString(text));
@@ -136,7 +139,11 @@ void TZangyoMain::SaveSettingsReported() {
     }
 }
 
-void TZangyoMain::DayStringGridFirstPainted() {
+// Runs once: after the grid's first paint, or a moment after showing when the window starts minimised and
+// is never painted.
+void TZangyoMain::WindowOnScreen() {
+    if (std::exchange(m_onScreen, true))
+        return;
     try {
         m_session.WritePendingFiles();
     } catch (const FileWriteError& error) {
@@ -154,6 +161,7 @@ void TZangyoMain::FormShow() {
     ShowCurrentMonthAndToday();
     if (m_services.commandLine.StartsMinimised() || m_settings.StartAutoMinimize)
         QTimer::singleShot(1, this, &TZangyoMain::MinimizeTimerTimer);
+    QTimer::singleShot(kOnScreenAtLatestMs, this, &TZangyoMain::WindowOnScreen);
 }
 
 bool TZangyoMain::FormCloseQuery() {

@@ -86,7 +86,7 @@ public:
     void SessionEndQuery(QSessionManager& manager);
 
 signals:
-    // Once, when the window has first been painted and the files a first run left for then are written.
+    // Once, when the window is on screen and the files a first run left for then are written.
     void OnScreen();
 
 protected:
@@ -141,7 +141,7 @@ private:
 
     void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
     void DayStringGridCellSelected(int day, int column);
-    void DayStringGridFirstPainted();
+    void WindowOnScreen();
     void DayStringGridFocusLeft();
     void RunGridCommand(GridCommand command, int day, int column);
     void AttachPopupMenu(int column);
@@ -197,6 +197,7 @@ private:
     std::vector<std::pair<QMenu*, QAction*>> m_popupShortcutItems;
 
     bool m_sizingReady = false;
+    bool m_onScreen = false;
     bool m_shown = false;
     bool m_leavingEntered = false;
     int m_minWidth = 0;

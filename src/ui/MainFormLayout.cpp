@@ -160,7 +160,7 @@ void TZangyoMain::BuildPanels() {
     connect(m_grid, &DayGridView::DayDoubleClicked, this, &TZangyoMain::DayStringGridDblClick);
     connect(m_grid, &DayGridView::CellSelected, this, &TZangyoMain::DayStringGridCellSelected);
     connect(m_grid, &DayGridView::PopupColumnChanged, this, &TZangyoMain::AttachPopupMenu);
-    connect(m_grid, &DayGridView::FirstPainted, this, &TZangyoMain::DayStringGridFirstPainted);
+    connect(m_grid, &DayGridView::FirstPainted, this, &TZangyoMain::WindowOnScreen);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &TZangyoMain::ShowGridPopup);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const auto inGrid = [this](QWidget* widget) {

@@ -152,6 +152,19 @@ void MainFormTest::firstRunWritesTheHolidayListOnceOnScreen() {
     m_window->repaint();
     QTest::qWait(20);
     QCOMPARE(onScreen.count(), 1);
+
+    // A window that is never painted (started minimised) still writes them, a moment after showing.
+    m_window.reset();
+    std::filesystem::remove(holidays);
+    m_window =
+        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
+    QSignalSpy lateOnScreen(m_window.get(), &TZangyoMain::OnScreen);
+    m_window->setUpdatesEnabled(false);
+    m_window->show();
+    QTest::qWait(100);
+    QVERIFY(!std::filesystem::exists(holidays));
+    QTRY_COMPARE_WITH_TIMEOUT(lateOnScreen.count(), 1, 3000);
+    QVERIFY(std::filesystem::exists(holidays));
 }
 
 void MainFormTest::typedTimesAreCalculatedAndSavedWithCtrlS() {
