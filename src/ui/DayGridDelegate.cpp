@@ -46,9 +46,12 @@ void DayGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QVariant font = index.data(Qt::FontRole);
     painter->setFont(font.isValid() ? font.value<QFont>() : m_view.font());
     painter->setPen(textColor);
-    painter->setClipRect(rect);
-    painter->drawText(rect.adjusted(kTextOffset, kTextOffset, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    // One line from the top left, clipped to the cell; drawn at its baseline, which needs no text layout.
+    if (const QString text = index.data(Qt::DisplayRole).toString(); !text.isEmpty()) {
+        painter->setClipRect(rect);
+        painter->drawText(QPoint(rect.left() + kTextOffset, rect.top() + kTextOffset + painter->fontMetrics().ascent()),
+                          text);
+    }
     if (fixed) {
         painter->setPen(palette.color(QPalette::Light));
         painter->drawLine(rect.topLeft(), rect.bottomLeft());
