@@ -31,6 +31,12 @@ std::string RowKey(int row) {
     return PadNumber(row, 3, " ");
 }
 
+// The row a key names, as RowKey writes it ("1" .. "366" once trimmed); 0 for any other key.
+int RowOfKey(const std::string& key) {
+    const int row = TextToIntDef(key, 0);
+    return row >= 1 && row <= kHolidayRows && key == std::to_string(row) ? row : 0;
+}
+
 std::string NormalizedMark(const HolidayRow& row) {
     return row.IsMarked() ? text::kHolidayListMark : std::string();
 }
@@ -108,10 +114,11 @@ bool ReadHolidayList(HolidayList& list, const std::filesystem::path& file) {
     }
     HolidayList loaded;
     bool anyRow = false;
-    for (int row = 1; row <= kHolidayRows; ++row) {
-        const std::string key = RowKey(row);
-        anyRow = anyRow || profile.HasKey(kSection, key);
-        loaded[row] = RowFromValue(loaded[row].date, profile.ReadString(kSection, key, ""));
+    for (const ProfileFile::Entry& entry : profile.Entries(kSection)) {
+        if (const int row = RowOfKey(entry.key); row != 0) {
+            loaded[row] = RowFromValue(loaded[row].date, entry.value);
+            anyRow = true;
+        }
     }
     // Not one row readable: the file is damaged. Keep it for the user to inspect; the next save replaces it.
     if (!anyRow)

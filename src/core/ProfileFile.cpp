@@ -334,15 +334,22 @@ bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
     return FindKey(section, key) != kNone;
 }
 
-std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
-    std::vector<std::string> keys;
+std::vector<ProfileFile::Entry> ProfileFile::Entries(std::string_view section) const {
+    std::vector<Entry> entries;
     const SectionIndex* found = FindSection(section);
     if (!found)
-        return keys;
+        return entries;
     for (std::size_t i = found->header + 1; i < found->end; ++i) {
         if (m_lines[i].kind == LineKind::Key && FindKey(*found, m_lines[i].name) == i)
-            keys.push_back(m_lines[i].name);
+            entries.push_back({m_lines[i].name, m_lines[i].value});
     }
+    return entries;
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    for (Entry& entry : Entries(section))
+        keys.push_back(std::move(entry.key));
     return keys;
 }
 

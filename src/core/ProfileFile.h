@@ -42,6 +42,8 @@ public:
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool HasKey(std::string_view section, std::string_view key) const;
     std::vector<std::string> Keys(std::string_view section) const;
+    // Each key of the section once, with the value ReadString gives it, in the order of the file.
+    std::vector<Entry> Entries(std::string_view section) const;
 
     // Replaces the key's line in place, or appends it to its section, or adds the section at the end.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);

@@ -124,7 +124,10 @@ TEST_F(HolidayListTest, RoundTripStoresCommasAsFullStopsAndNormalisesMarks) {
 TEST_F(HolidayListTest, RowsAreReadFieldByFieldAndMondayHolidaysDropped) {
     WriteRaw("[holidaydata]\r\n" + U("  5 = 1月 5日,○,始業式,\r\n") + U("6=1月 6日,x,memo,\r\n") +
              U("7=1月 7日, ○ \r\n") + U("10=1月10日, ○ ,成人の日,\r\n") + U("200=7月18日, ○ ,  海の日 ,\r\n") +
-             U("260=9月16日,,敬老の日,\r\n") + U("285=10月11日, ○ ,体育の日 秋祭り,\r\n") + U("1=1月 1日,,\r\n"));
+             U("260=9月16日,,敬老の日,\r\n") + U("285=10月11日, ○ ,体育の日 秋祭り,\r\n") + U("1=1月 1日,,\r\n") +
+             // only the first line of a key counts, and only keys as the rows are written name a row
+             U("6=1月 6日, ○ ,second,\r\n") + U("03=1月 3日, ○ ,zero,\r\n") + U("+4=1月 4日, ○ ,plus,\r\n") +
+             U("367=x, ○ ,beyond,\r\n"));
     HolidayList list;
     LoadHolidayList(list, File());
     const struct {
@@ -139,7 +142,9 @@ TEST_F(HolidayListTest, RowsAreReadFieldByFieldAndMondayHolidaysDropped) {
                  {260, "", ""},
                  {285, " ○ ", "体育の日 秋祭り"},
                  {1, "", ""},
-                 {2, "", ""}};
+                 {2, "", ""},
+                 {3, "", ""},
+                 {4, "", ""}};
     for (const auto& c : cases) {
         EXPECT_EQ(list[c.row].mark, U(c.mark)) << c.row;
         EXPECT_EQ(list[c.row].memo, U(c.memo)) << c.row;
