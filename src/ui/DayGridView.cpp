@@ -19,7 +19,7 @@ namespace {
 constexpr std::array kTabStops{DayGridView::kArrivalColumn, DayGridView::kLeavingColumn, DayGridView::kMemoColumn};
 constexpr int kHintOffset = 16;
 constexpr int kHintMilliseconds = 10000;
-// Room around a header's text, as the style leaves it.
+// Room above and below a header's text, as the style leaves it.
 constexpr int kHeaderMargin = 6;
 
 } // namespace
@@ -51,9 +51,7 @@ void DayGridHeader::paintSection(QPainter* painter, const QRect& rect, int logic
 }
 
 QSize DayGridHeader::sectionSizeFromContents(int logicalIndex) const {
-    const QString text = model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
-    const QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(text) + kHeaderMargin, metrics.height() + kHeaderMargin};
+    return {sectionSize(logicalIndex), fontMetrics().height() + kHeaderMargin};
 }
 
 DayGridView::DayGridView(QWidget* parent) : QTableView(parent) {

@@ -20,7 +20,8 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
-    // Measured in the header's own font: sections are never drawn bold, so no bold face is loaded for them.
+    // The grid sets its sections' widths and the header's height; nothing is measured from the text (Qt would
+    // measure it bold, loading a bold face that is never drawn).
     QSize sectionSizeFromContents(int logicalIndex) const override;
 };
 
