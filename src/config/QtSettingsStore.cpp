@@ -45,7 +45,10 @@ constexpr QSettings::Format kFormat = QSettings::IniFormat;
 // while held, the request waits.
 class QtSettingsStore::HeldSettings : public QSettings {
 public:
-    HeldSettings() : QSettings(kFormat, QSettings::UserScope, QStringLiteral("Quorvan"), QStringLiteral("Vuvedez")) {}
+    // Only the user's own key: no fall-back to the machine-wide settings or to other programs of the organisation.
+    HeldSettings() : QSettings(kFormat, QSettings::UserScope, QStringLiteral("Quorvan"), QStringLiteral("Vuvedez")) {
+        setFallbacksEnabled(false);
+    }
 
     void Hold() { m_held = true; }
     void Resume() {

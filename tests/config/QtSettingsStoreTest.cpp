@@ -98,9 +98,15 @@ TEST_F(QtSettingsStoreTest, HandEditedListReadsAsOneText) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[Setting]\nTime11=8:00,17:00\nTime12=22:00\n");
     file.close();
+    // A file for the whole organisation is another program's: its values never stand in for missing ones.
+    QFile shared(m_config.filePath(QStringLiteral("Quorvan.ini")));
+    ASSERT_TRUE(shared.open(QIODevice::WriteOnly));
+    shared.write("[Setting]\nTime13=9:00,0:30\n");
+    shared.close();
     const QtSettingsStore store;
     EXPECT_EQ(store.ReadValue(kBase, "Setting", "Time11"), "8:00,17:00");
     EXPECT_EQ(store.ReadValue(kBase, "Setting", "Time12"), "22:00");
+    EXPECT_FALSE(store.ReadValue(kBase, "Setting", "Time13"));
 }
 
 // Every value SaveSettings writes comes back from a new store as it was written.
