@@ -49,26 +49,27 @@ constexpr int kExtraMaxWidthChars = 50;
 // The fonts of the system ("ＭＳ Ｐゴシック" for the window, "ＭＳ ゴシック" for the grid). Elsewhere both use
 // IPAGothic: every family asked for that is not installed costs a font-configuration search, and a second
 // face costs its loading, at start.
-QFont WindowFont() {
+QFont PixelFont(const QStringList& families) {
     QFont font;
-#ifdef Q_OS_WIN
-    font.setFamilies({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s});
-#else
-    font.setFamilies({u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
-#endif
+    font.setFamilies(families);
     font.setPixelSize(12);
     return font;
 }
 
-QFont GridFont() {
-    QFont font;
+QFont WindowFont() {
 #ifdef Q_OS_WIN
-    font.setFamilies({u"ＭＳ ゴシック"_s, u"MS Gothic"_s});
+    return PixelFont({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s});
 #else
-    font.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
+    return PixelFont({u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
 #endif
-    font.setPixelSize(12);
-    return font;
+}
+
+QFont GridFont() {
+#ifdef Q_OS_WIN
+    return PixelFont({u"ＭＳ ゴシック"_s, u"MS Gothic"_s});
+#else
+    return PixelFont({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
+#endif
 }
 
 QWidget* Panel(const QString& name, QWidget* parent) {
