@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PassForm.h"
 
+#include "ui/WindowUtil.h"
+
 #include <QBoxLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -26,22 +28,16 @@ TPass::TPass(QWidget* parent)
     m_passEdit->setEchoMode(QLineEdit::Password);
     m_passEdit->setStyleSheet(u"lineedit-password-character: 42"_s); // "*"
 
-    auto* okButton = new QPushButton(u"入  力"_s, this);
-    okButton->setObjectName(u"OkButton"_s);
+    auto* okButton = NamedButton(u"OkButton"_s, u"入  力"_s, this);
     okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancelButton->setObjectName(u"CancelButton"_s);
+    auto* cancelButton = NamedButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(u"ﾊﾟｽﾜｰﾄﾞを入力してください｡"_s, this));
     layout->addWidget(m_passEdit);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({okButton, cancelButton}));
     setFixedSize(sizeHint());
 
     m_focusTimer->setSingleShot(true);

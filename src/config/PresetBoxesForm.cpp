@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/PresetBoxesForm.h"
 
+#include "ui/WindowUtil.h"
+
 #include <QBoxLayout>
 #include <QEvent>
 #include <QFormLayout>
@@ -25,22 +27,16 @@ PresetBoxesForm::PresetBoxesForm(Settings& settings, std::function<void()> saveS
         boxes->addRow(new QLabel(label.arg(n), this), box);
         m_boxes.push_back(box);
     }
-    auto* okButton = new QPushButton(u"登 録"_s, this);
-    okButton->setObjectName(u"OkButton"_s);
+    auto* okButton = NamedButton(u"OkButton"_s, u"登 録"_s, this);
     okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancelButton->setObjectName(u"CancelButton"_s);
+    auto* cancelButton = NamedButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
     cancelButton->setAutoDefault(false);
     connect(okButton, &QPushButton::clicked, this, &PresetBoxesForm::OkButtonClick);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({okButton, cancelButton}));
 }
 
 void PresetBoxesForm::showEvent(QShowEvent* event) {

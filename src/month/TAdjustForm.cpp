@@ -2,6 +2,7 @@
 #include "month/TAdjustForm.h"
 
 #include "core/Cp932Qt.h"
+#include "ui/WindowUtil.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
@@ -36,9 +37,9 @@ QToolButton* SpeedButton(const QString& name, const QString& caption, QWidget* p
     return button;
 }
 
+// Return presses OK, whichever button has the focus.
 QPushButton* DialogButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    QPushButton* button = NamedButton(name, caption, parent);
     button->setAutoDefault(false);
     return button;
 }
@@ -80,14 +81,10 @@ TTimeAdjust::TTimeAdjust(QWidget* parent) : QDialog(parent) {
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_escButton, &QPushButton::clicked, this, &TTimeAdjust::EscapePressed);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_helpLabel);
     layout->addWidget(m_adjustGroupBox);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_okButton, m_cancelButton}));
 }
 
 void TTimeAdjust::Prepare(const TimeConfirmRequest& request) {

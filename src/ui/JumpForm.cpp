@@ -2,6 +2,7 @@
 #include "ui/JumpForm.h"
 
 #include "core/Cp932Qt.h"
+#include "ui/WindowUtil.h"
 
 #include <QBoxLayout>
 #include <QKeyEvent>
@@ -34,11 +35,9 @@ TJump::TJump(YearMonth workingMonth, QWidget* parent) : QDialog(parent), m_chose
     for (QLineEdit* field : {m_yearMemo, m_monthMemo})
         field->installEventFilter(this);
 
-    auto* moveButton = new QPushButton(u"移動"_s, this);
-    moveButton->setObjectName(u"MoveButton"_s);
+    auto* moveButton = NamedButton(u"MoveButton"_s, u"移動"_s, this);
     moveButton->setDefault(true);
-    auto* cancelButton = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancelButton->setObjectName(u"CancelButton"_s);
+    auto* cancelButton = NamedButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
     connect(moveButton, &QPushButton::clicked, this, &TJump::MoveButtonClick);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -48,14 +47,10 @@ TJump::TJump(YearMonth workingMonth, QWidget* parent) : QDialog(parent), m_chose
     fields->addWidget(m_monthMemo);
     fields->addWidget(new QLabel(u"月"_s, this));
     fields->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(moveButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(u"指定した月に移動します。"_s, this));
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({moveButton, cancelButton}));
     setFixedSize(sizeHint());
 
     if (parent != nullptr)

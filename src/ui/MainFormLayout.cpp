@@ -78,13 +78,6 @@ QWidget* Panel(const QString& name, QWidget* parent) {
     return panel;
 }
 
-QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QLabel* BarLabel(const QString& name, const QString& hint, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
@@ -199,10 +192,10 @@ QWidget* TZangyoMain::BuildTopPanel() {
     layout->addWidget(new QLabel(u"月"_s, top));
     layout->addSpacing(6);
 
-    m_backButton = Button(u"BackButton"_s, u"<< 前月"_s, top);
-    auto* nowButton = Button(u"NowButton"_s, u"当 月"_s, top);
-    auto* nextButton = Button(u"NextButton"_s, u"次月 >>"_s, top);
-    auto* jumpButton = Button(u"JumpButton"_s, u"指定月"_s, top);
+    m_backButton = NamedButton(u"BackButton"_s, u"<< 前月"_s, top);
+    auto* nowButton = NamedButton(u"NowButton"_s, u"当 月"_s, top);
+    auto* nextButton = NamedButton(u"NextButton"_s, u"次月 >>"_s, top);
+    auto* jumpButton = NamedButton(u"JumpButton"_s, u"指定月"_s, top);
     connect(m_backButton, &QPushButton::clicked, this, &TZangyoMain::BackButtonClick);
     connect(nowButton, &QPushButton::clicked, this, &TZangyoMain::NowButtonClick);
     connect(nextButton, &QPushButton::clicked, this, &TZangyoMain::NextButtonClick);
@@ -216,7 +209,7 @@ QWidget* TZangyoMain::BuildTopPanel() {
     auto* topRight = Panel(u"TopRightPanel"_s, top);
     auto* topRightLayout = new QHBoxLayout(topRight);
     topRightLayout->setContentsMargins(0, 0, 0, 0);
-    auto* yukyuButton = Button(u"YukyuButton"_s, u"有給休暇..."_s, topRight);
+    auto* yukyuButton = NamedButton(u"YukyuButton"_s, u"有給休暇..."_s, topRight);
     yukyuButton->setEnabled(false);
     topRightLayout->addWidget(yukyuButton);
     layout->addWidget(topRight);
@@ -262,12 +255,12 @@ QWidget* TZangyoMain::BuildRightPanel() {
     }
     layout->addSpacing(6);
 
-    auto* calcButton = Button(u"CalcButton"_s, u"再計算"_s, right);
-    auto* totalButton = Button(u"TotalButton"_s, u"金額表示..."_s, right);
-    auto* yearButton = Button(u"YearButton"_s, u"期間集計..."_s, right);
-    auto* saveButton = Button(u"SaveButton"_s, u"保  存"_s, right);
-    m_exitButton = Button(u"ExitButton"_s, u"終  了"_s, right);
-    auto* escButton = Button(u"EscButton"_s, u"Esc"_s, right);
+    auto* calcButton = NamedButton(u"CalcButton"_s, u"再計算"_s, right);
+    auto* totalButton = NamedButton(u"TotalButton"_s, u"金額表示..."_s, right);
+    auto* yearButton = NamedButton(u"YearButton"_s, u"期間集計..."_s, right);
+    auto* saveButton = NamedButton(u"SaveButton"_s, u"保  存"_s, right);
+    m_exitButton = NamedButton(u"ExitButton"_s, u"終  了"_s, right);
+    auto* escButton = NamedButton(u"EscButton"_s, u"Esc"_s, right);
     escButton->hide();
     totalButton->setEnabled(false);
     yearButton->setEnabled(false);

@@ -4,12 +4,14 @@
 #include "app/WindowPlacement.h"
 #include "ui/ColorRef.h"
 
+#include <QBoxLayout>
 #include <QColorDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QOperatingSystemVersion>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -41,6 +43,20 @@ QRect DesktopGeometry() {
 }
 
 } // namespace
+
+QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
+}
 
 int GridColumnWidth(const QFont& font, int characters) {
     return characters * QFontMetrics(font).horizontalAdvance(QLatin1Char(' ')) + 4;

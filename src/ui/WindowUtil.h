@@ -7,17 +7,25 @@
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 
 class QColorDialog;
+class QHBoxLayout;
+class QPushButton;
 class QFont;
 class QPoint;
 class QTableView;
 class QWidget;
 
-// Small helpers that several windows share: grids sized in characters, right-click selection, the colour
-// picker for a cell colour, the platform release and the desktop size.
+// Small helpers that several windows share: named buttons and button rows, grids sized in characters,
+// right-click selection, the colour picker for a cell colour, the platform release and the desktop size.
 namespace mitoran {
+
+// A push button with its object name, by which the tests and the keyboard rules find it.
+QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent);
+// A dialog's row of buttons, at its right edge in the given order.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 
 // Pixel width of a column `characters` blanks wide in the font, plus 4 for the cell margins.
 int GridColumnWidth(const QFont& font, int characters);
