@@ -85,8 +85,7 @@ void HelpWindowTest::cleanup() {
 }
 
 void HelpWindowTest::StartWindow() {
-    m_window =
-        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
+    m_window = m_env->MainWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }

@@ -70,8 +70,7 @@ void MainFormEntryTest::cleanup() {
 }
 
 void MainFormEntryTest::CreateWindow() {
-    m_window =
-        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
+    m_window = m_env->MainWindow();
 }
 
 void MainFormEntryTest::ShowWindow() {

@@ -81,8 +81,7 @@ void MainFormTest::cleanup() {
 }
 
 void MainFormTest::StartWindow() {
-    m_window =
-        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
+    m_window = m_env->MainWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
@@ -141,8 +140,7 @@ void MainFormTest::startupShowsTodaysMonthWithTodaysArrivalSelected() {
 // A first run shows its window before it writes the holiday list it creates, and writes it once.
 void MainFormTest::firstRunWritesTheHolidayListOnceOnScreen() {
     const std::filesystem::path holidays = m_env->folders.DataFolder() / "Holiday.dat";
-    m_window =
-        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
+    m_window = m_env->MainWindow();
     QSignalSpy onScreen(m_window.get(), &TZangyoMain::OnScreen);
     QCOMPARE(m_window->CurrentSession().holidays.Find(1, 1)->IsMarked(), true);
     QVERIFY(!std::filesystem::exists(holidays));
@@ -156,8 +154,7 @@ void MainFormTest::firstRunWritesTheHolidayListOnceOnScreen() {
     // A window that is never painted (started minimised) still writes them, a moment after showing.
     m_window.reset();
     std::filesystem::remove(holidays);
-    m_window =
-        std::make_unique<TZangyoMain>(MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, {}});
+    m_window = m_env->MainWindow();
     QSignalSpy lateOnScreen(m_window.get(), &TZangyoMain::OnScreen);
     m_window->setUpdatesEnabled(false);
     m_window->show();

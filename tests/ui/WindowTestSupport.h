@@ -6,6 +6,7 @@
 #include "core/Folders.h"
 #include "core/Questions.h"
 #include "month/MonthSheet.h"
+#include "ui/MainForm.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,6 +84,11 @@ struct WindowEnvironment {
     MemorySettingsStore store;
     FixedClock clock{LocalDateTime{2004, 3, 10, 9, 0, 0}};
     ScriptedQuestions questions;
+
+    // A main window on this environment, not yet shown.
+    std::unique_ptr<TZangyoMain> MainWindow() {
+        return std::make_unique<TZangyoMain>(MainServices{store, folders, clock, questions, {}});
+    }
 };
 
 } // namespace mitoran::test
