@@ -47,8 +47,9 @@ constexpr int kBarLabelWidth = 36;
 constexpr int kExtraMaxWidthChars = 50;
 
 // The fonts of the system ("ＭＳ Ｐゴシック" for the window, "ＭＳ ゴシック" for the grid). Elsewhere both use
-// IPAGothic: every family asked for that is not installed costs a font-configuration search, and a second
-// face costs its loading, at start.
+// IPAGothic, one family alone: every further family in a font makes Qt ask the font configuration for that
+// font's whole fall-back list when it first loads, and a second face costs its loading, at start. Where
+// IPAGothic is missing the font configuration substitutes its nearest face.
 QFont PixelFont(const QStringList& families) {
     QFont font;
     font.setFamilies(families);
@@ -60,7 +61,7 @@ QFont WindowFont() {
 #ifdef Q_OS_WIN
     return PixelFont({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s});
 #else
-    return PixelFont({u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
+    return PixelFont({u"IPAGothic"_s});
 #endif
 }
 
@@ -68,7 +69,7 @@ QFont GridFont() {
 #ifdef Q_OS_WIN
     return PixelFont({u"ＭＳ ゴシック"_s, u"MS Gothic"_s});
 #else
-    return PixelFont({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
+    return WindowFont();
 #endif
 }
 
@@ -104,8 +105,11 @@ QAction* LaterItem(QMenu* menu, const QString& name, const QString& caption) {
 } // namespace
 
 void TZangyoMain::BuildPanels() {
-    // Every window of the program takes the system font; dialogs and popup menus do not inherit it.
+    // Every window of the program takes the system font; dialogs and popup menus do not inherit it. This
+    // window existed before: it takes the font itself, so that its panels are laid out once, in that font,
+    // and not again when the application's font change reaches it.
     QApplication::setFont(WindowFont());
+    setFont(WindowFont());
     auto* central = Panel(u"ClientPanel"_s, this);
     central->installEventFilter(this);
     auto* layout = new QVBoxLayout(central);
