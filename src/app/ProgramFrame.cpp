@@ -9,6 +9,7 @@
 #include "core/Clock.h"
 #include "core/Cp932Qt.h"
 #include "core/Folders.h"
+#include "ui/DeferredIconStyle.h"
 #include "ui/MainForm.h"
 #include "ui/MessageBoxQuestions.h"
 #include "ui/ProgramIcon.h"
@@ -72,6 +73,7 @@ int RunProgram(QApplication& application, const ProgramServices& services, const
 }
 
 int RunDesktopProgram(QApplication& application, const QString& instanceName) {
+    QApplication::setStyle(new DeferredIconStyle);
     QApplication::setWindowIcon(ProgramIcon());
     QtSettingsStore store;
     // The settings a first run writes wait in memory until the window is on screen (and are written when the
