@@ -108,8 +108,9 @@ void TZangyoMain::BuildPanels() {
     // Every window of the program takes the system font; dialogs and popup menus do not inherit it. This
     // window existed before: it takes the font itself, so that its panels are laid out once, in that font,
     // and not again when the application's font change reaches it.
-    QApplication::setFont(WindowFont());
-    setFont(WindowFont());
+    const QFont windowFont = WindowFont();
+    QApplication::setFont(windowFont);
+    setFont(windowFont);
     auto* central = Panel(u"ClientPanel"_s, this);
     central->installEventFilter(this);
     auto* layout = new QVBoxLayout(central);
@@ -132,9 +133,10 @@ void TZangyoMain::BuildPanels() {
     auto* leftPanel = Panel(u"LeftPanel"_s, central);
     leftPanel->setFixedWidth(kMarginWidth);
     m_grid = new DayGridView(central);
-    m_grid->setFont(GridFont());
-    m_grid->horizontalHeader()->setFont(GridFont());
-    m_model->SetGridFont(GridFont());
+    const QFont gridFont = GridFont();
+    m_grid->setFont(gridFont);
+    m_grid->horizontalHeader()->setFont(gridFont);
+    m_model->SetGridFont(gridFont);
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new DayGridDelegate(*m_grid, m_settings));
     m_rightPanel = BuildRightPanel();
@@ -205,7 +207,7 @@ QWidget* TZangyoMain::BuildTopPanel() {
     connect(nextButton, &QPushButton::clicked, this, &TZangyoMain::NextButtonClick);
     connect(jumpButton, &QPushButton::clicked, this, &TZangyoMain::JumpButtonClick);
     for (QPushButton* button : {m_backButton, nowButton, nextButton, jumpButton}) {
-        button->setFixedWidth(QFontMetrics(WindowFont()).horizontalAdvance(button->text()) + 12);
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 12);
         layout->addWidget(button);
     }
     layout->addStretch(1);
