@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's hot paths: recalculating a full month, loading and saving its file, and the holiday list.
-#include "app/Session.h"
-#include "config/HolidayList.h"
-#include "config/MemorySettingsStore.h"
-#include "core/Cp932.h"
-#include "core/Folders.h"
+#include "engine/session/Session.h"
+#include "engine/settings/Folders.h"
+#include "engine/settings/HolidayList.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/text/Cp932.h"
 
 #include <benchmark/benchmark.h>
 

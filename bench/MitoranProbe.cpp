@@ -3,7 +3,7 @@
 // start-up benchmark. The one-instance name is its own, so a running program of the user does not interfere.
 #include "FirstPaint.h"
 #include "app/ProgramFrame.h"
-#include "app/SingleHalt.h"
+#include "platform/SingleHalt.h"
 
 #include <unistd.h>
 

@@ -3,10 +3,10 @@
 // Japanese text: wall time from starting the process to its first painted table, and peak resident memory.
 // The program runs once with an empty data folder (first run) and once with the current month's file
 // present. Both children run on the offscreen platform.
-#include "app/Session.h"
-#include "config/MemorySettingsStore.h"
-#include "core/Clock.h"
-#include "core/Folders.h"
+#include "engine/calendar/Clock.h"
+#include "engine/session/Session.h"
+#include "engine/settings/Folders.h"
+#include "engine/settings/MemorySettingsStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Cli.h"
 
-#include "app/Session.h"
-#include "core/Calendar.h"
-#include "core/Clock.h"
-#include "core/Cp932.h"
-#include "core/Folders.h"
-#include "core/ProfileFile.h"
-#include "core/Texts.h"
-#include "core/Util.h"
-#include "month/TimeEntry.h"
+#include "engine/calendar/Calendar.h"
+#include "engine/calendar/Clock.h"
+#include "engine/month/TimeEntry.h"
+#include "engine/session/Session.h"
+#include "engine/settings/Folders.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/ProfileFile.h"
+#include "engine/text/Texts.h"
+#include "engine/text/Util.h"
 
 #include <charconv>
 #include <functional>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mitoran-cli: the month calculation, files and time stamps from a terminal, with the desktop program's settings.
 #include "app/Cli.h"
-#include "config/QtSettingsStore.h"
-#include "core/Clock.h"
-#include "core/Folders.h"
+#include "engine/calendar/Clock.h"
+#include "engine/settings/Folders.h"
+#include "platform/QtSettingsStore.h"
 
 #include <QCoreApplication>
 

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProgramFrame.h"
 
-#include "app/CommandLine.h"
-#include "app/PassForm.h"
-#include "app/PasswordCheck.h"
-#include "app/SingleHalt.h"
-#include "config/QtSettingsStore.h"
-#include "core/Clock.h"
-#include "core/Cp932Qt.h"
-#include "core/Folders.h"
-#include "ui/DeferredIconStyle.h"
-#include "ui/MainForm.h"
-#include "ui/MessageBoxQuestions.h"
-#include "ui/ProgramIcon.h"
+#include "engine/calendar/Clock.h"
+#include "engine/session/CommandLine.h"
+#include "engine/session/PasswordCheck.h"
+#include "engine/settings/Folders.h"
+#include "gui/common/DeferredIconStyle.h"
+#include "gui/common/MessageBoxQuestions.h"
+#include "gui/common/PassForm.h"
+#include "gui/common/ProgramIcon.h"
+#include "gui/main/MainForm.h"
+#include "platform/Cp932Qt.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/SingleHalt.h"
 
 #include <QApplication>
 #include <QSessionManager>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProgramFrame.h"
-#include "app/SingleHalt.h"
+#include "platform/SingleHalt.h"
 
 #include <QApplication>
 

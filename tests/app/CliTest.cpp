@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Cli.h"
-#include "config/MemorySettingsStore.h"
-#include "config/Settings.h"
-#include "core/Clock.h"
-#include "core/Cp932.h"
+#include "engine/calendar/Clock.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/Settings.h"
+#include "engine/text/Cp932.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/Folders.h"
+#include "engine/settings/Folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/leave/LedgerSync.h"
+
+#include "engine/leave/Ledger.h"
+#include "engine/month/MonthSheet.h"
+#include "engine/text/Util.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace mitoran {
+
+namespace {
+
+// The date of the sheet's last day row: the sheet's year with the month and day of its saved date text
+// ("␣3/20"). The last row always lies in the sheet month itself, whatever the closing day.
+std::optional<std::chrono::sys_days> LastRowDate(const MonthSheet& sheet, int year) {
+    if (sheet.dayCount < 1 || sheet.dayCount > kMaxDays)
+        return std::nullopt;
+    const std::string& text = sheet.saved[sheet.dayCount][DayColumn::Date];
+    const auto slash = text.find('/');
+    if (slash == std::string::npos)
+        return std::nullopt;
+    const int month = TextToIntDef(text.substr(0, slash), 0);
+    const int day = TextToIntDef(text.substr(slash + 1), 0);
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
+        return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                           std::chrono::day{static_cast<unsigned>(day)}};
+    if (!date.ok())
+        return std::nullopt;
+    return std::chrono::sys_days{date};
+}
+
+std::string SlotDateText(std::chrono::sys_days lastRowDate, int dayCount, int slot) {
+    const std::chrono::year_month_day date{lastRowDate - std::chrono::days{dayCount - slot}};
+    return PadNumber(static_cast<int>(date.year()), 4, "0") + "/" +
+           PadNumber(static_cast<unsigned>(date.month()), 2, "0") + "/" +
+           PadNumber(static_cast<unsigned>(date.day()), 2, "0");
+}
+
+bool BooksLeave(std::string_view mark) {
+    return LeaveCategoryOfKubunMark(mark).has_value();
+}
+
+class LedgerUpdate {
+public:
+    explicit LedgerUpdate(Ledger& ledger) : m_ledger(ledger) {}
+
+    // The ledger is read from its file just before the first change of this save.
+    Ledger& Open() {
+        if (!m_loaded) {
+            m_ledger.LoadLedger();
+            m_loaded = true;
+        }
+        return m_ledger;
+    }
+
+    void Close() {
+        if (m_loaded && m_ledger.IsChanged())
+            m_ledger.SaveLedger();
+    }
+
+    void ApplyDay(const std::string& date, const DayRecord& day, const DayRecord& saved) {
+        const std::string& mark = day[DayColumn::Kubun];
+        const std::string& savedMark = saved[DayColumn::Kubun];
+        const bool markChanged = TrimText(mark) != TrimText(savedMark);
+        const bool colorChanged = day.memoColor != saved.memoColor;
+        const bool memoChanged = day[DayColumn::Memo] != saved[DayColumn::Memo];
+        // Marks other than 有, 前 and 後 never touch the ledger, so they need not read it.
+        if ((markChanged || colorChanged) && (BooksLeave(mark) || BooksLeave(savedMark))) {
+            Open().ReplaceEntryForDay(date, savedMark, mark, day.memoColor, day[DayColumn::Memo]);
+        }
+        const std::optional<LeaveCategory> category = LeaveCategoryOfKubunMark(mark);
+        if ((memoChanged || colorChanged) && category)
+            Open().UpdateEntryMemo(date, LeaveCategoryText(*category), day.memoColor, day[DayColumn::Memo]);
+    }
+
+private:
+    Ledger& m_ledger;
+    bool m_loaded = false;
+};
+
+} // namespace
+
+void UpdateLedgerFromMonth(MonthSheet& sheet, int year, Ledger& ledger) {
+    const auto previousSaved = sheet.saved;
+    const std::optional<std::chrono::sys_days> lastRowDate = LastRowDate(sheet, year);
+    LedgerUpdate update(ledger);
+    try {
+        for (int slot = 1; slot <= kMaxDays; ++slot) {
+            if (lastRowDate)
+                update.ApplyDay(SlotDateText(*lastRowDate, sheet.dayCount, slot), sheet.days[slot], sheet.saved[slot]);
+            sheet.saved[slot] = sheet.days[slot];
+        }
+        update.Close();
+    } catch (...) {
+        sheet.saved = previousSaved;
+        throw;
+    }
+}
+
+} // namespace mitoran

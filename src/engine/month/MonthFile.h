@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/month/Calculation.h"
+#include "engine/month/MonthSheet.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The month data file: one INI file per sheet month and user, section "System" with the day count and
+// the month's summary texts, section "DayData" with one comma-terminated record of 14 fields per day.
+namespace mitoran {
+
+struct CalendarRules;
+class HolidayList;
+class Ledger;
+class ProfileFile;
+struct Settings;
+
+// Where the current user's month files lie.
+struct MonthLocation {
+    std::filesystem::path dataFolder;
+    std::string user; // empty for the default user
+};
+
+// "<data folder>/yyyymm.dat", inside the user's sub-folder for a named user.
+std::filesystem::path MonthFilePath(const std::filesystem::path& dataFolder, int year, int month,
+                                    std::string_view user);
+
+// The "DayData" key of day d: the day right-aligned in two characters (" 5", "25").
+std::string DayDataKey(int day);
+
+// The "DayData" record of a day, as written: 14 fields each followed by ",", leading blanks removed.
+std::string DayRecordText(const DayRecord& day);
+
+// Reads the fields of a record into the day, in order, as long as a "," ends them; fields the record
+// lacks leave the day's members as they were.
+void ReadDayRecordText(std::string_view record, DayRecord& day);
+
+// Reads a month file into an emptied sheet: day count (held within 0..31), summary texts, days.
+void ReadMonthFile(const ProfileFile& file, MonthSheet& sheet);
+
+// Writes the sheet's day count, summary texts and day records into the profile text (not to disk).
+void WriteMonthFile(const MonthSheet& sheet, ProfileFile& file);
+
+// Makes the sheet hold the sheet month: from its file, or, when it has none, a new month laid out by
+// the calendar. The month already held is not read again unless forced, so unsaved edits stay.
+// Returns whether the sheet was loaded. The saved copy equals the loaded days afterwards.
+bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLocation& location,
+               const CalendarRules& rules, const HolidayList& holidays);
+
+// Recalculates the sheet, writes its file and brings the ledger up to date with the days whose
+// category or memo changed since the saved copy, which then equals the sheet; returns the calculation
+// for the pay view. Throws FileWriteError when the file cannot be written: the old file, the ledger
+// and the saved copy stay as they were. The caller does not save while the span view fills the sheet.
+MonthCalculation SaveMonth(MonthSheet& sheet, int year, int month, const MonthLocation& location,
+                           const Settings& settings, Ledger& ledger);
+
+} // namespace mitoran

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/session/PasswordCheck.h"
+
+#include "engine/session/CommandLine.h"
+#include "engine/session/Questions.h"
+#include "engine/settings/Settings.h"
+#include "engine/settings/SettingsStore.h"
+#include "engine/text/Texts.h"
+
+namespace mitoran {
+
+namespace {
+constexpr int kPasswordAttempts = 3;
+}
+
+bool PasswordMatches(std::string_view entry, std::string_view password) {
+    return EqualsIgnoringAsciiCase(entry, password);
+}
+
+bool AskPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
+                 std::string_view password) {
+    for (int attempt = 1; attempt <= kPasswordAttempts; ++attempt) {
+        const std::optional<std::string> entry = prompt();
+        if (!entry)
+            return false;
+        if (PasswordMatches(*entry, password))
+            return true;
+        if (questions.Ask(text::kPasswordErrorCaption, text::kPasswordWrong, Buttons::OkCancel) != Answer::Ok)
+            return false;
+    }
+    return false;
+}
+
+StartupPassword ReadStartupPassword(SettingsStore& store, std::string_view startUser) {
+    const StoreSection system(store, UserKeyPath(startUser), "System");
+    return {ReverseText(system.ReadString("Pass", "")), system.ReadBool("StartPassSkip", false)};
+}
+
+bool NeedsStartupPassword(const CommandLine& line, const StartupPassword& startup) {
+    return !line.StartsMinimised() && !startup.skip && !startup.password.empty();
+}
+
+} // namespace mitoran

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/session/Session.h"
+
+#include "engine/settings/Folders.h"
+#include "engine/text/Util.h"
+
+#include <utility>
+
+namespace mitoran {
+
+CalendarRules CalendarRulesOf(const Settings& settings) {
+    CalendarRules rules;
+    rules.simeDay = settings.SimeDay;
+    rules.weekCheck = settings.WeekCheck;
+    rules.seijinDay = settings.SeijinDay;
+    rules.springDay = settings.SpringDay;
+    rules.autumnDay = settings.AutumnDay;
+    rules.sportDay = settings.SportDay;
+    rules.oceanDay = settings.OceanDay;
+    rules.oldManDay = settings.OldManDay;
+    return rules;
+}
+
+Session::Session(SettingsStore& store, const Folders& folders, std::string startUser)
+    : m_store(store), m_folders(folders), m_startUser(std::move(startUser)), m_currentUser(m_startUser) {}
+
+void Session::LoadUser(std::string user, FirstRunFiles files) {
+    m_currentUser = std::move(user);
+    EnsureUserFolder(m_folders, m_currentUser);
+    LoadSettings(settings, Context());
+    const auto [morning, afternoon] = HalfDayAmounts(settings);
+    ledger.SetHalfDayAmounts(static_cast<float>(morning), static_cast<float>(afternoon));
+    ledger.SetLocation(m_folders.DataFolder(), m_currentUser);
+    if (files == FirstRunFiles::WriteNow)
+        LoadHolidayList(holidays, HolidayListPath());
+    else
+        m_holidayListPending = !ReadHolidayList(holidays, HolidayListPath());
+}
+
+void Session::WritePendingFiles() {
+    if (std::exchange(m_holidayListPending, false))
+        SaveHolidayList(holidays, HolidayListPath());
+}
+
+std::filesystem::path Session::HolidayListPath() const {
+    return UserFilePath(m_currentUser, m_folders.DataFolder() / "Holiday.dat");
+}
+
+bool Session::ShowMonth(int year, int month, bool force) {
+    return LoadMonth(sheet, year, month, force, Location(), CalendarRulesOf(settings), holidays);
+}
+
+MonthCalculation Session::SaveShownMonth() {
+    return SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings, ledger);
+}
+
+MonthLocation Session::Location() const {
+    return {m_folders.DataFolder(), m_currentUser};
+}
+
+} // namespace mitoran

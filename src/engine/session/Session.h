@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/calendar/Calendar.h"
+#include "engine/leave/Ledger.h"
+#include "engine/month/Calculation.h"
+#include "engine/month/MonthFile.h"
+#include "engine/month/MonthSheet.h"
+#include "engine/settings/HolidayList.h"
+#include "engine/settings/Settings.h"
+
+#include <string>
+
+// One run of the program: whose data is shown, their settings, holiday list, paid-leave ledger and
+// the month on display. The desktop program and the command line both work through it.
+namespace mitoran {
+
+class Folders;
+class SettingsStore;
+
+CalendarRules CalendarRulesOf(const Settings& settings);
+
+// When a first run writes the holiday list it creates: at once, or when WritePendingFiles is called (the
+// desktop program writes it once its window is on screen).
+enum class FirstRunFiles { WriteNow, WriteLater };
+
+class Session {
+public:
+    Session(SettingsStore& store, const Folders& folders, std::string startUser);
+
+    const std::string& StartUser() const { return m_startUser; }
+    const std::string& CurrentUser() const { return m_currentUser; }
+
+    // Makes the user current and loads their settings, ledger amounts and holiday list. The user's
+    // folder is created when missing. Throws FileWriteError when a first-run file cannot be written.
+    void LoadUser(std::string user, FirstRunFiles files = FirstRunFiles::WriteNow);
+    // Writes the first-run files LoadUser left for later, once. Throws FileWriteError.
+    void WritePendingFiles();
+
+    // Shows the sheet month: its file, or a new month from the calendar. Unsaved edits of the month
+    // already held stay unless forced.
+    bool ShowMonth(int year, int month, bool force);
+    // Recalculates and writes the month held, then updates the ledger. Throws FileWriteError.
+    MonthCalculation SaveShownMonth();
+
+    SettingsContext Context() { return {m_store, m_folders, m_currentUser, m_startUser}; }
+    MonthLocation Location() const;
+
+    Settings settings;
+    HolidayList holidays;
+    Ledger ledger;
+    MonthSheet sheet;
+
+private:
+    std::filesystem::path HolidayListPath() const;
+
+    SettingsStore& m_store;
+    const Folders& m_folders;
+    std::string m_startUser;
+    std::string m_currentUser;
+    bool m_holidayListPending = false;
+};
+
+} // namespace mitoran

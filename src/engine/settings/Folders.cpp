@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/settings/Folders.h"
+
+#include "engine/text/Util.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace mitoran {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+} // namespace
+
+StandardFolders::StandardFolders(fs::path executableFolder) : m_executableFolder(std::move(executableFolder)) {}
+
+fs::path StandardFolders::DataFolder() const {
+    const std::string overridden = Environment("MITORAN_DATA_DIR");
+    if (!overridden.empty())
+        return fs::path(overridden);
+#ifdef _WIN32
+    return m_executableFolder;
+#else
+    // A relative XDG_DATA_HOME is invalid and is ignored, as the XDG base directory rules require.
+    fs::path base(Environment("XDG_DATA_HOME"));
+    if (!base.is_absolute())
+        base = fs::path(Environment("HOME")) / ".local" / "share";
+    return base / "Quorvan" / "Vuvedez";
+#endif
+}
+
+fs::path StandardFolders::CurrentDirectory() const {
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    return error ? fs::path() : current;
+}
+
+std::string StandardFolders::ProgramName() const {
+    return "mitoran";
+}
+
+fs::path UserFolder(const Folders& folders, std::string_view userCp932) {
+    // UserFilePath decides where a user's files go; any file name in the data folder shows the folder.
+    return UserFilePath(userCp932, folders.DataFolder() / "Vacation.dat").parent_path();
+}
+
+bool EnsureUserFolder(const Folders& folders, std::string_view userCp932) {
+    try {
+        const fs::path folder = UserFolder(folders, userCp932);
+        std::error_code error;
+        fs::create_directories(folder, error);
+        return !error && fs::is_directory(folder, error);
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace mitoran

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/text/Texts.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// All configuration of the program, one field per stored value, named as the value is named in the
+// store. Texts are CP932; time texts have the form " 8:00" (empty = not set).
+namespace mitoran {
+
+class Folders;
+class SettingsStore;
+
+// The system window colour: bit 31 marks a system colour, 5 is the window background.
+inline constexpr std::int32_t kSystemWindowColor = -2147483643; // 0x80000005
+
+// The two halves of a "TimeNN" value, stored as first + "," + second.
+struct TimeSlot {
+    std::string first;
+    std::string second;
+
+    friend bool operator==(const TimeSlot&, const TimeSlot&) = default;
+};
+
+struct Settings {
+    // "System"
+    int SimeDay = 31;
+    std::string Pass;
+    std::string KinPass;
+    bool FlexTime = false;
+    int ClickAutoSelect = 0;
+    int StartAdjustSelect = 0;
+    int StartTime = 0;
+    int StartTime2 = 0;
+    int StartAutoIn = 0;
+    int StartTeijiIn = 0;
+    bool StartPassSkip = false;
+    bool StartAutoMinimize = false;
+    bool CalcTimeAdjust = false;
+    bool NoAutoInAdjust = false;
+    int EndAdjustSelect = 0;
+    int EndTime = 0;
+    int EndTime2 = 0;
+    int EndAutoIn = 0;
+    int EndOverWrite = 0;
+    int ZangyoAdjustSelect = 0;
+    int ZangyoTime = 0;
+    int ZangyoTime2 = 0;
+    int PrintForm = 0;
+    bool ReOpenPassIn = false;
+    int PrintMemo = 10;
+    bool PrintTime = false;
+    bool PrintDate = false;
+    bool PrintPage = false;
+    bool PrintGary = false;
+    bool PrintName = false;
+    std::string ZangyoTitle = text::kDefaultZangyoTitle;
+    std::string YearTitle = text::kDefaultZangyoTitle;
+    std::string YukyuTitle = text::kDefaultYukyuTitle;
+    std::string NameTitle = text::kDefaultNameTitle;
+    int ZangyoPrintMuki = 0;
+    int YearPrintMuki = 0;
+    int YukyuPrintMuki = 0;
+    int TitlePosition = 1;
+    int NamePosition = 0;
+    int MonthPosition = 2;
+    int PagePosition = 1;
+    int DatePosition = 2;
+    std::string TitleFontName = text::kDefaultPrintFont;
+    std::string NameFontName = text::kDefaultPrintFont;
+    std::string MonthFontName = text::kDefaultPrintFont;
+    std::string ListFontName = text::kDefaultPrintFont;
+    std::string PageFontName = text::kDefaultPrintFont;
+    std::string DateFontName = text::kDefaultPrintFont;
+    int TitleFontSize = 12;
+    int NameFontSize = 10;
+    int MonthFontSize = 10;
+    int ListFontSize = 9;
+    int PageFontSize = 7;
+    int DateFontSize = 7;
+    int TitleFontStyle = 0;
+    int NameFontStyle = 0;
+    int MonthFontStyle = 0;
+    int ListFontStyle = 0;
+    int PageFontStyle = 0;
+    int DateFontStyle = 0;
+    bool PrivateNameDisp = false;
+    std::string PrivateName;
+    bool CSVNameAdd = false;
+    std::string CSVFileName;
+    bool CSVPrivateInfoAdd = false;
+    std::string CSVPrivateInfo;
+    bool CSVMonthAdd = false;
+    bool EscKeyMin = false;
+    bool WindowSize = true;
+    bool AutoSave = false;
+    bool AutoCalc = false;
+    bool IMEAutoMode = false;
+    bool IdleProcess = false;
+    std::string HanDayAM = "-0.5";
+    std::string HanDayPM = "-0.5";
+    std::string PageTopMargin = "20.0";
+    std::string PageBottomMargin = "20.0";
+    std::string PageLeftMargin = "25.0";
+    std::string PageRightMargin = "15.0";
+    std::string SaveInitialDir;
+    // "Week1Check" … "Week7Check" at 1 … 7, 1 = Sunday; index 0 unused.
+    std::array<bool, 8> WeekCheck{false, true, false, false, false, false, false, true};
+    bool SeijinDay = true;
+    bool SpringDay = true;
+    bool AutumnDay = true;
+    bool SportDay = true;
+    bool OceanDay = true;
+    bool OldManDay = true;
+    bool YukyuMokuZanDisp = false;
+    std::string YukyuMokuZan = "0.0";
+    bool MokuhyoBasShow = false;
+    bool MokuhyoTime = false;
+    bool DaikyuZanCalc = false;
+    bool YuukyuKinmu = false;
+    bool Hankyu05 = false;
+    // "CellColorCheck0" … "CellColorCheck8", "CellColor0" … "CellColor8" by day category 0 … 8.
+    std::array<bool, 9> CellColorCheck{};
+    std::array<std::int32_t, 9> CellColor{kSystemWindowColor, kSystemWindowColor, kSystemWindowColor,
+                                          kSystemWindowColor, kSystemWindowColor, kSystemWindowColor,
+                                          kSystemWindowColor, kSystemWindowColor, kSystemWindowColor};
+    int GridLineSelect = 2;
+    int YukyuMonth = 4;
+    bool ChikokuRedDisp = true;
+    int IconSelect = 0;
+    bool SatHandon = false;
+    int SyukeiMonth = 1;
+
+    // "Setting": "Kin01" … "Kin12" at 1 … 12 and "Time01" … "Time22" at 1 … 22; index 0 unused.
+    std::array<int, 13> Kin{};
+    std::array<TimeSlot, 23> Time{};
+    // Preset times 1 … 6 at 0 … 5 (halves of "Time18" … "Time20"); "UseMemo01" … "UseMemo10" at 0 … 9.
+    std::array<std::string, 6> PresetTimes{};
+    std::array<std::string, 10> PresetMemos{};
+
+    // The start user's values, as last loaded or saved while the current user was the start user.
+    std::string StartUserPass;
+    bool StartUserReOpenPassIn = false;
+    bool StartUserEscKeyMin = false;
+    bool StartUserWindowSize = true;
+};
+
+// What loading and saving need besides the settings themselves.
+struct SettingsContext {
+    SettingsStore& store;
+    const Folders& folders;
+    std::string currentUser; // empty = the default user
+    std::string startUser;
+};
+
+// "Software\Quorvan\Vuvedez", or "Software\Quorvan\Vuvedez\User\<user>" for a named user.
+std::string UserKeyPath(std::string_view user);
+
+std::string ReverseText(std::string_view text);
+
+// Byte i becomes (low nibble of byte n+1-i) << 4 | (low nibble of byte i).
+std::string MirrorNibbles(std::string_view text);
+
+// Legacy interval selection (0 … 4) to an index into RoundingIntervals; anything else gives 0.
+int LegacyIntervalMap(int legacy);
+
+// Minutes of the rounding interval at an index; an index outside 0 … 6 gives the first interval.
+int RoundingUnit(int index);
+
+// Days counted for a morning (first) and an afternoon (second) half-day off; text that is not a
+// number counts as -0.5.
+std::pair<double, double> HalfDayAmounts(const Settings& settings);
+
+// Fill the settings from the current user's key, initialising it on first run.
+void LoadSettings(Settings& settings, const SettingsContext& context);
+
+// Write the settings to the current user's key, then the ".SET" file. Throws FileWriteError when the
+// ".SET" file cannot be written; the store has been written by then.
+void SaveSettings(Settings& settings, const SettingsContext& context);
+
+void WriteSetFile(const Settings& settings, const SettingsContext& context);
+
+} // namespace mitoran

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/text/Cp932.h"
+
+#include <string>
+
+// The engine's Japanese texts, converted once to CP932 bytes at start-up. Inline variables are
+// initialised before any later definition in each file that includes this header, so other globals
+// may use them.
+namespace mitoran::text {
+
+// Weekday names, Sunday first.
+inline const std::string kSunday = Utf8ToCp932("日");
+inline const std::string kMonday = Utf8ToCp932("月");
+inline const std::string kTuesday = Utf8ToCp932("火");
+inline const std::string kWednesday = Utf8ToCp932("水");
+inline const std::string kThursday = Utf8ToCp932("木");
+inline const std::string kFriday = Utf8ToCp932("金");
+inline const std::string kSaturday = Utf8ToCp932("土");
+
+// Default print titles, header and font face of the settings.
+inline const std::string kDefaultZangyoTitle = Utf8ToCp932("残業時間一覧表");
+inline const std::string kDefaultYukyuTitle = Utf8ToCp932("有給休暇一覧表");
+inline const std::string kDefaultNameTitle = Utf8ToCp932("所属：ＸＸＸＸＸ課  氏名：ＸＸ ＸＸ");
+inline const std::string kDefaultPrintFont = Utf8ToCp932("ＭＳ ゴシック");
+
+// Messages.
+inline const std::string kCannotWrite = Utf8ToCp932("%s に書き込めません");
+
+// Paid-leave ledger: the categories without a day category of their own, and the weekday of a date
+// that does not exist.
+inline const std::string kLeaveIncrease = Utf8ToCp932("増加");
+inline const std::string kLeaveDecrease = Utf8ToCp932("減少");
+inline const std::string kLeaveOther = Utf8ToCp932("ｿﾉ他");
+inline const std::string kUnknownWeekday = Utf8ToCp932("？");
+
+// National holidays computed by rule.
+inline const std::string kSeijinNoHi = Utf8ToCp932("成人の日");
+inline const std::string kShunbunNoHi = Utf8ToCp932("春分の日");
+inline const std::string kShuubunNoHi = Utf8ToCp932("秋分の日");
+inline const std::string kTaiikuNoHi = Utf8ToCp932("体育の日");
+inline const std::string kUmiNoHi = Utf8ToCp932("海の日");
+inline const std::string kKeirouNoHi = Utf8ToCp932("敬老の日");
+
+// Holiday list: the fixed-date national holidays it starts with, and its date and mark texts.
+inline const std::string kGantan = Utf8ToCp932("元旦");
+inline const std::string kKenkokuKinenNoHi = Utf8ToCp932("建国記念の日");
+inline const std::string kMidoriNoHi = Utf8ToCp932("みどりの日");
+inline const std::string kKenpouKinenbi = Utf8ToCp932("憲法記念日");
+inline const std::string kKokuminNoKyujitu = Utf8ToCp932("国民の休日");
+inline const std::string kKodomoNoHi = Utf8ToCp932("こどもの日");
+inline const std::string kBunkaNoHi = Utf8ToCp932("文化の日");
+inline const std::string kKinrouKanshaNoHi = Utf8ToCp932("勤労感謝の日");
+inline const std::string kTennouTanjoubi = Utf8ToCp932("天皇誕生日");
+inline const std::string kMonthSuffix = Utf8ToCp932("月");
+inline const std::string kDaySuffix = Utf8ToCp932("日");
+inline const std::string kHolidayListMark = Utf8ToCp932(" ○ ");
+
+// Main window and start-up.
+inline const std::string kAppTitle = Utf8ToCp932("ミトラン");
+inline const std::string kCurrentUserCaption = Utf8ToCp932("(ｶﾚﾝﾄ)");
+inline const std::string kSaveCaption = Utf8ToCp932("保存確認");
+inline const std::string kSaveQuestion = Utf8ToCp932("ﾃﾞｰﾀが変更されています。保存しますか？");
+inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞｴﾗｰ");
+inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");
+inline const std::string kPresetPasteSuffix = Utf8ToCp932(" を貼り付け");
+
+// Time entry: the stamp dialog's words and the manual entry dialog's value words and phrases.
+inline const std::string kArrivalWord = Utf8ToCp932("出社時刻");
+inline const std::string kLeavingWord = Utf8ToCp932("退社時刻");
+inline const std::string kAutoInputSuffix = Utf8ToCp932("自動入力");
+inline const std::string kNo = Utf8ToCp932("の");
+inline const std::string kAutoInputHelpSuffix = Utf8ToCp932("を自動入力します。");
+inline const std::string kZangyoWord = Utf8ToCp932("普通残業時間");
+inline const std::string kShinyaWord = Utf8ToCp932("深夜残業時間");
+inline const std::string kKinmuWord = Utf8ToCp932("勤務時間");
+inline const std::string kInputSuffix = Utf8ToCp932("入力");
+inline const std::string kNoCalcCaptionSuffix = Utf8ToCp932("を[再計算]の対象外とする");
+inline const std::string kNoCalcHintPrefix = Utf8ToCp932("ﾁｪｯｸすると");
+inline const std::string kNoCalcHintSuffix = Utf8ToCp932("が[再計算]の対象外となります。");
+inline const std::string kManualHintPrefix = Utf8ToCp932("任意の");
+inline const std::string kManualHintSuffix = Utf8ToCp932("を入力します。");
+
+} // namespace mitoran::text

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/totals/PayAmounts.h"
+
+#include "engine/settings/Settings.h"
+#include "engine/text/Util.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace mitoran {
+
+namespace {
+
+// Half away from zero like RoundHalfAway, for amounts beyond 32 bits; held within ±2^62 so that a
+// deduction can still be taken from the result.
+std::int64_t RoundYen(double value) {
+    constexpr double kLimit = 4611686018427387904.0; // 2^62
+    if (std::isnan(value))
+        return 0;
+    return static_cast<std::int64_t>(std::clamp(std::round(value), -kLimit, kLimit));
+}
+
+// Minutes at an hourly rate. The product of minutes and rate is exact in a double up to 2^53, so the
+// division alone rounds and a half yen is recognised as such.
+std::int64_t OvertimePay(int minutes, int rate) {
+    return RoundYen(static_cast<double>(minutes) * rate / 60.0);
+}
+
+std::string YenText(std::int64_t value) {
+    // GroupThousands reads 32-bit numbers: larger amounts are grouped three digits at a time.
+    if (std::llabs(value) < 1000000000)
+        return GroupThousands(std::to_string(value));
+    return YenText(value / 1000) + "," + PadNumber(std::llabs(value % 1000), 3, "0");
+}
+
+std::string AmountText(int value) {
+    return GroupThousands(std::to_string(value));
+}
+
+std::string TimeText(long long minutes) {
+    return MinutesToTimeText(static_cast<int>(minutes), 3, true);
+}
+
+std::string DaysText(double days, bool halfDays) {
+    return DayCountText(RealToText(0, 1, days), halfDays);
+}
+
+// Nearest whole minute, a tie to the even one.
+long long Average(long long sum, int count) {
+    if (count <= 0)
+        return 0;
+    long long quotient = sum / count;
+    const long long twiceRest = 2 * std::llabs(sum % count);
+    if (twiceRest > count || (twiceRest == count && quotient % 2 != 0))
+        quotient += sum < 0 ? -1 : 1;
+    return quotient;
+}
+
+} // namespace
+
+PayAmounts CalcPayAmounts(const MonthTotals& totals, const std::array<int, 13>& kin) {
+    PayAmounts pay;
+    pay.base = std::int64_t{kin[1]} + kin[2] + kin[3];
+    pay.overtimePay = OvertimePay(totals.weekday.zangyo, kin[4]) + OvertimePay(totals.weekday.shinya, kin[5]) +
+                      OvertimePay(totals.dayOff.zangyo, kin[8]) + OvertimePay(totals.dayOff.shinya, kin[9]) +
+                      OvertimePay(totals.houtei.zangyo, kin[11]) + OvertimePay(totals.houtei.shinya, kin[12]);
+    pay.gross = pay.base + pay.overtimePay;
+    pay.net = RoundYen(static_cast<double>(pay.gross) * kin[7] / 100.0) - kin[10];
+    return pay;
+}
+
+int TargetRemainder(const MonthTotals& totals, const PayAmounts& pay, const Settings& settings) {
+    double remainder = 0;
+    if (settings.MokuhyoTime) {
+        remainder = static_cast<double>(totals.Zangyo()) + totals.Shinya() - TimeTextToMinutes(settings.Time[16].first);
+    } else if (settings.Kin[4] != 0 && settings.Kin[7] != 0) {
+        remainder = -(static_cast<double>(settings.Kin[6]) - static_cast<double>(pay.net)) * 100.0 * 60.0 /
+                    settings.Kin[4] / settings.Kin[7];
+    }
+    // Held just outside the limits before rounding, so that the rounding cannot overflow.
+    remainder = std::clamp(remainder, kMinTargetRemainder - 1.0, kMaxTargetRemainder + 1.0);
+    return std::clamp(RoundHalfAway(remainder), kMinTargetRemainder, kMaxTargetRemainder);
+}
+
+PayView MakePayView(const MonthTotals& totals, const PayAmounts& pay, int targetRemainder, const Settings& settings) {
+    const auto& kin = settings.Kin;
+    const bool halfDays = settings.Hankyu05;
+    PayView view;
+    view.kihonMemo = AmountText(kin[1]);
+    view.teateMemo = AmountText(kin[2]);
+    view.elseMemo = AmountText(kin[3]);
+    view.zanMemo = AmountText(kin[4]);
+    view.sZanMemo = AmountText(kin[5]);
+    view.kZanMemo = AmountText(kin[8]);
+    view.kSZanMemo = AmountText(kin[9]);
+    view.hZanMemo = AmountText(kin[11]);
+    view.hSZanMemo = AmountText(kin[12]);
+    view.tenbikiMemo = AmountText(kin[10]);
+    view.mokuMemo = AmountText(kin[6]);
+    view.mokuTimeMemo = TimeText(TimeTextToMinutes(settings.Time[16].first));
+    view.kakeMemo = AmountText(kin[7]);
+    view.mokuEnabled = !settings.MokuhyoTime;
+    view.mokuTimeEnabled = settings.MokuhyoTime;
+    view.lateEarlyEnabled = !settings.FlexTime;
+
+    view.heijituMemo = DaysText(totals.companyWeekdays, halfDays);
+    view.kyujituMemo = DaysText(totals.companyDaysOff, halfDays);
+    view.heiSyukinMemo = DaysText(totals.weekdaysWorked, halfDays);
+    view.kyuSyukinMemo = DaysText(totals.daysOffWorked, halfDays);
+    view.syukinKeiMemo = DaysText(totals.weekdaysWorked + totals.daysOffWorked, halfDays);
+    view.yuuKyuMemo = RealToText(0, 1, totals.paidLeave);
+    view.daikyuMemo = DaysText(totals.daikyuDays, halfDays);
+    view.keeKinMemo = DaysText(totals.kekkinDays, halfDays);
+    view.geeKeiMemo = DaysText(totals.sheetDays, halfDays);
+    view.chikokuMemo = std::to_string(totals.lateArrivals);
+    view.soutaiMemo = std::to_string(totals.earlyLeavings);
+
+    view.zanTMemo = TimeText(totals.weekday.zangyo);
+    view.sZanTMemo = TimeText(totals.weekday.shinya);
+    view.kZanTMemo = TimeText(totals.dayOff.zangyo);
+    view.kSZanTMemo = TimeText(totals.dayOff.shinya);
+    view.hZanTMemo = TimeText(totals.houtei.zangyo);
+    view.hSZanTMemo = TimeText(totals.houtei.shinya);
+    view.tZanTMemo = TimeText(totals.Zangyo());
+    view.tSZanTMemo = TimeText(totals.Shinya());
+    view.tKeiTMemo = TimeText(totals.Zangyo() + totals.Shinya());
+    view.kinmuTimeMemo = TimeText(totals.Kinmu());
+    const int days = std::max(totals.averageDays, 1);
+    view.syusyaMemo = TimeText(Average(totals.arrivalSum, days));
+    view.taisyaMemo = TimeText(Average(totals.leavingSum, days));
+    view.zanheiMemo = TimeText(Average(totals.overtimeSum, days));
+    view.mokuTMemo = TimeText(targetRemainder);
+
+    view.zanKinMemo = YenText(pay.overtimePay);
+    view.sikyuMemo = YenText(pay.gross);
+    view.tedoriMemo = YenText(pay.net);
+    return view;
+}
+
+} // namespace mitoran

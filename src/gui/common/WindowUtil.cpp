@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/WindowUtil.h"
+
+#include "engine/session/WindowPlacement.h"
+#include "gui/common/ColorRef.h"
+
+#include <QBoxLayout>
+#include <QColorDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QOperatingSystemVersion>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+
+#include <numeric>
+
+namespace mitoran {
+
+namespace {
+
+int GridLineWidth(const QTableView& grid) {
+    return grid.showGrid() ? 1 : 0;
+}
+
+int VerticalScrollBarWidth(const QTableView& grid) {
+    if (grid.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
+        return 0;
+    return grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+}
+
+QRect DesktopGeometry() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr)
+        return {};
+    const bool isWindows = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
+    return UsesVirtualDesktop(OsReleaseLabel().toStdString(), isWindows) ? primary->virtualGeometry()
+                                                                         : primary->geometry();
+}
+
+} // namespace
+
+QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
+int GridColumnWidth(const QFont& font, int characters) {
+    return characters * QFontMetrics(font).horizontalAdvance(QLatin1Char(' ')) + 4;
+}
+
+int GridRowHeight(const QFont& font) {
+    return QFontMetrics(font).height() + 2;
+}
+
+QSize GridSizeFor(const QTableView& grid, std::span<const int> widths, int visibleRows) {
+    const int line = GridLineWidth(grid);
+    const int columns = std::accumulate(widths.begin(), widths.end(), 0, [&](int sum, int characters) {
+        return sum + GridColumnWidth(grid.font(), characters) + line;
+    });
+    const int frame = 2 * grid.frameWidth();
+    return {frame + VerticalScrollBarWidth(grid) + columns, frame + visibleRows * (GridRowHeight(grid.font()) + line)};
+}
+
+QSize FitGridColumns(QTableView& grid, std::span<const int> widths, int visibleRows) {
+    const int line = GridLineWidth(grid);
+    const int rowHeight = GridRowHeight(grid.font()) + line;
+    grid.verticalHeader()->setMinimumSectionSize(1);
+    grid.verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid.horizontalHeader()->setFixedHeight(rowHeight);
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column)
+        grid.horizontalHeader()->resizeSection(column, GridColumnWidth(grid.font(), widths[column]) + line);
+    const QSize size = GridSizeFor(grid, widths, visibleRows);
+    grid.resize(size);
+    return size;
+}
+
+void FillGridWidth(QTableView& grid, std::span<const int> widths) {
+    if (widths.empty())
+        return;
+    const int line = GridLineWidth(grid);
+    int used = 0;
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+        const int width = GridColumnWidth(grid.font(), widths[column]) + line;
+        grid.horizontalHeader()->resizeSection(column, width);
+        used += width;
+    }
+    const int available = grid.viewport()->width();
+    if (used < available) {
+        const int last = static_cast<int>(widths.size()) - 1;
+        grid.horizontalHeader()->resizeSection(last, grid.horizontalHeader()->sectionSize(last) + available - used);
+    }
+}
+
+void SelectCellOnRightClick(QTableView& grid, Qt::MouseButton button, const QPoint& viewportPosition) {
+    if (button != Qt::RightButton)
+        return;
+    const QModelIndex index = grid.indexAt(viewportPosition);
+    if (!index.isValid() || grid.selectionModel() == nullptr || grid.selectionModel()->isSelected(index))
+        return;
+    if (grid.selectionBehavior() == QAbstractItemView::SelectRows)
+        grid.selectRow(index.row());
+    else
+        grid.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+bool PickCellColor(bool choose, std::int32_t& color, QColorDialog& dialog, QWidget& grid) {
+    const std::int32_t before = color;
+    if (!choose) {
+        color = 0;
+    } else {
+        dialog.setCurrentColor(ToQColor(color, grid.palette()));
+        if (dialog.exec() == QDialog::Accepted)
+            color = ToColorRef(dialog.currentColor());
+    }
+    grid.update();
+    return color != before;
+}
+
+QString OsReleaseLabel() {
+    const QOperatingSystemVersion version = QOperatingSystemVersion::current();
+    if (version.type() != QOperatingSystemVersion::Windows)
+        return {};
+    return QString::fromStdString(
+        OsReleaseLabelOf(PlatformKind::WindowsNT, version.majorVersion(), std::max(0, version.minorVersion())));
+}
+
+int ScreenPixelWidth() {
+    return DesktopGeometry().width();
+}
+
+int ScreenPixelHeight() {
+    return DesktopGeometry().height();
+}
+
+QColor ToQColor(std::int32_t colorRef, const QPalette& palette) {
+    if (colorRef < 0) {
+        // System colours by their index: 5 window, 8 window text, 13 highlight, 14 highlight text, 15 face.
+        switch (colorRef & 0xFF) {
+        case 8:
+            return palette.color(QPalette::Text);
+        case 13:
+            return palette.color(QPalette::Highlight);
+        case 14:
+            return palette.color(QPalette::HighlightedText);
+        case 15:
+            return palette.color(QPalette::Button);
+        default:
+            return palette.color(QPalette::Base);
+        }
+    }
+    return QColor(RedOf(colorRef), GreenOf(colorRef), BlueOf(colorRef));
+}
+
+std::int32_t ToColorRef(const QColor& color) {
+    return RgbColor(color.red(), color.green(), color.blue());
+}
+
+} // namespace mitoran

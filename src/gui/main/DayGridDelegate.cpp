@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/main/DayGridDelegate.h"
+
+#include "engine/settings/Settings.h"
+#include "gui/main/DayGridModel.h"
+#include "gui/main/DayGridView.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace mitoran {
+
+namespace {
+constexpr int kTextOffset = 2;
+constexpr int kMemoColumn = 8;
+} // namespace
+
+DayGridDelegate::DayGridDelegate(DayGridView& view, const Settings& settings)
+    : QStyledItemDelegate(&view), m_view(view), m_settings(settings) {}
+
+void DayGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const QPalette& palette = option.palette;
+    const QRect rect = option.rect;
+    const bool fixed = index.column() < DayGridModel::kFixedColumns;
+    const bool focused = index == m_view.currentIndex();
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+
+    QColor background = palette.color(QPalette::Base);
+    QColor textColor = palette.color(QPalette::Text);
+    if (const QVariant foreground = index.data(Qt::ForegroundRole); foreground.isValid())
+        textColor = foreground.value<QColor>();
+    if (fixed) {
+        background = palette.color(QPalette::Button);
+    } else if (!selected || focused) {
+        if (const QVariant slot = index.data(Qt::BackgroundRole); slot.isValid())
+            background = slot.value<QColor>();
+    } else {
+        background = palette.color(QPalette::Highlight);
+        textColor = palette.color(QPalette::HighlightedText);
+    }
+
+    painter->save();
+    painter->fillRect(rect, background);
+    const QVariant font = index.data(Qt::FontRole);
+    painter->setFont(font.isValid() ? font.value<QFont>() : m_view.font());
+    painter->setPen(textColor);
+    // One line from the top left, clipped to the cell; drawn at its baseline, which needs no text layout.
+    if (const QString text = index.data(Qt::DisplayRole).toString(); !text.isEmpty()) {
+        painter->setClipRect(rect);
+        painter->drawText(QPoint(rect.left() + kTextOffset, rect.top() + kTextOffset + painter->fontMetrics().ascent()),
+                          text);
+    }
+    if (fixed) {
+        painter->setPen(palette.color(QPalette::Light));
+        painter->drawLine(rect.topLeft(), rect.bottomLeft());
+        painter->drawLine(rect.topLeft(), rect.topRight());
+    }
+    if (focused && m_view.hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.rect = rect;
+        focus.palette = palette;
+        focus.backgroundColor = background;
+        m_view.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &m_view);
+    }
+    if (index.data(DayGridModel::kSeparatorRole).toBool()) {
+        painter->setPen(Qt::black);
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    }
+    painter->restore();
+}
+
+QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setObjectName(QStringLiteral("DayCellEditor"));
+    editor->setFrame(false);
+    editor->setFont(m_view.font());
+    editor->setTextMargins(kTextOffset - 1, 0, 0, 0);
+    if (m_settings.IMEAutoMode)
+        editor->setAttribute(Qt::WA_InputMethodEnabled, index.column() == kMemoColumn);
+    // Every change reaches the month at once, as the grid's cells always hold what the editor shows.
+    m_view.EditorOpened(editor);
+    DayGridView* view = &m_view;
+    connect(editor, &QLineEdit::textEdited, view, [view, editor] { view->CommitEditor(editor); });
+    return editor;
+}
+
+void DayGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* line = static_cast<QLineEdit*>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (line->text() != text)
+        line->setText(text);
+}
+
+void DayGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+}
+
+void DayGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                           const QModelIndex&) const {
+    editor->setGeometry(option.rect);
+}
+
+bool DayGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        m_view.CellDoubleClicked(m_view.currentIndex(), mouse->modifiers());
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_view.HandleGridKey(key))
+            return true;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+} // namespace mitoran

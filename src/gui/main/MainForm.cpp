@@ -1,0 +1,606 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/main/MainForm.h"
+
+#include "engine/calendar/Calendar.h"
+#include "engine/calendar/Clock.h"
+#include "engine/month/Calculation.h"
+#include "engine/month/MonthFile.h"
+#include "engine/session/Questions.h"
+#include "engine/session/TargetBar.h"
+#include "engine/session/WindowPlacement.h"
+#include "engine/session/WindowTitle.h"
+#include "engine/settings/Folders.h"
+#include "engine/settings/SettingsStore.h"
+#include "engine/text/ProfileFile.h"
+#include "engine/text/Texts.h"
+#include "engine/text/Util.h"
+#include "gui/common/WindowUtil.h"
+#include "gui/help/HelpWindow.h"
+#include "gui/main/BarPaintBox.h"
+#include "gui/main/DayGridModel.h"
+#include "gui/main/DayGridView.h"
+#include "gui/main/JumpForm.h"
+#include "gui/main/MainFormLayout.h"
+#include "gui/main/TAdjustForm.h"
+#include "gui/main/TSetForm.h"
+#include "gui/settings/UseMemoSetUnit.h"
+#include "gui/settings/UseTimeSetUnit.h"
+#include "platform/Cp932Qt.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSessionManager>
+#include <QTimer>
+
+#include <utility>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const char* const kClassName = "TZangyoMain";
+constexpr int kOnScreenAtLatestMs = 1000;
+
+void SetTimeFieldText(QLineEdit* field, const std::string& text) {
+    field->setText(ToQString(text));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text,
+                     TimeTextToMinutes(text) < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::Text));
+    field->setPalette(palette);
+}
+
+// Confirms through the stamp dialog, made only when a confirmation is asked for.
+class DeferredTimeConfirm final : public TimeConfirm {
+public:
+    explicit DeferredTimeConfirm(LazyDialog<TTimeAdjust>& dialog) : m_dialog(dialog) {}
+    std::optional<std::string> ConfirmTime(const TimeConfirmRequest& request) override {
+        return m_dialog->ConfirmTime(request);
+    }
+
+private:
+    LazyDialog<TTimeAdjust>& m_dialog;
+};
+
+} // namespace
+
+TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services),
+      m_session(services.store, services.folders, services.commandLine.startUser), m_settings(m_session.settings),
+      m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
+      m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
+      m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_useTimeSetForm([this] {
+          return new TUseTimeSetForm(
+              m_settings, [this] { SaveSettingsReported(); }, this);
+      }),
+      m_useMemoSetForm([this] {
+          return new TUseMemoSetForm(
+              m_settings, [this] { SaveSettingsReported(); }, this);
+      }) {
+    FormCreate();
+}
+
+TZangyoMain::~TZangyoMain() = default;
+
+// ---- Creation, showing and closing ----
+
+void TZangyoMain::FormCreate() {
+    setObjectName(QString::fromLatin1(kClassName));
+    BuildPanels();
+    BuildMenus();
+    BuildPopupMenus();
+    m_multiUserMenu->menuAction()->setVisible(m_services.commandLine.multiUser);
+
+    FitGridColumns(*m_grid, kColumnWidths, kDesignRows);
+    AttachPopupMenu(DayGridView::kArrivalColumn);
+    // The user's folder, settings, holiday list and ledger. A first run writes its holiday list once the
+    // window is on screen; a file that cannot be written is reported and the defaults are used.
+    try {
+        m_session.LoadUser(m_services.commandLine.startUser, FirstRunFiles::WriteLater);
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+
+    ComputeSizeLimits();
+    m_sizingReady = true;
+    m_mokuhyoBarItem->setChecked(m_settings.MokuhyoBasShow);
+    ApplySizeLimits();
+    resize(m_minWidth, m_minHeight + (m_mokuhyoBarItem->isChecked() ? m_barHeight : 0));
+    if (m_settings.StartUserWindowSize) {
+        const WindowSize size = WindowPlacementStore(m_services.store, m_services.commandLine.startUser)
+                                    .RestoreSize(kClassName, {height(), width()});
+        resize(size.width, size.height);
+    }
+    RestorePlacement();
+    SetWindowTitleText();
+    m_startWorkingMonth = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
+}
+
+// The window's Esc key reaches the stamp, entry and go-to-month dialogs too.
+template <typename Dialog>
+Dialog* TZangyoMain::EscapableDialog(Dialog* dialog) {
+    connect(dialog, &Dialog::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    return dialog;
+}
+
+void TZangyoMain::SaveSettingsReported() {
+    try {
+        SaveSettings(m_settings, m_session.Context());
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+}
+
+// Runs once: after the grid's first paint, or a moment after showing when the window starts minimised and
+// is never painted.
+void TZangyoMain::WindowOnScreen() {
+    if (std::exchange(m_onScreen, true))
+        return;
+    try {
+        m_session.WritePendingFiles();
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+    emit OnScreen();
+}
+
+void TZangyoMain::FormShow() {
+    m_printItem->setEnabled(false);
+    m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
+    if (!m_settings.MokuhyoBasShow)
+        ShowTargetBar(false);
+    RunAutoEntry(TimeKind::Arrival, m_settings.StartAutoIn);
+    ShowCurrentMonthAndToday();
+    if (m_services.commandLine.StartsMinimised() || m_settings.StartAutoMinimize)
+        QTimer::singleShot(1, this, &TZangyoMain::MinimizeTimerTimer);
+    QTimer::singleShot(kOnScreenAtLatestMs, this, &TZangyoMain::WindowOnScreen);
+}
+
+bool TZangyoMain::FormCloseQuery() {
+    return LeaveMonthCheck();
+}
+
+void TZangyoMain::FormClose() {
+    StoreSection(m_services.store, UserKeyPath(m_services.commandLine.startUser), "System")
+        .WriteBool("MokuhyoBasShow", m_mokuhyoBarItem->isChecked());
+    AutoLeavingEntry();
+}
+
+// Runs after the leave-month check has passed: edits the user chose not to save are dropped, so that the
+// entry can load its month afresh.
+void TZangyoMain::AutoLeavingEntry() {
+    if (m_leavingEntered || m_settings.EndAutoIn == kAutoInOff)
+        return;
+    m_leavingEntered = true;
+    if (m_sheet.IsChanged())
+        m_session.ShowMonth(m_sheet.loadedYear, m_sheet.loadedMonth, true);
+    RunAutoEntry(TimeKind::Leaving, m_settings.EndAutoIn);
+}
+
+// Shows the month the entry loaded, also when its save failed and the entry is held unsaved.
+void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
+    try {
+        DeferredTimeConfirm confirm(m_timeAdjust);
+        const AutoEntryResult result = AutoTimeEntry(kind, mode, m_session, m_services.clock.Now(), confirm);
+        if (result.outcome == AutoEntryOutcome::Off || result.outcome == AutoEntryOutcome::Unsaved)
+            return;
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+    m_yearMemo->setText(QString::number(m_sheet.loadedYear));
+    m_monthMemo->setText(QString::number(m_sheet.loadedMonth));
+    RefreshMonthView();
+}
+
+void TZangyoMain::FormDestroy() {
+    if (m_helpWindow != nullptr)
+        m_helpWindow->close();
+    const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : QRect(pos(), size());
+    WindowPlacementStore placements(m_services.store, m_services.commandLine.startUser);
+    placements.SavePosition(kClassName, {normal.top(), normal.left()});
+    placements.SaveSize(kClassName, {normal.height(), normal.width()});
+}
+
+void TZangyoMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TZangyoMain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    FormDestroy();
+    event->accept();
+}
+
+void TZangyoMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FillGridWidth(*m_grid, kColumnWidths);
+}
+
+// A stamp dialog still open refuses the end of the session and shows itself. Unsaved edits are never
+// lost to the leaving entry: the leave-month check runs first and may refuse as well.
+void TZangyoMain::SessionEndQuery(QSessionManager& manager) {
+    manager.allowsInteraction();
+    if (TTimeAdjust* stamp = m_timeAdjust.IfMade(); stamp != nullptr && stamp->isVisible()) {
+        showNormal();
+        raise();
+        stamp->raise();
+        stamp->activateWindow();
+        manager.cancel();
+        return;
+    }
+    if (m_settings.EndAutoIn == kAutoInOff) {
+        if (!close())
+            manager.cancel();
+        return;
+    }
+    if (!LeaveMonthCheck()) {
+        manager.cancel();
+        return;
+    }
+    AutoLeavingEntry();
+}
+
+void TZangyoMain::BringToFront() {
+    if (!isVisible())
+        return;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void TZangyoMain::MinimizeTimerTimer() {
+    showMinimized();
+    if (m_services.commandLine.disp) {
+        showNormal();
+        activateWindow();
+    } else if (m_services.commandLine.down) {
+        close();
+    }
+}
+
+void TZangyoMain::EscButtonClick() {
+    if (m_settings.StartUserEscKeyMin)
+        showMinimized();
+}
+
+// ---- Layout ----
+
+void TZangyoMain::RestorePlacement() {
+    const WindowPosition position =
+        WindowPlacementStore(m_services.store, m_services.commandLine.startUser)
+            .RestorePosition(kClassName, {height(), width()}, {ScreenPixelHeight(), ScreenPixelWidth()});
+    move(position.left, position.top);
+}
+
+void TZangyoMain::SetWindowTitleText() {
+    setWindowTitle(ToQString(MainWindowTitle(m_settings, m_session.CurrentUser(), m_services.commandLine.multiUser)));
+}
+
+void TZangyoMain::MokuhyoBarItemClick() {
+    ShowTargetBar(true);
+}
+
+void TZangyoMain::ShowTargetBar(bool changeHeight) {
+    const bool show = m_mokuhyoBarItem->isChecked();
+    const int newHeight = height() + (show ? m_barHeight : -m_barHeight);
+    m_bottomPanel->hide();
+    m_barPanel->setFixedHeight(show ? m_barHeight : 0);
+    m_barPanel->setVisible(show);
+    // The limits follow the bar before the height changes, so that neither holds the other back.
+    ApplySizeLimits();
+    if (changeHeight)
+        resize(width(), newHeight);
+    m_bottomPanel->show();
+}
+
+bool TZangyoMain::eventFilter(QObject* object, QEvent* event) {
+    const bool singleClickMargin = object->objectName() == u"LeftPanel"_s || object->objectName() == u"BottomPanel"_s;
+    if (event->type() == QEvent::MouseButtonDblClick ||
+        (singleClickMargin && event->type() == QEvent::MouseButtonPress)) {
+        m_mokuhyoBarItem->toggle();
+        MokuhyoBarItemClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(object, event);
+}
+
+// ---- Months ----
+
+YearMonth TZangyoMain::DisplayedMonth() const {
+    return {TextToIntDef(FromQString(m_yearMemo->text()), 0), TextToIntDef(FromQString(m_monthMemo->text()), 0)};
+}
+
+bool TZangyoMain::ShiftHeld() const {
+    return (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) != 0;
+}
+
+void TZangyoMain::ShowMonth(YearMonth month) {
+    m_yearMemo->setText(QString::number(month.year));
+    m_monthMemo->setText(QString::number(month.month));
+    if (m_session.ShowMonth(month.year, month.month, false))
+        RefreshMonthView();
+}
+
+void TZangyoMain::ShowCurrentMonthAndToday() {
+    const LocalDateTime today = m_services.clock.Now();
+    ShowMonth(WorkingMonth(today, m_settings.SimeDay));
+    m_grid->setFocus();
+    const int rowHeight = std::max(1, m_grid->verticalHeader()->defaultSectionSize());
+    const int visibleRows = std::max(1, m_grid->viewport()->height() / rowHeight);
+    const std::optional<TodayRow> row = FindTodayRow(m_sheet, today.month, today.day, visibleRows);
+    if (!row)
+        return;
+    m_grid->verticalScrollBar()->setValue(row->topRow - 1);
+    m_grid->SelectCell(row->row, DayGridView::kArrivalColumn);
+}
+
+bool TZangyoMain::LeaveMonthCheck() {
+    return mitoran::LeaveMonthCheck(m_sheet, m_settings.AutoSave, ShiftHeld(), m_services.questions,
+                                    [this] { return SaveMonthOnDisplay(); });
+}
+
+void TZangyoMain::StepDisplayedMonth(int direction) {
+    const bool wholeYear = (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) != 0;
+    if (!LeaveMonthCheck())
+        return;
+    ShowMonth(StepMonth(DisplayedMonth(), direction, wholeYear));
+}
+
+void TZangyoMain::BackButtonClick() {
+    StepDisplayedMonth(-1);
+}
+
+void TZangyoMain::NextButtonClick() {
+    StepDisplayedMonth(+1);
+}
+
+void TZangyoMain::NowButtonClick() {
+    const YearMonth working = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
+    if (working == DisplayedMonth() || !LeaveMonthCheck())
+        return;
+    ShowMonth(working);
+}
+
+void TZangyoMain::JumpButtonClick() {
+    if (m_jump->exec() != QDialog::Accepted || !LeaveMonthCheck())
+        return;
+    ShowMonth(m_jump->ChosenMonth());
+}
+
+void TZangyoMain::SaveButtonClick() {
+    SaveMonthOnDisplay();
+}
+
+bool TZangyoMain::SaveMonthOnDisplay() {
+    const int column = m_grid->CurrentColumn();
+    if (column >= DayGridView::kArrivalColumn && column < DayGridView::kMemoColumn)
+        m_grid->SelectCell(m_grid->CurrentDay(), DayGridView::kMemoColumn);
+    bool saved = true;
+    try {
+        m_session.SaveShownMonth();
+    } catch (const FileWriteError& error) {
+        saved = false;
+        RefreshMonthView();
+        ReportWriteError(error);
+    }
+    if (saved)
+        RefreshMonthView();
+    return saved;
+}
+
+void TZangyoMain::ReportWriteError(const std::exception& error) {
+    m_services.questions.Ask(text::kAppTitle, error.what(), Buttons::Ok);
+}
+
+void TZangyoMain::CalcButtonClick() {
+    Recalculate();
+}
+
+void TZangyoMain::Recalculate() {
+    RecalcMonth(m_sheet, m_settings);
+    RefreshMonthView();
+}
+
+// Also reloads the open cell editor, which would otherwise commit its old text over a command's value.
+void TZangyoMain::RefreshMonthView() {
+    m_model->Refresh();
+    ShowSummary();
+    UpdateYukyuPanel();
+    UpdateTargetBar();
+}
+
+void TZangyoMain::ShowSummary() {
+    const MonthSummary& summary = m_sheet.summary;
+    m_summaryFields[0]->setText(ToQString(summary.syukinDay));
+    m_summaryFields[1]->setText(ToQString(summary.kyujituDay));
+    SetTimeFieldText(m_summaryFields[2], summary.zangyoTime);
+    SetTimeFieldText(m_summaryFields[3], summary.shinyaTime);
+    SetTimeFieldText(m_summaryFields[4], summary.sumTime);
+    SetTimeFieldText(m_summaryFields[5], summary.mokuhyoTime);
+    SetTimeFieldText(m_summaryFields[6], summary.kinmuTime);
+}
+
+void TZangyoMain::UpdateTargetBar() {
+    const TargetBar bar = m_barPaintBox->CurrentBar();
+    m_parPanel->setText(QString::fromStdString(bar.parText));
+    QPalette palette = m_parPanel->palette();
+    palette.setColor(QPalette::WindowText,
+                     bar.parRed ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+    m_parPanel->setPalette(palette);
+    m_mokuZanPanel->setText(ToQString(bar.mokuZanText));
+    m_barPaintBox->update();
+}
+
+void TZangyoMain::UpdateYukyuPanel() {
+    if (!m_settings.YukyuMokuZanDisp)
+        return;
+    m_session.ledger.LoadLedger();
+    const double remaining =
+        TextToReal(m_session.ledger.CurrentBalanceText(), 1, 0) - TextToReal(m_settings.YukyuMokuZan, 1, 0);
+    m_yukyuPanel->setText(ToQString(TrimText(RealToText(5, 1, remaining))));
+    QPalette palette = m_yukyuPanel->palette();
+    palette.setColor(QPalette::WindowText,
+                     remaining < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+    m_yukyuPanel->setPalette(palette);
+}
+
+void TZangyoMain::HolidayReadItemClick() {
+    const YearMonth month = DisplayedMonth();
+    MarkHolidays(m_sheet, month.year, month.month, false, CalendarRulesOf(m_settings), m_session.holidays);
+    m_model->Refresh();
+}
+
+void TZangyoMain::HelpItemClick() {
+    HelpViewer().ShowContents();
+}
+
+void TZangyoMain::ShowHelp(int topic) {
+    HelpViewer().ShowTopic(topic);
+}
+
+HelpWindow& TZangyoMain::HelpViewer() {
+    if (m_helpWindow == nullptr)
+        m_helpWindow = new HelpWindow(this);
+    return *m_helpWindow;
+}
+
+void TZangyoMain::AboutItemClick() {
+    QMessageBox::about(this, u"ﾊﾞｰｼﾞｮﾝ情報"_s, u"ミトラン\nVersion 2.7\n残業時間管理ソフトウェア"_s);
+}
+
+// ---- The day grid ----
+
+void TZangyoMain::DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers) {
+    if (day < 1 || day > m_sheet.dayCount)
+        return;
+    const GridCommand command =
+        DoubleClickCommand(column, m_sheet.days[day].cells[column], (modifiers & Qt::ControlModifier) != 0,
+                           (modifiers & Qt::ShiftModifier) != 0, m_settings.ClickAutoSelect);
+    RunGridCommand(command, day, column);
+}
+
+void TZangyoMain::RunGridCommand(GridCommand command, int day, int column) {
+    switch (command) {
+    case GridCommand::None:
+        return;
+    case GridCommand::NextKubun:
+        KubunChange(m_sheet, day, m_settings);
+        break;
+    case GridCommand::CurrentTime:
+        NowTimeIn(m_sheet, day, column, m_services.clock.Now(), m_settings, *m_timeAdjust);
+        break;
+    case GridCommand::RegularTime:
+        TeijiTimeIn(m_sheet, day, column, m_settings);
+        break;
+    case GridCommand::ManualEntry:
+        ZanTimeIn(m_sheet, day, column, *m_timeSet);
+        break;
+    }
+    RefreshMonthView();
+}
+
+void TZangyoMain::DayStringGridCellSelected(int, int) {
+    if (m_settings.AutoCalc)
+        Recalculate();
+}
+
+void TZangyoMain::DayStringGridFocusLeft() {
+    if (m_settings.AutoCalc)
+        Recalculate();
+}
+
+void TZangyoMain::AttachPopupMenu(int column) {
+    QMenu* attached = nullptr;
+    switch (PopupOfColumn(column)) {
+    case GridPopup::Sel:
+        attached = m_selPopupMenu;
+        break;
+    case GridPopup::ZanTime1:
+        attached = m_zanTime1PopupMenu;
+        break;
+    case GridPopup::ZanTime2:
+        attached = m_zanTime2PopupMenu;
+        break;
+    case GridPopup::ZanTime3:
+        attached = m_zanTime3PopupMenu;
+        break;
+    case GridPopup::ZanTime4:
+        attached = m_zanTime4PopupMenu;
+        break;
+    }
+    for (const auto& [menu, action] : m_popupShortcutItems)
+        action->setShortcut(menu == attached ? action->data().value<QKeySequence>() : QKeySequence());
+    m_grid->setProperty("PopupMenu", attached->objectName());
+}
+
+void TZangyoMain::ShowGridPopup(const QPoint& position) {
+    const QString name = m_grid->property("PopupMenu").toString();
+    if (auto* menu = findChild<QMenu*>(name))
+        menu->popup(m_grid->viewport()->mapToGlobal(position));
+}
+
+void TZangyoMain::UpdatePresetCaptions() {
+    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
+        const std::optional<std::string> caption = PresetTimeCaption(m_settings.PresetTimes[n]);
+        m_useTimeItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
+        m_useTimeItems[n]->setEnabled(caption.has_value());
+    }
+    for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
+        const std::optional<std::string> caption = PresetMemoCaption(m_settings.PresetMemos[n]);
+        m_useMemoItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
+        m_useMemoItems[n]->setEnabled(caption.has_value());
+    }
+}
+
+void TZangyoMain::UseMemoClick(int number) {
+    const int day = m_grid->CurrentDay();
+    if (day < 1 || m_grid->CurrentColumn() != DayGridView::kMemoColumn)
+        return;
+    // The memo goes into the cell editor as a paste would put it, without touching the clipboard.
+    m_grid->SelectCell(day, DayGridView::kMemoColumn);
+    QLineEdit* editor = m_grid->CurrentEditor();
+    if (editor == nullptr)
+        return;
+    editor->insert(ToQString(m_settings.PresetMemos[static_cast<std::size_t>(number)]));
+    m_grid->CommitEditor(editor);
+}
+
+void TZangyoMain::MemoColorClick(bool choose) {
+    const int day = m_grid->PopupRow();
+    if (day < 1 || day > m_sheet.dayCount)
+        return;
+    // The colour dialog is made on first use: building it costs start-up time.
+    if (m_colorDialog == nullptr) {
+        m_colorDialog = new QColorDialog(this);
+        m_colorDialog->setObjectName(u"ColorDialog"_s);
+    }
+    if (PickCellColor(choose, m_sheet.days[day].memoColor, *m_colorDialog, *m_grid->viewport()))
+        m_model->Refresh();
+}
+
+void TZangyoMain::EditCommand(const std::function<void(QLineEdit&)>& command) {
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        command(*editor);
+        if (m_grid->isAncestorOf(editor))
+            m_grid->CommitEditor(editor);
+    }
+}
+
+} // namespace mitoran

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/month/TimeEntry.h"
+#include "engine/session/CommandLine.h"
+#include "engine/session/GridCommands.h"
+#include "engine/session/Navigation.h"
+#include "engine/session/Session.h"
+#include "gui/common/LazyDialog.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <span>
+
+class QAction;
+class QColorDialog;
+class QKeySequence;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSessionManager;
+
+namespace mitoran {
+
+class BarPaintBox;
+class Clock;
+class DayGridModel;
+class DayGridView;
+class Folders;
+class HelpWindow;
+class Questions;
+class SettingsStore;
+class TJump;
+class TTimeAdjust;
+class TTimeSet;
+class TUseMemoSetForm;
+class TUseTimeSetForm;
+
+// What the main window reaches outside itself; the program injects the real ones, tests their own.
+struct MainServices {
+    SettingsStore& store;
+    const Folders& folders;
+    const Clock& clock;
+    Questions& questions;
+    CommandLine commandLine;
+};
+
+// The main window: the month on display in the day grid, the summary fields, the target bar, month
+// navigation and saving.
+class TZangyoMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TZangyoMain(const MainServices& services, QWidget* parent = nullptr);
+    ~TZangyoMain() override;
+
+    Session& CurrentSession() { return m_session; }
+    YearMonth DisplayedMonth() const;
+
+    // Shows a month (the month already loaded stays as it is) and refreshes grid, summary and bar.
+    void ShowMonth(YearMonth month);
+    // Whether the month on display may be left: saves or asks as the settings say.
+    bool LeaveMonthCheck();
+    // Saves the month on display; false (after telling the user) when it could not be written.
+    bool SaveMonthOnDisplay();
+    void Recalculate();
+
+    void BackButtonClick();
+    void NowButtonClick();
+    void NextButtonClick();
+    void JumpButtonClick();
+    void SaveButtonClick();
+    void CalcButtonClick();
+    void MokuhyoBarItemClick();
+    void EscButtonClick();
+    void HelpItemClick();
+    // Opens the help viewer on a topic's page (the contents for an unknown topic).
+    void ShowHelp(int topic);
+
+    // Brings the window to the front when it is on screen (a second start asked for it).
+    void BringToFront();
+    // The session is ending: closing runs the leave-month check; a refusal keeps the session going.
+    void SessionEndQuery(QSessionManager& manager);
+
+signals:
+    // Once, when the window is on screen and the files a first run left for then are written.
+    void OnScreen();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormDestroy();
+    template <typename Dialog>
+    Dialog* EscapableDialog(Dialog* dialog);
+    void SaveSettingsReported();
+    void RunAutoEntry(TimeKind kind, int mode);
+    void AutoLeavingEntry();
+
+    void BuildPanels();
+    void BuildMenus();
+    void BuildPopupMenus();
+    QMenu* NewPopupMenu(const QString& name);
+    QAction* ShortcutItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key);
+    void AddEditCommands(QMenu* menu);
+    void ConnectCellCommand(QAction* action, std::function<bool(int, int)> command);
+    void BuildKubunPopupMenu();
+    void BuildTimePopupMenu();
+    QMenu* BuildManualEntryPopupMenu(const QString& name, const QString& inputName, const QString& inputCaption,
+                                     const QString& clearName, const QString& clearCaption);
+    void BuildMemoPopupMenu();
+    QWidget* BuildTopPanel();
+    QWidget* BuildRightPanel();
+    QWidget* BuildBarPanel();
+    void ComputeSizeLimits();
+    void ApplySizeLimits();
+    void RestorePlacement();
+    void SetWindowTitleText();
+    void ShowTargetBar(bool changeHeight);
+
+    void ShowCurrentMonthAndToday();
+    void StepDisplayedMonth(int direction);
+    void RefreshMonthView();
+    void ShowSummary();
+    void UpdateTargetBar();
+    void UpdateYukyuPanel();
+    void HolidayReadItemClick();
+    void AboutItemClick();
+    HelpWindow& HelpViewer();
+    void MinimizeTimerTimer();
+
+    void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
+    void DayStringGridCellSelected(int day, int column);
+    void WindowOnScreen();
+    void DayStringGridFocusLeft();
+    void RunGridCommand(GridCommand command, int day, int column);
+    void AttachPopupMenu(int column);
+    void ShowGridPopup(const QPoint& position);
+    void UpdatePresetCaptions();
+    void UseMemoClick(int number);
+    void MemoColorClick(bool choose);
+    void EditCommand(const std::function<void(QLineEdit&)>& command);
+    void ReportWriteError(const std::exception& error);
+
+    bool ShiftHeld() const;
+
+    MainServices m_services;
+    Session m_session;
+    Settings& m_settings;
+    MonthSheet& m_sheet;
+
+    DayGridModel* m_model = nullptr;
+    DayGridView* m_grid = nullptr;
+    YearMonth m_startWorkingMonth;
+    LazyDialog<TJump> m_jump;
+    LazyDialog<TTimeAdjust> m_timeAdjust;
+    LazyDialog<TTimeSet> m_timeSet;
+    LazyDialog<TUseTimeSetForm> m_useTimeSetForm;
+    LazyDialog<TUseMemoSetForm> m_useMemoSetForm;
+    QColorDialog* m_colorDialog = nullptr;
+    QLineEdit* m_yearMemo = nullptr;
+    QLineEdit* m_monthMemo = nullptr;
+    std::array<QLineEdit*, 7> m_summaryFields{};
+    QWidget* m_rightPanel = nullptr;
+    QWidget* m_bottomPanel = nullptr;
+    QWidget* m_barPanel = nullptr;
+    QLabel* m_parPanel = nullptr;
+    QLabel* m_mokuZanPanel = nullptr;
+    QLabel* m_yukyuPanel = nullptr;
+    BarPaintBox* m_barPaintBox = nullptr;
+    QPushButton* m_backButton = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    QAction* m_mokuhyoBarItem = nullptr;
+    QAction* m_printItem = nullptr;
+    QMenu* m_multiUserMenu = nullptr;
+    // Made on first use: start-up never pays for the viewer or its pages.
+    HelpWindow* m_helpWindow = nullptr;
+
+    // Popup menus of the grid, by the column they belong to, and their items with shortcuts.
+    QMenu* m_selPopupMenu = nullptr;
+    QMenu* m_zanTime1PopupMenu = nullptr;
+    QMenu* m_zanTime2PopupMenu = nullptr;
+    QMenu* m_zanTime3PopupMenu = nullptr;
+    QMenu* m_zanTime4PopupMenu = nullptr;
+    std::array<QAction*, 6> m_useTimeItems{};
+    std::array<QAction*, 10> m_useMemoItems{};
+    std::vector<std::pair<QMenu*, QAction*>> m_popupShortcutItems;
+
+    bool m_sizingReady = false;
+    bool m_onScreen = false;
+    bool m_shown = false;
+    bool m_leavingEntered = false;
+    int m_minWidth = 0;
+    int m_minHeight = 0;
+    int m_maxWidth = 0;
+    int m_maxHeight = 0;
+    int m_barHeight = 0;
+};
+
+} // namespace mitoran

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The channel where there is no abstract namespace: a QLocalServer whose socket is a file. Probing and
+// listening happen under a lock, so two starts cannot both find the name free, and a file left by a
+// crash is removed before listening.
+#include "platform/InstanceChannel.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+
+namespace mitoran {
+
+namespace {
+
+constexpr int kConnectMilliseconds = 1000;
+
+bool ConnectTo(QLocalSocket& socket, const QString& name) {
+    socket.connectToServer(name);
+    return socket.waitForConnected(kConnectMilliseconds);
+}
+
+} // namespace
+
+struct InstanceListener::Endpoint {
+    QLocalServer* server = nullptr;
+};
+
+bool SendToInstance(const QString& name, const QByteArray& bytes) {
+    QLocalSocket socket;
+    if (!ConnectTo(socket, name))
+        return false;
+    if (!bytes.isEmpty()) {
+        socket.write(bytes);
+        socket.waitForBytesWritten(kConnectMilliseconds);
+    }
+    socket.disconnectFromServer();
+    return true;
+}
+
+InstanceListener::InstanceListener(QObject* parent) : QObject(parent), m_endpoint(std::make_unique<Endpoint>()) {}
+
+InstanceListener::~InstanceListener() = default;
+
+bool InstanceListener::Listen(const QString& name) {
+    QLockFile lock(QDir::temp().filePath(name + QStringLiteral(".lock")));
+    lock.lock();
+    if (SendToInstance(name, {}))
+        return false;
+    auto* server = new QLocalServer(this);
+    QLocalServer::removeServer(name);
+    if (!server->listen(name)) {
+        delete server;
+        return false;
+    }
+    m_endpoint->server = server;
+    connect(server, &QLocalServer::newConnection, this, [this, server] {
+        while (QLocalSocket* client = server->nextPendingConnection()) {
+            connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+            connect(client, &QLocalSocket::readyRead, this, [this, client] {
+                while (client->canReadLine())
+                    emit LineReceived(client->readLine().chopped(1));
+            });
+        }
+    });
+    return true;
+}
+
+} // namespace mitoran

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/settings/SettingsStore.h"
+
+#include <QSettings>
+
+#include <memory>
+
+namespace mitoran {
+
+// The settings store on QSettings: the registry at HKEY_CURRENT_USER\Software\Quorvan\Vuvedez on
+// Windows, the INI file $XDG_CONFIG_HOME/Quorvan/Vuvedez.ini elsewhere. A key path below
+// "Software\Quorvan\Vuvedez" and its subkey become a group ("User/abc/System"); value names are
+// case-sensitive in the INI file.
+class QtSettingsStore : public SettingsStore {
+public:
+    QtSettingsStore();
+    ~QtSettingsStore() override;
+
+    void CreateKey(std::string_view keyPath) override;
+    std::optional<std::string> ReadValue(std::string_view keyPath, std::string_view subkey,
+                                         std::string_view name) const override;
+    void WriteValue(std::string_view keyPath, std::string_view subkey, std::string_view name,
+                    std::string_view value) override;
+    void DeleteSubkey(std::string_view keyPath, std::string_view subkey) override;
+
+    // Writes pending changes to the file or registry; false when that failed.
+    bool Sync();
+
+    // Qt writes changes out at the next turn of the event loop. While held they wait in memory (and are
+    // written when the store goes in any case); resuming writes what waits.
+    void HoldSaving();
+    void ResumeSaving();
+
+private:
+    class HeldSettings;
+    std::unique_ptr<HeldSettings> m_settings;
+};
+
+} // namespace mitoran

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/QtSettingsStore.h"
+#include "engine/settings/Folders.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/Settings.h"
+#include "engine/text/Cp932.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace mitoran;
+
+namespace {
+
+const std::string kBase = "Software\\Quorvan\\Vuvedez";
+
+class QtSettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef Q_OS_WIN
+        GTEST_SKIP() << "the store is the user's registry on Windows";
+#endif
+        ASSERT_TRUE(m_config.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+    }
+
+    QString IniFile() const {
+        return m_config.filePath(QStringLiteral("Quorvan/Vuvedez.ini"));
+    }
+
+    QTemporaryDir m_config;
+};
+
+TEST_F(QtSettingsStoreTest, ValuesSurviveTheIniFileUnchanged) {
+    const std::string userKey = kBase + "\\User\\" + Utf8ToCp932("山田");
+    const std::vector<std::string> values{" 8:00,17:00",
+                                          ",",
+                                          "",
+                                          " 8:00",
+                                          "trailing ",
+                                          "a;b=c#d",
+                                          "\"quoted\"",
+                                          "@Variant(x)",
+                                          "back\\slash",
+                                          "-2147483643",
+                                          Utf8ToCp932("所属：ＸＸＸＸＸ課  氏名：ＸＸ ＸＸ"),
+                                          Utf8ToCp932("ＭＳ ゴシック,残業")};
+    {
+        QtSettingsStore store;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            store.WriteValue(kBase, "System", "Value" + std::to_string(i), values[i]);
+            store.WriteValue(userKey, "Setting", "Value" + std::to_string(i), values[i]);
+        }
+        ASSERT_TRUE(store.Sync());
+    }
+    ASSERT_TRUE(QFile::exists(IniFile()));
+
+    const QtSettingsStore reread;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::string name = "Value" + std::to_string(i);
+        EXPECT_EQ(reread.ReadValue(kBase, "System", name), values[i]) << i;
+        EXPECT_EQ(reread.ReadValue(userKey, "Setting", name), values[i]) << i;
+        EXPECT_FALSE(reread.ReadValue(kBase, "Setting", name)) << i;
+    }
+    EXPECT_FALSE(reread.ReadValue(kBase, "System", "value0"));
+}
+
+TEST_F(QtSettingsStoreTest, DeleteSubkeyRemovesOnlyThatSubkey) {
+    const std::string userKey = kBase + "\\User\\abc";
+    {
+        QtSettingsStore store;
+        store.WriteValue(kBase, "Position", "TZangyoMain.Top", "10");
+        store.WriteValue(kBase, "System", "SimeDay", "31");
+        store.WriteValue(userKey, "Position", "TZangyoMain.Top", "20");
+        store.WriteValue(userKey, "Position", "TYuuKyu.Left", "30");
+        store.DeleteSubkey(userKey, "Position");
+        store.DeleteSubkey(userKey, "Absent");
+        ASSERT_TRUE(store.Sync());
+    }
+    const QtSettingsStore reread;
+    EXPECT_FALSE(reread.ReadValue(userKey, "Position", "TZangyoMain.Top"));
+    EXPECT_FALSE(reread.ReadValue(userKey, "Position", "TYuuKyu.Left"));
+    EXPECT_EQ(reread.ReadValue(kBase, "Position", "TZangyoMain.Top"), "10");
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "SimeDay"), "31");
+}
+
+TEST_F(QtSettingsStoreTest, HandEditedListReadsAsOneText) {
+    QDir().mkpath(m_config.filePath(QStringLiteral("Quorvan")));
+    QFile file(IniFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Setting]\nTime11=8:00,17:00\nTime12=22:00\n");
+    file.close();
+    // A file for the whole organisation is another program's: its values never stand in for missing ones.
+    QFile shared(m_config.filePath(QStringLiteral("Quorvan.ini")));
+    ASSERT_TRUE(shared.open(QIODevice::WriteOnly));
+    shared.write("[Setting]\nTime13=9:00,0:30\n");
+    shared.close();
+    const QtSettingsStore store;
+    EXPECT_EQ(store.ReadValue(kBase, "Setting", "Time11"), "8:00,17:00");
+    EXPECT_EQ(store.ReadValue(kBase, "Setting", "Time12"), "22:00");
+    EXPECT_FALSE(store.ReadValue(kBase, "Setting", "Time13"));
+}
+
+// Every value SaveSettings writes comes back from a new store as it was written.
+TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const mitoran::test::FixedFolders folders(data.path().toStdString(), "/home/u/work");
+
+    Settings original;
+    {
+        QtSettingsStore store;
+        LoadSettings(original, {store, folders, "abc", "abc"});
+        original.NameTitle = Utf8ToCp932("所属：開発課  氏名：山田 太郎");
+        original.Pass = "p,w d";
+        original.PresetMemos[9] = Utf8ToCp932("会議, 打合せ");
+        original.PresetTimes[3] = "-1:30";
+        original.CellColor[2] = 0x00FF00;
+        original.WeekCheck[4] = true;
+        SaveSettings(original, {store, folders, "abc", "abc"});
+        ASSERT_TRUE(store.Sync());
+    }
+
+    Settings reloaded;
+    QtSettingsStore reread;
+    LoadSettings(reloaded, {reread, folders, "abc", "abc"});
+    EXPECT_EQ(reloaded.NameTitle, original.NameTitle);
+    EXPECT_EQ(reloaded.Pass, "p,w d");
+    EXPECT_EQ(reloaded.StartUserPass, "p,w d");
+
+    MemorySettingsStore first;
+    MemorySettingsStore second;
+    SaveSettings(original, {first, folders, "abc", "abc"});
+    SaveSettings(reloaded, {second, folders, "abc", "abc"});
+    const std::string userKey = kBase + "\\User\\abc";
+    for (const char* subkey : {"System", "Setting"}) {
+        const auto written = first.Values(userKey, subkey);
+        EXPECT_FALSE(written.empty());
+        EXPECT_EQ(second.Values(userKey, subkey), written) << subkey;
+        for (const auto& [name, value] : written) {
+            EXPECT_EQ(reread.ReadValue(userKey, subkey, name), value) << name;
+        }
+    }
+}
+
+} // namespace
+
+// Qt writes changes out at the next turn of the event loop; a held store keeps them in memory until resumed,
+// and never drops them.
+TEST_F(QtSettingsStoreTest, HeldChangesWaitUntilResumedAndReachTheFileInAnyCase) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
+    const auto fileHolds = [this](const char* line) {
+        QFile file(IniFile());
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(line);
+    };
+    {
+        QtSettingsStore store;
+        store.HoldSaving();
+        store.WriteValue(kBase, "System", "SimeDay", "31");
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(QFile::exists(IniFile()));
+        store.ResumeSaving();
+        EXPECT_TRUE(fileHolds("SimeDay=31"));
+
+        store.WriteValue(kBase, "System", "SyukeiMonth", "4");
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(fileHolds("SyukeiMonth=4"));
+
+        store.HoldSaving();
+        store.WriteValue(kBase, "System", "FlexTime", "1");
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(fileHolds("FlexTime=1"));
+    }
+    EXPECT_TRUE(fileHolds("FlexTime=1"));
+}
