@@ -3,7 +3,7 @@
 
 #include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
-#include "engine/month/TimeEntry.h"
+#include "engine/session/AutoEntry.h"
 #include "engine/session/Session.h"
 #include "engine/settings/Folders.h"
 #include "engine/text/Cp932.h"

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/calendar/Calendar.h"
 
-#include "engine/month/MonthSheet.h"
-#include "engine/settings/HolidayList.h"
+#include "engine/calendar/DayCategory.h"
 #include "engine/text/Texts.h"
-#include "engine/text/Util.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 
@@ -64,43 +63,23 @@ const std::array<ComputedHoliday, 6>& ComputedHolidays() {
     return table;
 }
 
-// 0 = Sunday .. 6 = Saturday for one of the seven weekday names, else -1.
-int WeekdayOfName(const std::string& name) {
-    const std::string trimmed = TrimText(name);
-    for (int weekday = 0; weekday < 7; ++weekday) {
-        if (WeekdayName(weekday) == trimmed)
-            return weekday;
-    }
-    return -1;
+// Only for valid dates: std::chrono keeps just the low byte of a month or day it is given.
+std::chrono::sys_days SysDaysOf(const CalendarDate& date) {
+    return std::chrono::sys_days{std::chrono::year{date.year} / static_cast<int>(date.month) /
+                                 static_cast<int>(date.day)};
 }
 
-// The date of a row's date text ("12/21"); the row lies in the year before when its month is later
-// than the sheet's month (December rows of a January sheet). An unreadable text gives an invalid date.
-CalendarDate RowDate(const std::string& dateText, int sheetYear, int sheetMonth) {
-    const auto slash = dateText.find('/');
-    if (slash == std::string::npos)
-        return {sheetYear, 0, 0};
-    const int month = TextToIntDef(std::string_view(dateText).substr(0, slash), 0);
-    const int day = TextToIntDef(std::string_view(dateText).substr(slash + 1), 0);
-    return {month > sheetMonth ? sheetYear - 1 : sheetYear, month, day};
-}
-
-void MarkDay(DayRecord& day, const CalendarDate& date, bool weekdayRule, const CalendarRules& rules,
-             const HolidayList& holidays) {
-    HolidayInfo holiday = HolidayOf(date, rules, holidays);
-    const int weekday = WeekdayOfName(day[DayColumn::Weekday]);
-    // A Monday after a day-off holiday is a day off too; it keeps its own name.
-    if (weekday == kMonday && IsValidDate(date) && !HolidayOf(AddDays(date, -1), rules, holidays).mark.empty())
-        holiday.mark = DayOffMark();
-    if (TrimText(day[DayColumn::Kubun]).empty() && !holiday.mark.empty())
-        day[DayColumn::Kubun] = holiday.mark;
-    if (TrimText(day[DayColumn::Memo]).empty() && !holiday.name.empty())
-        day[DayColumn::Memo] = holiday.name;
-    if (weekdayRule && weekday >= 0 && rules.weekCheck[weekday + 1])
-        day[DayColumn::Kubun] = DayOffMark();
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
 } // namespace
+
+int DaysInMonth(int year, int month) {
+    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    month = std::clamp(month, 1, 12);
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
 
 SheetSpan SheetMonthSpan(int year, int month, int simeDay) {
     month = std::clamp(month, 1, 12);
@@ -117,33 +96,17 @@ bool IsValidDate(const CalendarDate& date) {
 }
 
 CalendarDate AddDays(CalendarDate date, int days) {
-    for (; days > 0; --days) {
-        if (date.day < DaysInMonth(date.year, date.month)) {
-            ++date.day;
-        } else {
-            date.day = 1;
-            date.month = date.month == 12 ? 1 : date.month + 1;
-            date.year += date.month == 1 ? 1 : 0;
-        }
-    }
-    for (; days < 0; ++days) {
-        if (date.day > 1) {
-            --date.day;
-        } else {
-            date.month = date.month == 1 ? 12 : date.month - 1;
-            date.year -= date.month == 12 ? 1 : 0;
-            date.day = DaysInMonth(date.year, date.month);
-        }
-    }
-    return date;
+    if (!IsValidDate(date))
+        return date;
+    const std::chrono::year_month_day moved{SysDaysOf(date) + std::chrono::days{days}};
+    return {static_cast<int>(moved.year()), static_cast<int>(static_cast<unsigned>(moved.month())),
+            static_cast<int>(static_cast<unsigned>(moved.day()))};
 }
 
 int WeekdayOf(const CalendarDate& date) {
-    static constexpr std::array<int, 12> monthOffsets{0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
     if (!IsValidDate(date))
         return -1;
-    const int year = date.month < 3 ? date.year - 1 : date.year;
-    return (year + year / 4 - year / 100 + year / 400 + monthOffsets[date.month - 1] + date.day) % 7;
+    return static_cast<int>(std::chrono::weekday{SysDaysOf(date)}.c_encoding());
 }
 
 const std::string& WeekdayName(int weekday) {
@@ -188,7 +151,7 @@ CalendarDate DayNumberToDate(int dayNumber) {
     return {month >= 3 ? c - 4716 : c - 4715, month, day};
 }
 
-HolidayInfo HolidayOf(const CalendarDate& date, const CalendarRules& rules, const HolidayList& holidays) {
+HolidayInfo NationalHolidayOf(const CalendarDate& date, const CalendarRules& rules) {
     HolidayInfo holiday;
     if (!IsValidDate(date))
         return holiday;
@@ -199,37 +162,7 @@ HolidayInfo HolidayOf(const CalendarDate& date, const CalendarRules& rules, cons
             holiday.mark = DayOffMark();
         holiday.name = computed.name;
     }
-    if (const HolidayRow* row = holidays.Find(date.month, date.day)) {
-        if (row->IsMarked())
-            holiday.mark = DayOffMark();
-        if (!TrimText(row->memo).empty())
-            holiday.name = row->memo;
-    }
     return holiday;
-}
-
-void BuildMonthCalendar(MonthSheet& sheet, int year, int month, const CalendarRules& rules,
-                        const HolidayList& holidays) {
-    for (DayRecord& day : sheet.days)
-        day.Clear();
-    const SheetSpan span = SheetMonthSpan(year, month, rules.simeDay);
-    sheet.dayCount = span.dayCount;
-    CalendarDate date = span.first;
-    for (int row = 1; row <= span.dayCount; ++row, date = AddDays(date, 1)) {
-        DayRecord& day = sheet.days[row];
-        day[DayColumn::Date] = PadNumber(date.month, 2, " ") + "/" + PadNumber(date.day, 2, " ");
-        day[DayColumn::Weekday] = WeekdayName(WeekdayOf(date));
-    }
-    MarkHolidays(sheet, year, month, true, rules, holidays);
-}
-
-void MarkHolidays(MonthSheet& sheet, int year, int month, bool weekdayRule, const CalendarRules& rules,
-                  const HolidayList& holidays) {
-    const int last = std::clamp(sheet.dayCount, 0, kMaxDays);
-    for (int row = 1; row <= last; ++row) {
-        DayRecord& day = sheet.days[row];
-        MarkDay(day, RowDate(day[DayColumn::Date], year, month), weekdayRule, rules, holidays);
-    }
 }
 
 } // namespace mitoran

@@ -4,11 +4,8 @@
 #include <array>
 #include <string>
 
-// The calendar of a sheet month: dates, weekdays, days off and the names of national holidays.
+// Dates, weekdays, sheet months, equinoxes and the computed national holidays.
 namespace mitoran {
-
-class HolidayList;
-struct MonthSheet;
 
 // The settings the calendar reads, taken from the settings object by the caller.
 struct CalendarRules {
@@ -20,6 +17,12 @@ struct CalendarRules {
     bool sportDay = true;
     bool oceanDay = true;
     bool oldManDay = true;
+};
+
+struct YearMonth {
+    int year = 0;
+    int month = 0;
+    bool operator==(const YearMonth&) const = default;
 };
 
 struct CalendarDate {
@@ -41,13 +44,16 @@ struct HolidayInfo {
     std::string mark; // "○" when the day is a day off, else empty
 };
 
+// 28..31 days of the month; a month outside 1..12 is held within it.
+int DaysInMonth(int year, int month);
+
 // The sheet month (year, month) under a closing day: from the day after the closing day of the month
 // before, or the calendar month when the closing day is not within 1..27.
 SheetSpan SheetMonthSpan(int year, int month, int simeDay);
 
-// The date `days` days after (or before, when negative) the given valid date.
-CalendarDate AddDays(CalendarDate date, int days);
 bool IsValidDate(const CalendarDate& date);
+// The date `days` days after (or before, when negative) the given date; an invalid date stays as it is.
+CalendarDate AddDays(CalendarDate date, int days);
 
 // 0 = Sunday .. 6 = Saturday (Gregorian calendar); -1 for a date that does not exist.
 int WeekdayOf(const CalendarDate& date);
@@ -59,14 +65,7 @@ int VernalEquinoxDay(int year);
 int AutumnalEquinoxDay(int year);
 CalendarDate DayNumberToDate(int dayNumber);
 
-HolidayInfo HolidayOf(const CalendarDate& date, const CalendarRules& rules, const HolidayList& holidays);
-
-// Lays out a sheet month that has no file: day count, dates, weekdays, days off and holiday names.
-void BuildMonthCalendar(MonthSheet& sheet, int year, int month, const CalendarRules& rules,
-                        const HolidayList& holidays);
-// Marks days off and holiday names in the rows of the sheet month (year, month); only empty categories
-// and memos are filled, except that the weekday rule sets the day-off mark on the weekly days off.
-void MarkHolidays(MonthSheet& sheet, int year, int month, bool weekdayRule, const CalendarRules& rules,
-                  const HolidayList& holidays);
+// The name of a computed national holiday on the date, marked as a day off when its setting is on.
+HolidayInfo NationalHolidayOf(const CalendarDate& date, const CalendarRules& rules);
 
 } // namespace mitoran

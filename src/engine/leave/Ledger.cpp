@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/leave/Ledger.h"
 
+#include "engine/calendar/Calendar.h"
 #include "engine/month/MonthSheet.h"
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -158,17 +158,7 @@ YmdText NormalizeYmdText(std::string_view typed) {
 }
 
 std::string WeekdayText(int year, int month, int day) {
-    // Range checks first: std::chrono::month and day keep only the low byte of what they are given.
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
-        return text::kUnknownWeekday;
-    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                                           std::chrono::day{static_cast<unsigned>(day)}};
-    if (!date.ok())
-        return text::kUnknownWeekday;
-    static const std::array<const std::string*, 7> names{&text::kSunday,    &text::kMonday,   &text::kTuesday,
-                                                         &text::kWednesday, &text::kThursday, &text::kFriday,
-                                                         &text::kSaturday};
-    return *names.at(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding());
+    return WeekdayName(WeekdayOf({year, month, day}));
 }
 
 Ledger::Ledger() {

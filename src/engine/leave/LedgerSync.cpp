@@ -2,10 +2,10 @@
 #include "engine/leave/LedgerSync.h"
 
 #include "engine/leave/Ledger.h"
+#include "engine/month/MonthCalendar.h"
 #include "engine/month/MonthSheet.h"
 #include "engine/text/Util.h"
 
-#include <chrono>
 #include <optional>
 #include <string>
 
@@ -14,30 +14,19 @@ namespace mitoran {
 namespace {
 
 // The date of the sheet's last day row: the sheet's year with the month and day of its saved date text
-// ("␣3/20"). The last row always lies in the sheet month itself, whatever the closing day.
-std::optional<std::chrono::sys_days> LastRowDate(const MonthSheet& sheet, int year) {
+// (" 3/20"). The last row always lies in the sheet month itself, whatever the closing day.
+std::optional<CalendarDate> LastRowDate(const MonthSheet& sheet, int year) {
     if (sheet.dayCount < 1 || sheet.dayCount > kMaxDays)
         return std::nullopt;
-    const std::string& text = sheet.saved[sheet.dayCount][DayColumn::Date];
-    const auto slash = text.find('/');
-    if (slash == std::string::npos)
+    const CalendarDate date = RowDateInYear(sheet.saved[sheet.dayCount][DayColumn::Date], year);
+    if (!IsValidDate(date))
         return std::nullopt;
-    const int month = TextToIntDef(text.substr(0, slash), 0);
-    const int day = TextToIntDef(text.substr(slash + 1), 0);
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
-        return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                                           std::chrono::day{static_cast<unsigned>(day)}};
-    if (!date.ok())
-        return std::nullopt;
-    return std::chrono::sys_days{date};
+    return date;
 }
 
-std::string SlotDateText(std::chrono::sys_days lastRowDate, int dayCount, int slot) {
-    const std::chrono::year_month_day date{lastRowDate - std::chrono::days{dayCount - slot}};
-    return PadNumber(static_cast<int>(date.year()), 4, "0") + "/" +
-           PadNumber(static_cast<unsigned>(date.month()), 2, "0") + "/" +
-           PadNumber(static_cast<unsigned>(date.day()), 2, "0");
+std::string SlotDateText(const CalendarDate& lastRowDate, int dayCount, int slot) {
+    const CalendarDate date = AddDays(lastRowDate, slot - dayCount);
+    return PadNumber(date.year, 4, "0") + "/" + PadNumber(date.month, 2, "0") + "/" + PadNumber(date.day, 2, "0");
 }
 
 bool BooksLeave(std::string_view mark) {
@@ -86,7 +75,7 @@ private:
 
 void UpdateLedgerFromMonth(MonthSheet& sheet, int year, Ledger& ledger) {
     const auto previousSaved = sheet.saved;
-    const std::optional<std::chrono::sys_days> lastRowDate = LastRowDate(sheet, year);
+    const std::optional<CalendarDate> lastRowDate = LastRowDate(sheet, year);
     LedgerUpdate update(ledger);
     try {
         for (int slot = 1; slot <= kMaxDays; ++slot) {

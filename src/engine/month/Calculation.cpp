@@ -454,7 +454,6 @@ MonthCalculation RecalcMonth(MonthSheet& sheet, const Settings& settings) {
     const MonthTotals& totals = result.totals;
     result.pay = CalcPayAmounts(totals, settings.Kin);
     result.targetRemainder = TargetRemainder(totals, result.pay, settings);
-    result.payView = MakePayView(totals, result.pay, result.targetRemainder, settings);
 
     MonthSummary& summary = sheet.summary;
     summary.syukinDay = DaysText(totals.syukinDays, settings.Hankyu05);

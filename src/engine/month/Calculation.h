@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "engine/totals/PayAmounts.h"
+#include "engine/month/MonthTotals.h"
 
 // The daily and monthly calculation: turns the typed times and categories of the month into overtime,
-// work time, the month's sums and the pay view's values.
+// work time, the month's sums, its pay amounts and its target remainder.
 namespace mitoran {
 
 struct MonthSheet;
@@ -14,7 +14,6 @@ struct MonthCalculation {
     MonthTotals totals;
     PayAmounts pay;
     int targetRemainder = 0; // minutes, as shown in the summary's target text
-    PayView payView;
 };
 
 // Normalises each day's arrival, leaving and category texts, recomputes its overtime, late-night

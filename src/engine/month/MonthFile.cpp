@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/month/MonthFile.h"
 
-#include "engine/calendar/Calendar.h"
-#include "engine/leave/LedgerSync.h"
 #include "engine/month/Calculation.h"
+#include "engine/month/MonthCalendar.h"
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Util.h"
 
@@ -174,12 +173,11 @@ bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLo
 }
 
 MonthCalculation SaveMonth(MonthSheet& sheet, int year, int month, const MonthLocation& location,
-                           const Settings& settings, Ledger& ledger) {
+                           const Settings& settings) {
     MonthCalculation calculation = RecalcMonth(sheet, settings);
     ProfileFile file(MonthFilePath(location.dataFolder, year, month, location.user));
     WriteMonthFile(sheet, file);
     file.Flush();
-    UpdateLedgerFromMonth(sheet, year, ledger);
     return calculation;
 }
 

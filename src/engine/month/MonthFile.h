@@ -14,7 +14,6 @@ namespace mitoran {
 
 struct CalendarRules;
 class HolidayList;
-class Ledger;
 class ProfileFile;
 struct Settings;
 
@@ -50,11 +49,10 @@ void WriteMonthFile(const MonthSheet& sheet, ProfileFile& file);
 bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLocation& location,
                const CalendarRules& rules, const HolidayList& holidays);
 
-// Recalculates the sheet, writes its file and brings the ledger up to date with the days whose
-// category or memo changed since the saved copy, which then equals the sheet; returns the calculation
-// for the pay view. Throws FileWriteError when the file cannot be written: the old file, the ledger
-// and the saved copy stay as they were. The caller does not save while the span view fills the sheet.
+// Recalculates the sheet and writes its file; the saved copy stays for the ledger update that follows
+// (the session's save). Throws FileWriteError when the file cannot be written: the old file stays. The
+// caller does not save while the span view fills the sheet.
 MonthCalculation SaveMonth(MonthSheet& sheet, int year, int month, const MonthLocation& location,
-                           const Settings& settings, Ledger& ledger);
+                           const Settings& settings);
 
 } // namespace mitoran

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/calendar/DayCategory.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,23 +16,6 @@ namespace mitoran {
 enum class DayColumn : std::size_t { Date, Weekday, Kubun, Arrival, Leaving, Zangyo, Shinya, Kinmu, Memo };
 inline constexpr std::size_t kDayColumnCount = 9;
 inline constexpr int kMaxDays = 31;
-
-// The eight day categories; the value is the category's tag (popup menu item number).
-enum class Kubun { Normal = 0, Holiday, Yukyu, Gozen, Gogo, Daikyu, Kekkin, Handon };
-inline constexpr int kKubunCount = 8;
-
-struct KubunInfo {
-    Kubun kubun;
-    std::string mark;     // what the grid and the file hold ("  " for an ordinary day)
-    std::string caption;  // popup menu caption
-    std::string fullName; // name used by the paid-leave ledger and the CSV export
-};
-
-// The category table in cycling order (CP932 texts).
-const std::array<KubunInfo, kKubunCount>& KubunTable();
-const KubunInfo& InfoOf(Kubun kubun);
-// The category of a mark, compared without blanks at both ends; empty and "  " are Normal.
-std::optional<Kubun> KubunOfMark(std::string_view mark);
 
 // One day row: the nine column texts, three hand-entry marks, the statutory-holiday mark and the memo colour.
 struct DayRecord {

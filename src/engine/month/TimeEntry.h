@@ -1,23 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "engine/session/Navigation.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 
 // The commands that fill a day of the month sheet besides typing: day categories, the current time, the
-// regular time, the time of the row above, preset times, clearing, values fixed by hand, and the automatic
-// arrival and leaving entry. Days are sheet rows 1..dayCount; columns are those of DayColumn. A command on
-// another row or in a column it does not serve does nothing and returns false.
+// regular time, the time of the row above, preset times, clearing and values fixed by hand. Days are sheet
+// rows 1..dayCount; columns are those of DayColumn. A command on another row or in a column it does not serve does
+// nothing and returns false.
 namespace mitoran {
 
 struct DayRecord;
 struct LocalDateTime;
 struct MonthSheet;
 struct Settings;
-class Session;
 
 enum class TimeKind { Arrival = 0, Leaving = 1 };
 
@@ -93,6 +90,8 @@ bool KubunChange(MonthSheet& sheet, int day, const Settings& settings);
 TimeProposal ProposeTime(TimeKind kind, const LocalDateTime& now, const Settings& settings);
 // The minutes "+" and "-" move a stamped time: the kind's rounding unit, or 1 without rounding.
 int AdjustStep(TimeKind kind, const Settings& settings);
+// True when the clock time lies before the regular start: a leaving then belongs to the day before.
+bool BeforeRegularStart(int hour, int minute, const Settings& settings);
 // A stamped time moved by `minutes`, held within 0:00..48:00, as time text.
 std::string StepTimeText(std::string_view text, int minutes);
 // Any accepted form of a time ("8.5", "830", full-width digits) as time text with zero shown.
@@ -133,36 +132,5 @@ bool ZanTimeIn(MonthSheet& sheet, int day, int column, TimeSetEditor& editor);
 std::string PresetTimeText(std::string_view box);
 // A preset memo box as stored: blanks at both ends removed.
 std::string PresetMemoText(std::string_view box);
-
-// ---- Automatic entry ----
-
-enum class AutoEntryOutcome {
-    Off,      // the mode is 0
-    Unsaved,  // the month held has unsaved changes: nothing was loaded or entered
-    NoRow,    // the sheet month has no row for the date
-    Kept,     // a time was already there and stays
-    Declined, // the user cancelled the confirmation
-    Entered,  // the time was entered and the month saved
-};
-
-struct AutoEntryResult {
-    AutoEntryOutcome outcome = AutoEntryOutcome::Off;
-    YearMonth sheetMonth;        // the sheet month now held (when it was loaded)
-    int day = 0;                 // the row of the date
-    std::string text;            // the time entered, or the one kept
-    bool overwriteAsked = false; // "EndOverWrite" 1 turned an existing leaving time into a question
-};
-
-// The sheet month that holds a date: a day past the closing day belongs to the next month, unless the
-// closing day gives the calendar month.
-YearMonth SheetMonthOf(int year, int month, int day, int simeDay);
-
-// Enters today's arrival (kind Arrival, mode "StartAutoIn") or leaving time (kind Leaving, mode
-// "EndAutoIn") into the sheet month that holds the date, loaded afresh, and saves it. A leaving before the
-// regular start goes to the day before. An arrival is never overwritten; an existing leaving time is
-// replaced, confirmed or kept as "EndOverWrite" says. Unsaved changes of the month held are never
-// dropped: the caller runs the leave-month check first. Throws FileWriteError when the save fails.
-AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const LocalDateTime& now,
-                              TimeConfirm& confirm);
 
 } // namespace mitoran

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/calendar/Calendar.h"
+
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -10,12 +12,6 @@ namespace mitoran {
 struct LocalDateTime;
 struct MonthSheet;
 class Questions;
-
-struct YearMonth {
-    int year = 0;
-    int month = 0;
-    bool operator==(const YearMonth&) const = default;
-};
 
 // The sheet month that holds today: a day past the closing day belongs to the next month.
 YearMonth WorkingMonth(const LocalDateTime& today, int simeDay);

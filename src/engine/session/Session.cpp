@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/session/Session.h"
 
+#include "engine/leave/LedgerSync.h"
 #include "engine/settings/Folders.h"
 #include "engine/text/Util.h"
 
@@ -51,7 +52,9 @@ bool Session::ShowMonth(int year, int month, bool force) {
 }
 
 MonthCalculation Session::SaveShownMonth() {
-    return SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings, ledger);
+    MonthCalculation calculation = SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings);
+    UpdateLedgerFromMonth(sheet, sheet.loadedYear, ledger);
+    return calculation;
 }
 
 MonthLocation Session::Location() const {

@@ -40,7 +40,9 @@ public:
     // Shows the sheet month: its file, or a new month from the calendar. Unsaved edits of the month
     // already held stay unless forced.
     bool ShowMonth(int year, int month, bool force);
-    // Recalculates and writes the month held, then updates the ledger. Throws FileWriteError.
+    // Recalculates and writes the month held, then brings the ledger up to date with the days whose
+    // category or memo changed since the saved copy, which then equals the sheet. Throws FileWriteError:
+    // when the month file cannot be written, the old file, the ledger and the saved copy stay.
     MonthCalculation SaveShownMonth();
 
     SettingsContext Context() { return {m_store, m_folders, m_currentUser, m_startUser}; }

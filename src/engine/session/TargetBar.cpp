@@ -2,8 +2,8 @@
 #include "engine/session/TargetBar.h"
 
 #include "engine/month/MonthSheet.h"
+#include "engine/settings/ColorRef.h"
 #include "engine/text/Util.h"
-#include "gui/common/ColorRef.h"
 
 #include <algorithm>
 #include <cstdlib>

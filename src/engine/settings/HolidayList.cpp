@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/settings/HolidayList.h"
 
-#include "engine/month/MonthSheet.h"
+#include "engine/calendar/Calendar.h"
+#include "engine/calendar/DayCategory.h"
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"

@@ -321,10 +321,6 @@ std::optional<double> ParseReal(std::string_view text) {
     return value;
 }
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 } // namespace
 
 std::string TrimText(std::string_view text) {
@@ -537,12 +533,6 @@ std::string CsvField(std::string_view record, int field) {
         record.remove_prefix(comma + 1);
     }
     return std::string(record.substr(0, record.find(',')));
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    month = std::clamp(month, 1, 12);
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
 
 int ClampYear(std::string_view text) {

@@ -47,7 +47,6 @@ std::string LeftChars(std::string_view text, int count);
 std::string ReplaceAllText(std::string_view text, std::string_view find, std::string_view replacement);
 std::string CsvField(std::string_view record, int field);
 
-int DaysInMonth(int year, int month);
 int ClampYear(std::string_view text);
 int ClampMonth(std::string_view text);
 

@@ -2,7 +2,7 @@
 #include "gui/common/WindowUtil.h"
 
 #include "engine/session/WindowPlacement.h"
-#include "gui/common/ColorRef.h"
+#include "engine/settings/ColorRef.h"
 
 #include <QBoxLayout>
 #include <QColorDialog>

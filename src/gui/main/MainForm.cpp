@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/MainForm.h"
 
-#include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
 #include "engine/month/Calculation.h"
+#include "engine/month/MonthCalendar.h"
 #include "engine/month/MonthFile.h"
 #include "engine/session/Questions.h"
 #include "engine/session/TargetBar.h"

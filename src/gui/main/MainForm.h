@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "engine/month/TimeEntry.h"
+#include "engine/session/AutoEntry.h"
 #include "engine/session/CommandLine.h"
 #include "engine/session/GridCommands.h"
 #include "engine/session/Navigation.h"

@@ -4,6 +4,7 @@
 #include "engine/month/MonthSheet.h"
 #include "engine/settings/Settings.h"
 #include "engine/text/Cp932.h"
+#include "engine/totals/PayAmounts.h"
 
 #include <gtest/gtest.h>
 
@@ -156,7 +157,7 @@ TEST(RecalcMonth, FlexTimeSetsEachCategoryAgainstItsRequiredTime) {
     const MonthCalculation result = RecalcMonth(sheet, settings);
     EXPECT_EQ(result.totals.lateArrivals, 0);
     EXPECT_EQ(result.totals.earlyLeavings, 0);
-    EXPECT_FALSE(result.payView.lateEarlyEnabled);
+    EXPECT_FALSE(MakePayView(result.totals, result.pay, result.targetRemainder, settings).lateEarlyEnabled);
 }
 
 TEST(RecalcMonth, HalfWorkingDayUsesItsOwnHours) {
@@ -319,11 +320,12 @@ TEST(RecalcMonth, PayValuesOfTheMonth) {
     EXPECT_EQ(result.pay.net, 200600);
     EXPECT_EQ(result.targetRemainder, -1470);
     EXPECT_EQ(sheet.summary.mokuhyoTime, "-24:30");
-    EXPECT_EQ(result.payView.mokuTMemo, "-24:30");
-    EXPECT_EQ(result.payView.tedoriMemo, "200,600");
-    EXPECT_EQ(result.payView.syusyaMemo, "  8:00");
-    EXPECT_EQ(result.payView.taisyaMemo, " 20:30");
-    EXPECT_EQ(result.payView.zanheiMemo, "  3:30");
+    const PayView view = MakePayView(result.totals, result.pay, result.targetRemainder, settings);
+    EXPECT_EQ(view.mokuTMemo, "-24:30");
+    EXPECT_EQ(view.tedoriMemo, "200,600");
+    EXPECT_EQ(view.syusyaMemo, "  8:00");
+    EXPECT_EQ(view.taisyaMemo, " 20:30");
+    EXPECT_EQ(view.zanheiMemo, "  3:30");
 
     settings.MokuhyoTime = true;
     result = RecalcMonth(sheet, settings);

@@ -3,6 +3,7 @@
 
 #include "engine/calendar/Calendar.h"
 #include "engine/leave/Ledger.h"
+#include "engine/leave/LedgerSync.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/HolidayList.h"
 #include "engine/settings/MemorySettingsStore.h"
@@ -74,6 +75,12 @@ protected:
         return settings;
     }
 
+    // Writes the month and books its leave days as the session's save does.
+    void SaveAndBook(MonthSheet& sheet, int year, int month, const MonthLocation& location, const Settings& settings) {
+        SaveMonth(sheet, year, month, location, settings);
+        UpdateLedgerFromMonth(sheet, year, m_ledger);
+    }
+
     bool Load(MonthSheet& sheet, int year, int month, bool force) {
         return LoadMonth(sheet, year, month, force, Location(), m_rules, m_holidays);
     }
@@ -104,7 +111,7 @@ TEST_F(MonthFileTest, ExampleDayIsStoredAsItsRecord) {
     day[DayColumn::Leaving] = "19:00";
     day[DayColumn::Memo] = Sj("会議");
 
-    SaveMonth(sheet, 2003, 3, Location(), DefaultSettings(), m_ledger);
+    SaveAndBook(sheet, 2003, 3, Location(), DefaultSettings());
 
     const std::string bytes = ReadBytes(PathOf(2003, 3));
     const std::string line = "\r\n5=" + Sj("3/ 5,水,  , 8:30,19:00, 2:00,,会議,,,, 9:30,,,") + "\r\n";
@@ -356,7 +363,7 @@ TEST_F(MonthFileTest, RefusedWriteLeavesLedgerAndSavedCopyAlone) {
         sheet.days[3][DayColumn::Kubun] = Sj("有");
         const fs::path path = MonthFilePath(location.dataFolder, 2004, 3, location.user);
         try {
-            SaveMonth(sheet, 2004, 3, location, DefaultSettings(), m_ledger);
+            SaveAndBook(sheet, 2004, 3, location, DefaultSettings());
             ADD_FAILURE() << "no error";
         } catch (const FileWriteError& error) {
             EXPECT_EQ(error.what(), path.string() + Sj(" に書き込めません"));
@@ -377,7 +384,7 @@ TEST_F(MonthFileTest, RefusedWriteKeepsTheOldFile) {
     if (refused) {
         MonthSheet sheet;
         ASSERT_TRUE(Load(sheet, 2004, 3, false));
-        EXPECT_THROW(SaveMonth(sheet, 2004, 3, Location(), DefaultSettings(), m_ledger), FileWriteError);
+        EXPECT_THROW(SaveAndBook(sheet, 2004, 3, Location(), DefaultSettings()), FileWriteError);
     }
     fs::permissions(m_folder, fs::perms::owner_all);
     if (!refused)
@@ -416,7 +423,7 @@ TEST_F(MonthFileTest, SavingFeedsTheLedgerWithTheDaysDates) {
     sheet.days[3][DayColumn::Kubun] = Sj("有");
     sheet.days[3][DayColumn::Memo] = Sj("通院");
     sheet.days[11][DayColumn::Kubun] = Sj("有");
-    SaveMonth(sheet, 2004, 3, Location(), settings, m_ledger);
+    SaveAndBook(sheet, 2004, 3, Location(), settings);
     EXPECT_EQ(LedgerEntries(m_folder),
               (std::vector<LedgerEntry>{{"2004/02/23", "有給", "通院"}, {"2004/03/02", "有給", ""}}));
     EXPECT_FALSE(sheet.IsChanged());
@@ -425,12 +432,12 @@ TEST_F(MonthFileTest, SavingFeedsTheLedgerWithTheDaysDates) {
     sheet.days[11][DayColumn::Kubun] = Sj("前");
     sheet.days[3][DayColumn::Memo] = Sj("歯科");
     sheet.days[12][DayColumn::Memo] = "note";
-    SaveMonth(sheet, 2004, 3, Location(), settings, m_ledger);
+    SaveAndBook(sheet, 2004, 3, Location(), settings);
     EXPECT_EQ(LedgerEntries(m_folder),
               (std::vector<LedgerEntry>{{"2004/02/23", "有給", "歯科"}, {"2004/03/02", "午前", ""}}));
 
     sheet.days[3][DayColumn::Kubun] = "  ";
-    SaveMonth(sheet, 2004, 3, Location(), settings, m_ledger);
+    SaveAndBook(sheet, 2004, 3, Location(), settings);
     EXPECT_EQ(LedgerEntries(m_folder), (std::vector<LedgerEntry>{{"2004/03/02", "午前", ""}}));
 
     // A January sheet starts in December of the year before.
@@ -439,7 +446,7 @@ TEST_F(MonthFileTest, SavingFeedsTheLedgerWithTheDaysDates) {
     ASSERT_EQ(january.days[1][DayColumn::Date], "12/21");
     january.days[1][DayColumn::Kubun] = Sj("有");
     january.days[1][DayColumn::Memo] = Sj("帰省");
-    SaveMonth(january, 2005, 1, Location(), settings, m_ledger);
+    SaveAndBook(january, 2005, 1, Location(), settings);
     EXPECT_EQ(LedgerEntries(m_folder),
               (std::vector<LedgerEntry>{{"2004/03/02", "午前", ""}, {"2004/12/21", "有給", "帰省"}}));
 

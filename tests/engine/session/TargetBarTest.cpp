@@ -2,9 +2,9 @@
 #include "engine/session/TargetBar.h"
 
 #include "engine/month/MonthSheet.h"
+#include "engine/settings/ColorRef.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
-#include "gui/common/ColorRef.h"
 
 #include <gtest/gtest.h>
 

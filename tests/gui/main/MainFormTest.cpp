@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/MainForm.h"
 
-#include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
+#include "engine/month/MonthCalendar.h"
 #include "engine/month/MonthFile.h"
+#include "engine/settings/ColorRef.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "gui/WindowTestSupport.h"
-#include "gui/common/ColorRef.h"
 #include "gui/main/BarPaintBox.h"
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/session/AutoEntry.h"
+
+#include "engine/calendar/Clock.h"
+#include "engine/month/MonthSheet.h"
+#include "engine/session/Navigation.h"
+#include "engine/session/Session.h"
+#include "engine/settings/Settings.h"
+#include "engine/text/Util.h"
+
+#include <algorithm>
+
+namespace mitoran {
+
+namespace {
+
+constexpr int kLastCalendarClosingDay = 27;
+constexpr int kCalendarMonthClosingDay = 31;
+
+} // namespace
+
+YearMonth SheetMonthOf(int year, int month, int day, int simeDay) {
+    const bool calendarMonth = simeDay < 1 || simeDay > kLastCalendarClosingDay;
+    return WorkingMonth(LocalDateTime{year, month, day}, calendarMonth ? kCalendarMonthClosingDay : simeDay);
+}
+
+AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const LocalDateTime& now,
+                              TimeConfirm& confirm) {
+    AutoEntryResult result;
+    if (mode != kAutoInSilent && mode != kAutoInWindow)
+        return result;
+    if (session.sheet.IsChanged()) {
+        result.outcome = AutoEntryOutcome::Unsaved;
+        return result;
+    }
+    const Settings& settings = session.settings;
+    CalendarDate date{now.year, now.month, now.day};
+    if (kind == TimeKind::Leaving && BeforeRegularStart(now.hour, now.minute, settings))
+        date = AddDays(date, -1);
+    result.sheetMonth = SheetMonthOf(date.year, date.month, date.day, settings.SimeDay);
+    session.ShowMonth(result.sheetMonth.year, result.sheetMonth.month, true);
+
+    TimeProposal proposal = ProposeTime(kind, now, settings);
+    if (kind == TimeKind::Arrival) {
+        const std::string& regularStart = settings.Time[11].first;
+        const bool early = TimeTextToMinutes(regularStart) >= TimeTextToMinutes(proposal.proposed);
+        if (settings.StartTeijiIn == 2 || (settings.StartTeijiIn == 1 && early))
+            proposal.proposed = regularStart;
+    }
+
+    MonthSheet& sheet = session.sheet;
+    const std::string key = PadNumber(date.month, 2, " ") + "/" + PadNumber(date.day, 2, " ");
+    for (int day = 1; day <= std::min(sheet.dayCount, kMaxDays) && result.day == 0; ++day) {
+        if (sheet.days[static_cast<std::size_t>(day)][DayColumn::Date] == key)
+            result.day = day;
+    }
+    if (result.day == 0) {
+        result.outcome = AutoEntryOutcome::NoRow;
+        return result;
+    }
+
+    const DayColumn column = kind == TimeKind::Arrival ? DayColumn::Arrival : DayColumn::Leaving;
+    std::string& cell = sheet.days[static_cast<std::size_t>(result.day)][column];
+    bool keep = !TrimText(cell).empty();
+    if (keep && kind == TimeKind::Leaving && settings.EndOverWrite == 0) {
+        keep = false;
+    } else if (keep && kind == TimeKind::Leaving && settings.EndOverWrite == 1) {
+        keep = false;
+        mode = kAutoInWindow;
+        result.overwriteAsked = true;
+    }
+    if (keep) {
+        result.outcome = AutoEntryOutcome::Kept;
+        result.text = cell;
+        return result;
+    }
+
+    if (mode == kAutoInSilent) {
+        result.text = proposal.proposed;
+    } else {
+        const TimeConfirmRequest request{kind, DayLabel(sheet.days[static_cast<std::size_t>(result.day)], false),
+                                         proposal, AdjustStep(kind, settings)};
+        const std::optional<std::string> accepted = confirm.ConfirmTime(request);
+        if (!accepted) {
+            result.outcome = AutoEntryOutcome::Declined;
+            result.text = cell;
+            return result;
+        }
+        result.text = *accepted;
+    }
+    cell = result.text;
+    session.SaveShownMonth();
+    result.outcome = AutoEntryOutcome::Entered;
+    return result;
+}
+
+} // namespace mitoran
