@@ -142,10 +142,6 @@ std::string StepTimeText(std::string_view text, int minutes) {
     return MinutesToTimeText(static_cast<int>(std::clamp<long long>(moved, 0, kLatestStampMinutes)), 2, true);
 }
 
-std::string NormalTimeText(std::string_view text) {
-    return MinutesToTimeText(TimeTextToMinutes(text), 2, true);
-}
-
 std::string DayLabel(const DayRecord& day, bool keepBlanks) {
     const std::string& date = day[DayColumn::Date];
     std::string month = Mid(date, 0, 2);
@@ -250,16 +246,6 @@ bool ZanTimeIn(MonthSheet& sheet, int day, int column, TimeSetEditor& editor) {
         return false;
     ApplyTimeSetAnswer(sheet.days[static_cast<std::size_t>(day)], column, editor.EditTime(*request));
     return true;
-}
-
-// ---- Presets ----
-
-std::string PresetTimeText(std::string_view box) {
-    return TrimText(box).empty() ? std::string() : NormalTimeText(box);
-}
-
-std::string PresetMemoText(std::string_view box) {
-    return TrimText(box);
 }
 
 } // namespace mitoran

@@ -94,8 +94,6 @@ int AdjustStep(TimeKind kind, const Settings& settings);
 bool BeforeRegularStart(int hour, int minute, const Settings& settings);
 // A stamped time moved by `minutes`, held within 0:00..48:00, as time text.
 std::string StepTimeText(std::string_view text, int minutes);
-// Any accepted form of a time ("8.5", "830", full-width digits) as time text with zero shown.
-std::string NormalTimeText(std::string_view text);
 
 // The day as the dialogs name it: " 3月 5日(水)" with the grid's blanks, or "3月5日(水)" without them.
 std::string DayLabel(const DayRecord& day, bool keepBlanks);
@@ -125,12 +123,5 @@ bool TimeClear(MonthSheet& sheet, int day, int column);
 std::optional<TimeSetRequest> TimeSetRequestOf(const MonthSheet& sheet, int day, int column);
 void ApplyTimeSetAnswer(DayRecord& record, int column, const TimeSetAnswer& answer);
 bool ZanTimeIn(MonthSheet& sheet, int day, int column, TimeSetEditor& editor);
-
-// ---- Presets ----
-
-// A preset time box as shown and stored: blank stays empty, anything else is time text (1730 → "17:30").
-std::string PresetTimeText(std::string_view box);
-// A preset memo box as stored: blanks at both ends removed.
-std::string PresetMemoText(std::string_view box);
 
 } // namespace mitoran

@@ -1,52 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/session/GridCommands.h"
 
-#include "engine/text/Texts.h"
+#include "engine/month/MonthSheet.h"
 #include "engine/text/Util.h"
 
 namespace mitoran {
 
+namespace {
+
+bool IsColumn(int column, DayColumn dayColumn) {
+    return column == static_cast<int>(dayColumn);
+}
+
+bool IsTimeColumn(int column) {
+    return IsColumn(column, DayColumn::Arrival) || IsColumn(column, DayColumn::Leaving);
+}
+
+bool IsComputedColumn(int column) {
+    return IsColumn(column, DayColumn::Zangyo) || IsColumn(column, DayColumn::Shinya) ||
+           IsColumn(column, DayColumn::Kinmu);
+}
+
+} // namespace
+
 GridPopup PopupOfColumn(int column) {
-    switch (column) {
-    case 3:
-    case 4:
+    if (IsTimeColumn(column))
         return GridPopup::ZanTime1;
-    case 5:
-    case 6:
+    if (IsColumn(column, DayColumn::Zangyo) || IsColumn(column, DayColumn::Shinya))
         return GridPopup::ZanTime2;
-    case 7:
+    if (IsColumn(column, DayColumn::Kinmu))
         return GridPopup::ZanTime3;
-    case 8:
+    if (IsColumn(column, DayColumn::Memo))
         return GridPopup::ZanTime4;
-    default:
-        return GridPopup::Sel;
-    }
+    return GridPopup::Sel;
 }
 
 GridCommand DoubleClickCommand(int column, std::string_view cellText, bool ctrl, bool shift, int clickAutoSelect) {
-    if (column >= 0 && column <= 2)
+    if (column >= 0 && column <= static_cast<int>(DayColumn::Kubun))
         return GridCommand::NextKubun;
-    if (column == 3 || column == 4) {
+    if (IsTimeColumn(column)) {
         if (!TrimText(cellText).empty() && !ctrl)
             return GridCommand::None;
         const bool currentTime = (shift && clickAutoSelect == 0) || (!shift && clickAutoSelect == 1);
         return currentTime ? GridCommand::CurrentTime : GridCommand::RegularTime;
     }
-    if (column >= 5 && column <= 7)
+    if (IsComputedColumn(column))
         return GridCommand::ManualEntry;
     return GridCommand::None;
-}
-
-std::optional<std::string> PresetTimeCaption(std::string_view preset) {
-    if (TrimText(preset).empty())
-        return std::nullopt;
-    return MinutesToTimeText(TimeTextToMinutes(preset), 2, true) + text::kPresetPasteSuffix;
-}
-
-std::optional<std::string> PresetMemoCaption(std::string_view preset) {
-    if (TrimText(preset).empty())
-        return std::nullopt;
-    return std::string(preset);
 }
 
 } // namespace mitoran

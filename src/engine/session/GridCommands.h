@@ -19,9 +19,4 @@ enum class GridCommand { None, NextKubun, CurrentTime, RegularTime, ManualEntry 
 // time); the computed columns open the manual entry; the memo does nothing.
 GridCommand DoubleClickCommand(int column, std::string_view cellText, bool ctrl, bool shift, int clickAutoSelect);
 
-// Caption of the popup item that pastes a preset time (" 8:30 を貼り付け"), or nothing for a blank preset.
-std::optional<std::string> PresetTimeCaption(std::string_view preset);
-// Caption of the popup item that pastes a preset memo (the memo), or nothing for a blank preset.
-std::optional<std::string> PresetMemoCaption(std::string_view preset);
-
 } // namespace mitoran

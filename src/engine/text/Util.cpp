@@ -398,6 +398,10 @@ std::string MinutesToTimeText(int minutes, int hourWidth, bool showZero) {
     return text;
 }
 
+std::string NormalTimeText(std::string_view text) {
+    return MinutesToTimeText(TimeTextToMinutes(text), 2, true);
+}
+
 std::string RoundTimeText(std::string_view text, int mode, int unit) {
     const TimeParts parts = SplitAtColon(text);
     const int rounded =

@@ -27,6 +27,8 @@ int TextToIntDef(std::string_view text, int defaultValue);
 
 int TimeTextToMinutes(std::string_view text);
 std::string MinutesToTimeText(int minutes, int hourWidth, bool showZero);
+// Any accepted form of a time ("8.5", "830", full-width digits) as time text with zero shown.
+std::string NormalTimeText(std::string_view text);
 std::string RoundTimeText(std::string_view text, int mode, int unit);
 // The rounding of RoundTimeText on a number of minutes, without its two-digit text (so -10:00 keeps its sign).
 int RoundTimeMinutes(int minutes, int mode, int unit);

@@ -10,6 +10,7 @@
 #include "engine/session/WindowPlacement.h"
 #include "engine/session/WindowTitle.h"
 #include "engine/settings/Folders.h"
+#include "engine/settings/Presets.h"
 #include "engine/settings/SettingsStore.h"
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/settings/UseMemoSetUnit.h"
 
-#include "engine/month/TimeEntry.h"
+#include "engine/settings/Presets.h"
 #include "engine/settings/Settings.h"
 #include "platform/Cp932Qt.h"
 

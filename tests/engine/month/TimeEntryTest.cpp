@@ -122,12 +122,6 @@ TEST(TimeEntryTest, PlusAndMinusStepByTheRoundingUnitWithinTheDay) {
     EXPECT_EQ(StepTimeText("47:50", 15), "48:00");
     EXPECT_EQ(StepTimeText("", 1), " 0:01");
     EXPECT_EQ(StepTimeText("99999999:00", 60), "48:00");
-
-    for (const char* typed : {"8.30", "830", " 8:30"})
-        EXPECT_EQ(NormalTimeText(typed), " 8:30") << typed;
-    EXPECT_EQ(NormalTimeText(Sjis("８：３０")), " 8:30");
-    EXPECT_EQ(NormalTimeText("8.5"), " 8:05");
-    EXPECT_EQ(NormalTimeText("abc"), " 0:00");
 }
 
 TEST(TimeEntryTest, CategoriesCycleInTableOrderAndRecalculateWithAutoCalc) {

@@ -37,20 +37,13 @@ TEST(GridCommandsTest, DoubleClickByColumnCellAndKeys) {
             << c.column << " '" << c.cell << "'";
 }
 
-TEST(GridCommandsTest, PopupsAndPresetCaptions) {
+TEST(GridCommandsTest, PopupsOfTheColumns) {
     EXPECT_EQ(PopupOfColumn(0), GridPopup::Sel);
     EXPECT_EQ(PopupOfColumn(2), GridPopup::Sel);
     EXPECT_EQ(PopupOfColumn(4), GridPopup::ZanTime1);
     EXPECT_EQ(PopupOfColumn(6), GridPopup::ZanTime2);
     EXPECT_EQ(PopupOfColumn(7), GridPopup::ZanTime3);
     EXPECT_EQ(PopupOfColumn(8), GridPopup::ZanTime4);
-
-    EXPECT_EQ(Cp932ToUtf8(PresetTimeCaption("8:30").value()), " 8:30 を貼り付け");
-    EXPECT_EQ(Cp932ToUtf8(PresetTimeCaption("0").value()), " 0:00 を貼り付け");
-    EXPECT_EQ(Cp932ToUtf8(PresetTimeCaption("1730").value()), "17:30 を貼り付け");
-    EXPECT_EQ(PresetTimeCaption("  "), std::nullopt);
-    EXPECT_EQ(PresetMemoCaption(" x "), " x ");
-    EXPECT_EQ(PresetMemoCaption(""), std::nullopt);
 }
 
 } // namespace

@@ -398,3 +398,11 @@ TEST(UtilTest, CalendarHelpersAndUserFolders) {
     EXPECT_EQ(UserFilePath(Sj("山田"), file),
               std::filesystem::path("data") / std::filesystem::path(u8"山田") / "Holiday.dat");
 }
+
+TEST(UtilTest, NormalTimeTextReadsEveryTypedForm) {
+    for (const char* typed : {"8.30", "830", " 8:30"})
+        EXPECT_EQ(NormalTimeText(typed), " 8:30") << typed;
+    EXPECT_EQ(NormalTimeText(Sj("８：３０")), " 8:30");
+    EXPECT_EQ(NormalTimeText("8.5"), " 8:05");
+    EXPECT_EQ(NormalTimeText("abc"), " 0:00");
+}
