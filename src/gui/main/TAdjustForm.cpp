@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/TAdjustForm.h"
 
+#include "engine/text/Util.h"
 #include "gui/common/WindowUtil.h"
 #include "platform/Cp932Qt.h"
 
