@@ -78,21 +78,21 @@ Rules ReadRules(const Settings& settings) {
         slots[i] = {ReadTime(settings.Time[i].first), ReadTime(settings.Time[i].second)};
 
     Rules rules;
-    for (std::size_t i = 1; i <= 10; ++i) {
+    for (std::size_t i = 1; i <= kSlotLastBreak; ++i) {
         const Span pause = slots[i];
         if (pause.to > pause.from) {
             rules.breaks[rules.breakCount++] = pause;
             rules.breaks[rules.breakCount++] = {pause.from + kDayMinutes, pause.to + kDayMinutes};
         }
     }
-    rules.normal = {slots[11].from, slots[11].to, slots[13].from};
-    rules.handon = {slots[21].from, slots[21].to, slots[22].from};
-    rules.lateStart = slots[12].from;
-    rules.lateEnd = slots[12].to == 0 ? 5 * 60 : slots[12].to;
-    rules.minimumOvertime = slots[13].to;
-    rules.gozenTime = slots[14].from;
-    rules.gogoTime = slots[15].from;
-    rules.daikyuOvertime = slots[17].from;
+    rules.normal = {slots[kSlotRegular].from, slots[kSlotRegular].to, slots[kSlotRequired].from};
+    rules.handon = {slots[kSlotHandon].from, slots[kSlotHandon].to, slots[kSlotHandonRequired].from};
+    rules.lateStart = slots[kSlotLateNight].from;
+    rules.lateEnd = slots[kSlotLateNight].to == 0 ? 5 * 60 : slots[kSlotLateNight].to;
+    rules.minimumOvertime = slots[kSlotRequired].to;
+    rules.gozenTime = slots[kSlotGozen].from;
+    rules.gogoTime = slots[kSlotGogo].from;
+    rules.daikyuOvertime = slots[kSlotDaikyu].from;
     rules.arrival = {settings.StartAdjustSelect, RoundingUnit(settings.StartTime2)};
     rules.leaving = {settings.EndAdjustSelect, RoundingUnit(settings.EndTime2)};
     rules.overtime = {settings.ZangyoAdjustSelect, RoundingUnit(settings.ZangyoTime2)};

@@ -42,7 +42,8 @@ PayAmounts CalcPayAmounts(const MonthTotals& totals, const std::array<int, 13>& 
 int TargetRemainder(const MonthTotals& totals, const PayAmounts& pay, const Settings& settings) {
     double remainder = 0;
     if (settings.MokuhyoTime) {
-        remainder = static_cast<double>(totals.Zangyo()) + totals.Shinya() - TimeTextToMinutes(settings.Time[16].first);
+        remainder = static_cast<double>(totals.Zangyo()) + totals.Shinya() -
+                    TimeTextToMinutes(settings.Time[kSlotTarget].first);
     } else if (settings.Kin[4] != 0 && settings.Kin[7] != 0) {
         remainder = -(static_cast<double>(settings.Kin[6]) - static_cast<double>(pay.net)) * 100.0 * 60.0 /
                     settings.Kin[4] / settings.Kin[7];

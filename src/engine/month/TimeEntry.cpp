@@ -134,7 +134,7 @@ int AdjustStep(TimeKind kind, const Settings& settings) {
 }
 
 bool BeforeRegularStart(int hour, int minute, const Settings& settings) {
-    return hour * 60 + minute < TimeTextToMinutes(settings.Time[11].first);
+    return hour * 60 + minute < TimeTextToMinutes(settings.Time[kSlotRegular].first);
 }
 
 std::string StepTimeText(std::string_view text, int minutes) {
@@ -176,7 +176,7 @@ bool TeijiTimeIn(MonthSheet& sheet, int day, int column, const Settings& setting
     if (!IsDayRow(sheet, day) || !IsTimeColumn(column))
         return false;
     const bool handon = IsKubun(sheet.days[static_cast<std::size_t>(day)], Kubun::Handon);
-    const TimeSlot& slot = settings.Time[handon ? 21 : 11];
+    const TimeSlot& slot = settings.Time[handon ? kSlotHandon : kSlotRegular];
     Cell(sheet, day, column) = column == kArrivalColumn ? slot.first : slot.second;
     return true;
 }

@@ -42,9 +42,9 @@ AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const L
 
     TimeProposal proposal = ProposeTime(kind, now, settings);
     if (kind == TimeKind::Arrival) {
-        const std::string& regularStart = settings.Time[11].first;
+        const std::string& regularStart = settings.Time[kSlotRegular].first;
         const bool early = TimeTextToMinutes(regularStart) >= TimeTextToMinutes(proposal.proposed);
-        if (settings.StartTeijiIn == 2 || (settings.StartTeijiIn == 1 && early))
+        if (settings.StartTeijiIn == kTeijiInAlways || (settings.StartTeijiIn == kTeijiInWhenEarlier && early))
             proposal.proposed = regularStart;
     }
 
@@ -62,9 +62,9 @@ AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const L
     const DayColumn column = kind == TimeKind::Arrival ? DayColumn::Arrival : DayColumn::Leaving;
     std::string& cell = sheet.days[static_cast<std::size_t>(result.day)][column];
     bool keep = !TrimText(cell).empty();
-    if (keep && kind == TimeKind::Leaving && settings.EndOverWrite == 0) {
+    if (keep && kind == TimeKind::Leaving && settings.EndOverWrite == kEndOverWrite) {
         keep = false;
-    } else if (keep && kind == TimeKind::Leaving && settings.EndOverWrite == 1) {
+    } else if (keep && kind == TimeKind::Leaving && settings.EndOverWrite == kEndOverWriteAsk) {
         keep = false;
         mode = kAutoInWindow;
         result.overwriteAsked = true;

@@ -23,7 +23,7 @@ bool IsLateOrEarly(const DayRecord& day, int column, const Settings& settings) {
     const bool handon = IsCategory(day, Kubun::Handon);
     if (!handon && !IsCategory(day, Kubun::Normal))
         return false;
-    const TimeSlot& reference = settings.Time[handon ? 21 : 11];
+    const TimeSlot& reference = settings.Time[handon ? kSlotHandon : kSlotRegular];
     if (column == static_cast<int>(DayColumn::Arrival))
         return TimeTextToMinutes(day[DayColumn::Arrival]) > TimeTextToMinutes(reference.first);
     return TimeTextToMinutes(day[DayColumn::Leaving]) < TimeTextToMinutes(reference.second);

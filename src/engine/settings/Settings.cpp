@@ -242,7 +242,7 @@ void RepairEmptySlots(StoreSection& setting) {
 }
 
 void ApplyLoadedSlotDefaults(Settings& settings) {
-    TimeSlot& lateNight = settings.Time[12];
+    TimeSlot& lateNight = settings.Time[kSlotLateNight];
     if (lateNight.second.empty() || TimeTextToMinutes(lateNight.second) == 0) {
         lateNight.second = " 5:00";
     }
@@ -255,8 +255,8 @@ void ApplyLoadedSlotDefaults(Settings& settings) {
     if (settings.ZangyoTime2 == -1) {
         settings.ZangyoTime2 = LegacyIntervalMap(settings.ZangyoTime);
     }
-    if (settings.Time[13].second.empty()) {
-        settings.Time[13].second = " 0:00";
+    if (settings.Time[kSlotRequired].second.empty()) {
+        settings.Time[kSlotRequired].second = " 0:00";
     }
 }
 
@@ -435,9 +435,9 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     ReadFields(system, kGridValues, defaults, settings);
     settings.SatHandon = false;
 
-    if (settings.Time[21].first.empty()) {
-        settings.Time[21] = {settings.Time[11].first, "12:00"};
-        settings.Time[22].first = " 4:00";
+    if (settings.Time[kSlotHandon].first.empty()) {
+        settings.Time[kSlotHandon] = {settings.Time[kSlotRegular].first, "12:00"};
+        settings.Time[kSlotHandonRequired].first = " 4:00";
     }
     for (std::size_t m = 0; m < settings.PresetMemos.size(); ++m) {
         settings.PresetMemos[m] = setting.ReadString(NumberedName("UseMemo", static_cast<int>(m) + 1), "");

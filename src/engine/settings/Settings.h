@@ -27,6 +27,23 @@ struct TimeSlot {
     friend bool operator==(const TimeSlot&, const TimeSlot&) = default;
 };
 
+// The slots of "Time01" … "Time22": the index is the value's number.
+inline constexpr std::size_t kSlotLastBreak = 10; // breaks 1 … 10
+inline constexpr std::size_t kSlotRegular = 11;   // regular start, regular end
+inline constexpr std::size_t kSlotLateNight = 12; // late-night start, late-night end
+inline constexpr std::size_t kSlotRequired = 13;  // required work time of a day, minimum overtime
+inline constexpr std::size_t kSlotGozen = 14;     // required time on a morning off
+inline constexpr std::size_t kSlotGogo = 15;      // required time on an afternoon off
+inline constexpr std::size_t kSlotTarget = 16;    // the month's overtime target
+inline constexpr std::size_t kSlotDaikyu = 17;    // overtime booked for a substitute day off
+inline constexpr std::size_t kSlotHandon = 21;    // regular start and end on a half working day
+inline constexpr std::size_t kSlotHandonRequired = 22;
+
+// "StartTeijiIn": when the automatic arrival enters the regular start instead of the clock time.
+enum TeijiInMode : int { kTeijiInNever = 0, kTeijiInWhenEarlier = 1, kTeijiInAlways = 2 };
+// "EndOverWrite": what the automatic leaving does with a leaving time already there.
+enum EndOverWriteMode : int { kEndOverWrite = 0, kEndOverWriteAsk = 1, kEndOverWriteKeep = 2 };
+
 struct Settings {
     // "System"
     int SimeDay = 31;

@@ -59,7 +59,7 @@ PayView MakePayView(const MonthTotals& totals, const PayAmounts& pay, int target
     view.hSZanMemo = AmountText(kin[12]);
     view.tenbikiMemo = AmountText(kin[10]);
     view.mokuMemo = AmountText(kin[6]);
-    view.mokuTimeMemo = TimeText(TimeTextToMinutes(settings.Time[16].first));
+    view.mokuTimeMemo = TimeText(TimeTextToMinutes(settings.Time[kSlotTarget].first));
     view.kakeMemo = AmountText(kin[7]);
     view.mokuEnabled = !settings.MokuhyoTime;
     view.mokuTimeEnabled = settings.MokuhyoTime;

@@ -294,7 +294,7 @@ QWidget* TZangyoMain::BuildBarPanel() {
     m_yukyuPanel = BarLabel(u"YukyuPanel"_s, u"有給休暇目標残日数までの、残り有給日数。"_s, bar);
     m_barPaintBox = new BarPaintBox(
         [this](int width, int height) {
-            return ComputeTargetBar(m_sheet, m_settings.MokuhyoTime, m_settings.Time[16].first, width, height);
+            return ComputeTargetBar(m_sheet, m_settings.MokuhyoTime, m_settings.Time[kSlotTarget].first, width, height);
         },
         bar);
     m_barPaintBox->setToolTip(u"目標達成率(%)がグラフ表示されます。(水-青:達成率/黄:超過/赤:不足)"_s);
