@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-ipafont-gothic
     clang-format
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws the program icon (a clock face over a calendar sheet) as PNG files of the given sizes.
+// Draws the program icon (a clock face over a calendar sheet) as PNG files of the given sizes, or as a
+// scalable SVG file for the size "svg".
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
@@ -72,6 +74,16 @@ int main(int argc, char* argv[]) {
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     for (int i = 2; i < argc; ++i) {
+        if (QString::fromLocal8Bit(argv[i]) == QStringLiteral("svg")) {
+            QSvgGenerator svg;
+            svg.setFileName(QStringLiteral("%1/mitoran.svg").arg(folder));
+            svg.setSize(QSize(256, 256));
+            svg.setViewBox(QRect(0, 0, 256, 256));
+            svg.setTitle(QStringLiteral("mitoran"));
+            QPainter painter(&svg);
+            DrawIcon(painter, 256);
+            continue;
+        }
         const int size = QString::fromLocal8Bit(argv[i]).toInt();
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);

@@ -11,6 +11,7 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <optional>
@@ -22,6 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "使い方: mitoran-cli [--data-dir フォルダ] [--user 名前] <コマンド>\n"
+    "       mitoran-cli --help\n"
     "  recalc 年 月   月を再計算して保存し、集計を表示する\n"
     "  show 年 月     月の各日と集計を表示する（何も書き込まない）\n"
     "  stamp in|out [--at \"YYYY-MM-DD HH:MM\"]\n"
@@ -213,6 +215,10 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
            std::ostream& out, std::ostream& err) {
+    if (std::ranges::any_of(arguments, [](const std::string& word) { return word == "--help" || word == "-h"; })) {
+        out << kUsage;
+        return kCliOk;
+    }
     const std::optional<CliCommand> command = ParseOptions(arguments);
     if (command && !command->words.empty() && command->words[0] == "stamp")
         return RunStamp(*command, store, folders, clock, out, err);

@@ -90,6 +90,11 @@ TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
     }
     EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202403.dat"));
     EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202402.dat"));
+
+    const CliRun help = Run({"--help"});
+    EXPECT_EQ(help.status, kCliOk);
+    EXPECT_TRUE(help.out.starts_with("使い方: mitoran-cli")) << help.out;
+    EXPECT_TRUE(help.err.empty());
 }
 
 TEST_F(CliTest, StampInAfterTheClosingDayWritesTheNextSheetMonth) {

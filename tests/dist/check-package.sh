@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder and checks it as a person installing it would: the menu
+# entry and the software-centre file validate, every installed file is in the package, and the programs
+# start from an unpacked copy. Usage: check-package.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+source_dir=$1
+build_dir=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+desktop-file-validate "$source_dir/dist/jp.quorvan.Mitoran.desktop"
+appstreamcli validate --no-net "$source_dir/dist/jp.quorvan.Mitoran.metainfo.xml"
+
+(cd "$work" && cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work/out" >/dev/null)
+package=$(ls "$work"/out/mitoran_*.deb)
+dpkg-deb -c "$package" | awk '{print $NF}' | sed 's|^\./|/|' > "$work/files"
+for file in /usr/bin/mitoran /usr/bin/mitoran-cli /usr/share/applications/jp.quorvan.Mitoran.desktop \
+    /usr/share/metainfo/jp.quorvan.Mitoran.metainfo.xml /usr/share/man/man1/mitoran-cli.1.gz \
+    /usr/share/icons/hicolor/scalable/apps/jp.quorvan.Mitoran.svg; do
+    grep -qx "$file" "$work/files" || { echo "missing from the package: $file"; exit 1; }
+done
+for size in 16 32 48 64 128 256; do
+    file=/usr/share/icons/hicolor/${size}x${size}/apps/jp.quorvan.Mitoran.png
+    grep -qx "$file" "$work/files" || { echo "missing from the package: $file"; exit 1; }
+done
+depends=$(dpkg-deb -f "$package" Depends)
+for needed in libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic qt6-translations-l10n; do
+    [[ $depends == *"$needed"* ]] || { echo "the package does not depend on $needed: $depends"; exit 1; }
+done
+
+dpkg -x "$package" "$work/root"
+"$work/root/usr/bin/mitoran-cli" --help | grep -q "使い方"
+# The desktop program keeps running with its window open: still running after a few seconds is a start.
+export MITORAN_DATA_DIR="$work/data" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen
+status=0
+timeout 5 "$work/root/usr/bin/mitoran" || status=$?
+[[ $status -eq 124 ]] || { echo "mitoran ended with $status instead of running"; exit 1; }
+echo "package $(basename "$package"): $(wc -l < "$work/files") entries, programs start"
