@@ -2,15 +2,17 @@
 #include "engine/settings/Settings.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
-#include "engine/text/ProfileFile.h"
+#include "engine/text/AtomicFile.h"
+#include "engine/text/Cp932.h"
 
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -159,19 +161,11 @@ std::vector<std::string> ExpectedSaveOrder() {
     return names;
 }
 
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using mitoran::test::ReadBytes;
+using mitoran::test::WriteBytes;
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::remove_all(m_data);
-        std::filesystem::create_directories(m_data);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_data); }
-
     SettingsContext Context(std::string current = "", std::string start = "") {
         return {m_store, m_folders, std::move(current), std::move(start)};
     }
@@ -192,9 +186,8 @@ protected:
         return settings;
     }
 
-    const std::filesystem::path m_data =
-        std::filesystem::temp_directory_path() /
-        ("settings-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    mitoran::test::TempFolder m_temp;
+    const std::filesystem::path m_data = m_temp.Path();
     mitoran::test::FixedFolders m_folders{m_data, "/home/u/work"};
     RecordingStore m_store;
 };
@@ -433,7 +426,7 @@ TEST_F(SettingsTest, SetFileHoldsMirroredLines) {
 
 TEST_F(SettingsTest, UnwritableSetFileIsReportedAfterTheStoreIsWritten) {
     const std::filesystem::path blocker = m_data / "blocker";
-    std::ofstream(blocker) << "x";
+    WriteBytes(blocker, "x");
     mitoran::test::FixedFolders blocked(blocker, "/home/u/work");
     Settings settings;
     settings.Kin[2] = 42;
@@ -441,6 +434,38 @@ TEST_F(SettingsTest, UnwritableSetFileIsReportedAfterTheStoreIsWritten) {
     EXPECT_EQ(Stored("Setting", "Kin02"), "42");
     EXPECT_EQ(Stored("Setting", "UseMemo10"), "");
     EXPECT_EQ(ReadBytes(blocker), "x");
+}
+
+// Two writers of the ".SET" file at once each go through a temporary file of their own.
+TEST_F(SettingsTest, SetFileWritersAtTheSameTimeNeverClash) {
+    std::array<Settings, 2> settings;
+    settings[1].SimeDay = 20;
+    settings[1].Time[5] = {std::string(5000, '1'), std::string(5000, '2')};
+    std::array<std::string, 2> versions;
+    for (std::size_t i = 0; i < 2; ++i) {
+        WriteSetFile(settings[i], Context());
+        versions[i] = ReadBytes(m_data / "mitoran.SET");
+    }
+    std::atomic<int> failures{0};
+    std::vector<std::thread> writers;
+    for (const Settings& written : settings) {
+        writers.emplace_back([&] {
+            for (int i = 0; i < 100; ++i) {
+                try {
+                    WriteSetFile(written, Context());
+                } catch (const FileWriteError&) {
+                    ++failures;
+                }
+            }
+        });
+    }
+    for (std::thread& writer : writers) {
+        writer.join();
+    }
+    EXPECT_EQ(failures, 0);
+    const std::string bytes = ReadBytes(m_data / "mitoran.SET");
+    EXPECT_TRUE(bytes == versions[0] || bytes == versions[1]) << bytes.size();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_data), std::filesystem::directory_iterator()), 1);
 }
 
 TEST_F(SettingsTest, HalfDayAmountsReadAsNumbers) {
