@@ -121,6 +121,7 @@ TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
         LoadSettings(original, {store, folders, "abc", "abc"});
         original.NameTitle = Utf8ToCp932("所属：開発課  氏名：山田 太郎");
         original.Pass = "p,w d";
+        original.KinPass = Utf8ToCp932("パス12表");
         original.PresetMemos[9] = Utf8ToCp932("会議, 打合せ");
         original.PresetTimes[3] = "-1:30";
         original.CellColor[2] = 0x00FF00;
@@ -135,6 +136,7 @@ TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
     EXPECT_EQ(reloaded.NameTitle, original.NameTitle);
     EXPECT_EQ(reloaded.Pass, "p,w d");
     EXPECT_EQ(reloaded.StartUserPass, "p,w d");
+    EXPECT_EQ(reloaded.KinPass, Utf8ToCp932("パス12表"));
 
     MemorySettingsStore first;
     MemorySettingsStore second;

@@ -334,7 +334,15 @@ std::string UserKeyPath(std::string_view user) {
 }
 
 std::string ReverseText(std::string_view text) {
-    return std::string(text.rbegin(), text.rend());
+    std::string reversed(text.size(), '\0');
+    std::size_t end = text.size();
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        end -= length;
+        reversed.replace(end, length, text.substr(i, length));
+        i += length;
+    }
+    return reversed;
 }
 
 std::string MirrorNibbles(std::string_view text) {

@@ -161,6 +161,8 @@ struct SettingsContext {
 // "Software\Quorvan\Vuvedez", or "Software\Quorvan\Vuvedez\User\<user>" for a named user.
 std::string UserKeyPath(std::string_view user);
 
+// The characters in reverse order, a double-byte character kept whole, so that the result is CP932 text
+// again and reverses back to the input ("abc" gives "cba", "パス12" gives "21スパ").
 std::string ReverseText(std::string_view text);
 
 // Byte i becomes (low nibble of byte n+1-i) << 4 | (low nibble of byte i).

@@ -397,7 +397,6 @@ TEST_F(SettingsTest, SetFileHoldsMirroredLines) {
     EXPECT_EQ(MirrorNibbles(" 8:00"), std::string("\x00\x08\xAA\x80\x00", 5));
     EXPECT_EQ(MirrorNibbles(""), "");
     EXPECT_EQ(MirrorNibbles("5"), "\x55");
-    EXPECT_EQ(ReverseText("abc"), "cba");
 
     Settings settings;
     settings.Pass = "ab";
@@ -434,6 +433,33 @@ TEST_F(SettingsTest, UnwritableSetFileIsReportedAfterTheStoreIsWritten) {
     EXPECT_EQ(Stored("Setting", "Kin02"), "42");
     EXPECT_EQ(Stored("Setting", "UseMemo10"), "");
     EXPECT_EQ(ReadBytes(blocker), "x");
+}
+
+// Passwords are stored with their characters in reverse order: an ASCII password as its bytes reversed, a
+// double-byte character kept whole so that the stored text is CP932 that any store can hold.
+TEST_F(SettingsTest, PasswordsAreStoredReversedByCharacter) {
+    const std::string pasu = Utf8ToCp932("パス12");
+    EXPECT_EQ(ReverseText("abc"), "cba");
+    EXPECT_EQ(ReverseText(""), "");
+    EXPECT_EQ(ReverseText(pasu), Utf8ToCp932("21スパ"));
+    // Trail bytes that look like "\" and letters stay with their lead byte.
+    EXPECT_EQ(ReverseText(Utf8ToCp932("a表ソb")), Utf8ToCp932("bソ表a"));
+    EXPECT_EQ(ReverseText("x\x83"), "\x83x"); // a lead byte at the end stands alone
+
+    Settings settings = Loaded();
+    settings.Pass = pasu;
+    settings.KinPass = "Abc9";
+    SaveSettings(settings, Context());
+    EXPECT_EQ(Stored("System", "Pass"), Utf8ToCp932("21スパ"));
+    EXPECT_EQ(Stored("System", "KinPass"), "9cbA");
+    // The ".SET" file's first line is the stored form, mirrored.
+    const std::string set = ReadBytes(m_data / "mitoran.SET");
+    EXPECT_EQ(set.substr(0, set.find("\r\n")), MirrorNibbles(Utf8ToCp932("21スパ")));
+
+    const Settings reloaded = Loaded();
+    EXPECT_EQ(reloaded.Pass, pasu);
+    EXPECT_EQ(reloaded.KinPass, "Abc9");
+    EXPECT_EQ(reloaded.StartUserPass, pasu);
 }
 
 // Two writers of the ".SET" file at once each go through a temporary file of their own.
