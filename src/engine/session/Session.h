@@ -32,7 +32,8 @@ public:
     const std::string& CurrentUser() const { return m_currentUser; }
 
     // Makes the user current and loads their settings, ledger amounts and holiday list. The user's
-    // folder is created when missing. Throws FileWriteError when a first-run file cannot be written.
+    // folder is created when missing. Throws FileWriteError when a first-run file cannot be written, once
+    // everything is loaded.
     void LoadUser(std::string user, FirstRunFiles files = FirstRunFiles::WriteNow);
     // Writes the first-run files LoadUser left for later, once. Throws FileWriteError.
     void WritePendingFiles();
