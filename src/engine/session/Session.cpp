@@ -28,7 +28,9 @@ Session::Session(SettingsStore& store, const Folders& folders, std::string start
 
 void Session::LoadUser(std::string user, FirstRunFiles files) {
     m_currentUser = std::move(user);
-    EnsureUserFolder(m_folders, m_currentUser);
+    m_files = files;
+    if (files != FirstRunFiles::Never)
+        EnsureUserFolder(m_folders, m_currentUser);
     // A first-run file that cannot be written is reported once the user is loaded whole: the ledger's folder
     // and the holiday list are needed all the same. The first refusal is the one reported.
     std::exception_ptr refused;
@@ -48,7 +50,7 @@ void Session::LoadUser(std::string user, FirstRunFiles files) {
                 refused = std::current_exception();
         }
     } else {
-        m_holidayListPending = !ReadHolidayList(holidays, HolidayListPath());
+        m_holidayListPending = !ReadHolidayList(holidays, HolidayListPath()) && files == FirstRunFiles::WriteLater;
     }
     if (refused)
         std::rethrow_exception(refused);

@@ -21,8 +21,10 @@ class SettingsStore;
 CalendarRules CalendarRulesOf(const Settings& settings);
 
 // When a first run writes the holiday list it creates: at once, or when WritePendingFiles is called (the
-// desktop program writes it once its window is on screen).
-enum class FirstRunFiles { WriteNow, WriteLater };
+// desktop program writes it once its window is on screen), or never: a run that only looks creates no folder
+// and writes neither the holiday list nor the ".SET" file (give it an OverlaySettingsStore to keep the store
+// as it is, too).
+enum class FirstRunFiles { WriteNow, WriteLater, Never };
 
 class Session {
 public:
@@ -44,7 +46,9 @@ public:
     // Recalculates and writes the month held, then updates the ledger. Throws FileWriteError.
     MonthCalculation SaveShownMonth();
 
-    SettingsContext Context() { return {m_store, m_folders, m_currentUser, m_startUser}; }
+    SettingsContext Context() {
+        return {m_store, m_folders, m_currentUser, m_startUser, m_files != FirstRunFiles::Never};
+    }
     MonthLocation Location() const;
 
     Settings settings;
@@ -60,6 +64,7 @@ private:
     std::string m_startUser;
     std::string m_currentUser;
     bool m_holidayListPending = false;
+    FirstRunFiles m_files = FirstRunFiles::WriteNow;
 };
 
 } // namespace mitoran

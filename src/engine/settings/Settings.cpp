@@ -3,8 +3,8 @@
 
 #include "engine/settings/Folders.h"
 #include "engine/settings/SettingsStore.h"
-#include "engine/text/Cp932.h"
 #include "engine/text/AtomicFile.h"
+#include "engine/text/Cp932.h"
 #include "engine/text/Util.h"
 
 #include <charconv>
@@ -476,7 +476,9 @@ void SaveSettings(Settings& settings, const SettingsContext& context) {
 
     // Refreshed before the ".SET" file, so a failing file cannot leave stale copies behind.
     CopyStartUserValues(settings, context);
-    WriteSetFile(settings, context);
+    if (context.writeFiles) {
+        WriteSetFile(settings, context);
+    }
 }
 
 void WriteSetFile(const Settings& settings, const SettingsContext& context) {

@@ -156,6 +156,8 @@ struct SettingsContext {
     const Folders& folders;
     std::string currentUser; // empty = the default user
     std::string startUser;
+    // False for a run that only looks: saving then writes the store but not the ".SET" file.
+    bool writeFiles = true;
 };
 
 // "Software\Quorvan\Vuvedez", or "Software\Quorvan\Vuvedez\User\<user>" for a named user.
@@ -181,8 +183,8 @@ std::pair<double, double> HalfDayAmounts(const Settings& settings);
 // Fill the settings from the current user's key, initialising it on first run.
 void LoadSettings(Settings& settings, const SettingsContext& context);
 
-// Write the settings to the current user's key, then the ".SET" file. Throws FileWriteError when the
-// ".SET" file cannot be written; the store has been written by then.
+// Write the settings to the current user's key, then the ".SET" file (unless the context writes no files).
+// Throws FileWriteError when the ".SET" file cannot be written; the store has been written by then.
 void SaveSettings(Settings& settings, const SettingsContext& context);
 
 void WriteSetFile(const Settings& settings, const SettingsContext& context);

@@ -2,6 +2,7 @@
 #include "engine/settings/Settings.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/OverlaySettingsStore.h"
 #include "engine/text/AtomicFile.h"
 #include "engine/text/Cp932.h"
 
@@ -492,6 +493,24 @@ TEST_F(SettingsTest, SetFileWritersAtTheSameTimeNeverClash) {
     const std::string bytes = ReadBytes(m_data / "mitoran.SET");
     EXPECT_TRUE(bytes == versions[0] || bytes == versions[1]) << bytes.size();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_data), std::filesystem::directory_iterator()), 1);
+}
+
+// A run that only looks loads the settings a first run would give, and the store below keeps none of it.
+TEST_F(SettingsTest, OverlayKeepsItsWritesToItself) {
+    m_store.WriteValue(kBase, "Position", "TZangyoMain.Top", "100");
+    m_store.WriteValue(kBase, "Setting", "Kin01", "7");
+    OverlaySettingsStore overlay(m_store);
+    Settings settings;
+    LoadSettings(settings, SettingsContext{overlay, m_folders, "", "", false});
+    EXPECT_EQ(settings.Kin[1], 200000);
+    EXPECT_FALSE(overlay.ReadValue(kBase, "Position", "TZangyoMain.Top"));
+    EXPECT_EQ(overlay.ReadValue(kBase, "Setting", "Kin06"), "230000");
+    overlay.WriteValue(kBase, "Position", "TZangyoMain.Left", "5");
+    EXPECT_EQ(overlay.ReadValue(kBase, "Position", "TZangyoMain.Left"), "5");
+
+    EXPECT_EQ(m_store.writes, (std::vector<std::string>{"Position/TZangyoMain.Top", "Setting/Kin01"}));
+    EXPECT_EQ(Stored("Position", "TZangyoMain.Top"), "100");
+    EXPECT_TRUE(std::filesystem::is_empty(m_data));
 }
 
 TEST_F(SettingsTest, HalfDayAmountsReadAsNumbers) {
