@@ -72,5 +72,30 @@ TEST_F(CliProgramTest, ShowWritesNothing) {
     EXPECT_EQ(Contents(m_config), (std::vector<std::string>{"Quorvan", "Quorvan/Vuvedez.ini"}));
 }
 
+// A line of the settings file that cannot be read is no failed save: commands go on with what could be read,
+// and the first command that stores settings keeps the file as it was beside it.
+TEST_F(CliProgramTest, DamagedSettingsFileIsReadAndKept) {
+    const std::string damaged = "[System]\nSimeDay=20\nnot a value\nFlexTime=0\n";
+    WriteBytes(m_ini, damaged);
+    const CliRun show = Cli({QStringLiteral("show"), QStringLiteral("2024"), QStringLiteral("3")});
+    EXPECT_EQ(show.status, 0) << show.err;
+    EXPECT_EQ(show.err, "");
+    // The closing day read from the file: March runs from 21 February.
+    EXPECT_NE(show.out.find(" 2/21 水"), std::string::npos) << show.out;
+    EXPECT_EQ(ReadBytes(m_ini), damaged);
+    EXPECT_EQ(Contents(m_config), (std::vector<std::string>{"Quorvan", "Quorvan/Vuvedez.ini"}));
+
+    // Loading stores the missing time slots: the file is written anew, the damaged one kept.
+    const CliRun recalc = Cli({QStringLiteral("recalc"), QStringLiteral("2024"), QStringLiteral("3")});
+    EXPECT_EQ(recalc.status, 0) << recalc.err;
+    EXPECT_EQ(recalc.err, "");
+    EXPECT_NE(recalc.out.find("保存しました"), std::string::npos) << recalc.out;
+    EXPECT_EQ(ReadBytes(fs::path(m_ini) += ".damaged"), damaged);
+    const std::string rewritten = ReadBytes(m_ini);
+    EXPECT_EQ(rewritten.find("not a value"), std::string::npos);
+    EXPECT_NE(rewritten.find("SimeDay=20"), std::string::npos) << rewritten;
+    EXPECT_NE(rewritten.find("Time13="), std::string::npos) << rewritten;
+}
+
 } // namespace
 } // namespace mitoran

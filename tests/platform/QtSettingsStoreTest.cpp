@@ -16,6 +16,13 @@
 
 #include <vector>
 
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 using namespace mitoran;
 
 namespace {
@@ -107,6 +114,68 @@ TEST_F(QtSettingsStoreTest, HandEditedListReadsAsOneText) {
     EXPECT_EQ(store.ReadValue(kBase, "Setting", "Time11"), "8:00,17:00");
     EXPECT_EQ(store.ReadValue(kBase, "Setting", "Time12"), "22:00");
     EXPECT_FALSE(store.ReadValue(kBase, "Setting", "Time13"));
+}
+
+// A line that cannot be read costs only itself: the values around it are read, a look writes nothing and
+// reports nothing, and the file is copied aside before it is first written anew.
+TEST_F(QtSettingsStoreTest, DamagedFileIsReadAsFarAsItGoesAndKeptBeforeItIsRewritten) {
+    QDir().mkpath(m_config.filePath(QStringLiteral("Quorvan")));
+    const QByteArray damaged = "[System]\nSimeDay=20\nbroken line\nFlexTime=1\n[Setting]\nKin01=5\n";
+    const auto bytesOf = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto writeDamaged = [&] {
+        QFile file(IniFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damaged);
+    };
+    const QString copy = IniFile() + QStringLiteral(".damaged");
+    writeDamaged();
+    {
+        QtSettingsStore store;
+        EXPECT_EQ(store.ReadValue(kBase, "System", "SimeDay"), "20");
+        EXPECT_EQ(store.ReadValue(kBase, "System", "FlexTime"), "1");
+        EXPECT_EQ(store.ReadValue(kBase, "Setting", "Kin01"), "5");
+        EXPECT_TRUE(store.Sync());
+    }
+    EXPECT_EQ(bytesOf(IniFile()), damaged);
+    EXPECT_FALSE(QFile::exists(copy));
+
+#ifndef Q_OS_WIN
+    // A write that fails is still reported as one.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QtSettingsStore store;
+        store.WriteValue(kBase, "System", "Pass", "x");
+        _exit(store.Sync() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed write was not reported";
+    EXPECT_EQ(bytesOf(IniFile()), damaged);
+    QFile::remove(copy);
+#endif
+
+    {
+        QtSettingsStore store;
+        store.WriteValue(kBase, "System", "Pass", "x");
+        EXPECT_TRUE(store.Sync());
+        EXPECT_EQ(bytesOf(copy), damaged);
+        store.WriteValue(kBase, "System", "KinPass", "y");
+        EXPECT_TRUE(store.Sync());
+    }
+    EXPECT_FALSE(bytesOf(IniFile()).contains("broken line"));
+    const QtSettingsStore reread;
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "SimeDay"), "20");
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "FlexTime"), "1");
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "Pass"), "x");
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "KinPass"), "y");
+    EXPECT_EQ(reread.ReadValue(kBase, "Setting", "Kin01"), "5");
 }
 
 // Every value SaveSettings writes comes back from a new store as it was written.
