@@ -6,6 +6,7 @@
 #include "engine/session/AutoEntry.h"
 #include "engine/session/Session.h"
 #include "engine/settings/Folders.h"
+#include "engine/settings/OverlaySettingsStore.h"
 #include "engine/text/Cp932.h"
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
@@ -179,13 +180,15 @@ int RunStampCommand(TimeKind kind, const LocalDateTime& now, Session& session, s
 }
 
 // The data folder and user of the command, with their settings loaded; a first-run file or a month that
-// cannot be written ends the command with the file's name.
+// cannot be written ends the command with the file's name. A command that only looks writes nothing: what a
+// first run would store stays in memory, and no folder or file is created.
 int InSession(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& err,
-              const std::function<int(Session&)>& run) {
+              const std::function<int(Session&)>& run, bool onlyLooks = false) {
     const DataDirFolders chosenFolders(folders, command.dataDir.value_or(folders.DataFolder()));
+    OverlaySettingsStore untouched(store);
     try {
-        Session session(store, chosenFolders, command.user);
-        session.LoadUser(command.user);
+        Session session(onlyLooks ? untouched : store, chosenFolders, command.user);
+        session.LoadUser(command.user, onlyLooks ? FirstRunFiles::Never : FirstRunFiles::WriteNow);
         return run(session);
     } catch (const FileWriteError& error) {
         err << Cp932ToUtf8(error.what()) << '\n';
@@ -233,8 +236,10 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         err << "年と月を数字で指定してください (例: 2024 3)\n" << kUsage;
         return kCliUsage;
     }
-    return InSession(*command, store, folders, err,
-                     [&](Session& session) { return RunMonthCommand(command->words[0], *year, *month, session, out); });
+    const std::string& verb = command->words[0];
+    return InSession(
+        *command, store, folders, err,
+        [&](Session& session) { return RunMonthCommand(verb, *year, *month, session, out); }, verb == "show");
 }
 
 } // namespace mitoran

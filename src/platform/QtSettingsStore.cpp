@@ -4,6 +4,10 @@
 #include "platform/Cp932Qt.h"
 
 #include <QEvent>
+#include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <QSaveFile>
 #include <QStringList>
 #include <QVariant>
 
@@ -39,6 +43,28 @@ constexpr QSettings::Format kFormat = QSettings::NativeFormat;
 constexpr QSettings::Format kFormat = QSettings::IniFormat;
 #endif
 
+// The bytes of the INI file when it holds lines that Qt cannot read, else nothing. Qt reads a section when it is
+// first used, so every section is read here to find out at once. It keeps a file it has read in a cache and
+// reads it again only once it has changed: a later QSettings over the same damaged file in this process
+// reports no error, so the damage found is remembered.
+QByteArray DamagedBytes(QSettings& settings) {
+    static QMutex mutex;
+    static QHash<QString, QByteArray> known;
+    settings.allKeys();
+    const bool formatError = settings.status() == QSettings::FormatError;
+    const QMutexLocker lock(&mutex);
+    const auto found = known.constFind(settings.fileName());
+    QFile file(settings.fileName());
+    if ((!formatError && found == known.cend()) || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (formatError) {
+        known.insert(settings.fileName(), bytes);
+        return bytes;
+    }
+    return bytes == *found ? bytes : QByteArray();
+}
+
 } // namespace
 
 // QSettings posts itself an update request with the first change and writes everything out when it arrives;
@@ -50,6 +76,7 @@ public:
         setFallbacksEnabled(false);
     }
 
+    bool Held() const { return m_held; }
     void Hold() { m_held = true; }
     void Resume() {
         m_held = false;
@@ -71,7 +98,10 @@ private:
     bool m_waiting = false;
 };
 
-QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<HeldSettings>()) {}
+QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<HeldSettings>()) {
+    if constexpr (kFormat == QSettings::IniFormat)
+        m_damaged = DamagedBytes(*m_settings);
+}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
@@ -101,16 +131,48 @@ std::optional<std::string> QtSettingsStore::ReadValue(std::string_view keyPath, 
 
 void QtSettingsStore::WriteValue(std::string_view keyPath, std::string_view subkey, std::string_view name,
                                  std::string_view value) {
+    BeforeChange();
     m_settings->setValue(KeyOf(keyPath, subkey, name), ToQString(value));
 }
 
 void QtSettingsStore::DeleteSubkey(std::string_view keyPath, std::string_view subkey) {
+    BeforeChange();
     m_settings->remove(GroupOf(keyPath, subkey));
+}
+
+// Qt drops the lines it cannot read when it writes the file: what they held is kept beside it first.
+void QtSettingsStore::BeforeChange() {
+    m_changed = true;
+    if (m_damaged.isEmpty() || std::exchange(m_copied, true))
+        return;
+    QSaveFile copy(m_settings->fileName() + QStringLiteral(".damaged"));
+    if (copy.open(QIODevice::WriteOnly) && copy.write(m_damaged) == m_damaged.size())
+        copy.commit();
 }
 
 bool QtSettingsStore::Sync() {
     m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    if (m_damaged.isEmpty())
+        return m_settings->status() == QSettings::NoError;
+    // The read's format error hides any write error; a file written anew, without the lines Qt cannot read,
+    // shows that the write went through.
+    if (!m_changed)
+        return true;
+    QFile file(m_settings->fileName());
+    if (!file.open(QIODevice::ReadOnly) || file.readAll() == m_damaged)
+        return false;
+    Reopen();
+    return true;
+}
+
+// A new QSettings over the file as now written, whose status tells the outcome of later writes.
+void QtSettingsStore::Reopen() {
+    const bool held = m_settings->Held();
+    m_settings.reset();
+    m_settings = std::make_unique<HeldSettings>();
+    if (held)
+        m_settings->Hold();
+    m_damaged.clear();
 }
 
 } // namespace mitoran

@@ -3,6 +3,7 @@
 
 #include "engine/settings/SettingsStore.h"
 
+#include <QByteArray>
 #include <QSettings>
 
 #include <memory>
@@ -12,7 +13,8 @@ namespace mitoran {
 // The settings store on QSettings: the registry at HKEY_CURRENT_USER\Software\Quorvan\Vuvedez on
 // Windows, the INI file $XDG_CONFIG_HOME/Quorvan/Vuvedez.ini elsewhere. A key path below
 // "Software\Quorvan\Vuvedez" and its subkey become a group ("User/abc/System"); value names are
-// case-sensitive in the INI file.
+// case-sensitive in the INI file. An INI file with lines that cannot be read is read as far as it goes (those
+// lines are ignored) and copied to "Vuvedez.ini.damaged" before it is first written anew.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -25,7 +27,8 @@ public:
                     std::string_view value) override;
     void DeleteSubkey(std::string_view keyPath, std::string_view subkey) override;
 
-    // Writes pending changes to the file or registry; false when that failed.
+    // Writes pending changes to the file or registry; false when that failed. A file that could not be read
+    // whole is no failure here.
     bool Sync();
 
     // Qt writes changes out at the next turn of the event loop. While held they wait in memory (and are
@@ -35,7 +38,15 @@ public:
 
 private:
     class HeldSettings;
+    void BeforeChange();
+    void Reopen();
+
     std::unique_ptr<HeldSettings> m_settings;
+    // The INI file as read when it held lines that Qt could not read (and reported as a format error of
+    // every later sync); empty once it has been written anew.
+    QByteArray m_damaged;
+    bool m_changed = false;
+    bool m_copied = false;
 };
 
 } // namespace mitoran

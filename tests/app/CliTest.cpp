@@ -50,7 +50,8 @@ protected:
 
     // Settings of the default user as the settings dialog would store them, after a first run.
     void Set(const char* name, const std::string& value) {
-        ASSERT_EQ(Run({"show", "2000", "1"}).status, kCliOk);
+        Settings firstRun;
+        LoadSettings(firstRun, {m_store, m_folders, "", ""});
         m_store.WriteValue(UserKeyPath(""), "System", name, value);
     }
 
@@ -181,6 +182,17 @@ TEST_F(CliTest, ShowPrintsTheStoredMonthAndWritesNothing) {
     EXPECT_NE(run.out.find(" 3/ 5 火     8:30 19:00" + std::string(19, ' ') + "会議\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(" 3/ 6 水     8:00 23:00  1:00\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("普通 99:00\n"), std::string::npos) << run.out;
+}
+
+// Not even a first run makes "show" write: no user folder, holiday list, ".SET" file or settings key.
+TEST_F(CliTest, ShowOfANewUserCreatesNothing) {
+    const CliRun run = Run({"--user", "x", "show", "2004", "1"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_NE(run.out.find(" 1/12 月 ○" + std::string(31, ' ') + "成人の日\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(std::filesystem::is_empty(m_data.Path()));
+    EXPECT_FALSE(std::filesystem::exists(m_folders.DataFolder()));
+    EXPECT_FALSE(m_store.KeyExists(UserKeyPath("x")));
+    EXPECT_FALSE(m_store.KeyExists(UserKeyPath("")));
 }
 
 TEST_F(CliTest, MonthWithoutFileIsLaidOutFromTheCalendar) {

@@ -16,6 +16,13 @@
 
 #include <vector>
 
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 using namespace mitoran;
 
 namespace {
@@ -109,6 +116,68 @@ TEST_F(QtSettingsStoreTest, HandEditedListReadsAsOneText) {
     EXPECT_FALSE(store.ReadValue(kBase, "Setting", "Time13"));
 }
 
+// A line that cannot be read costs only itself: the values around it are read, a look writes nothing and
+// reports nothing, and the file is copied aside before it is first written anew.
+TEST_F(QtSettingsStoreTest, DamagedFileIsReadAsFarAsItGoesAndKeptBeforeItIsRewritten) {
+    QDir().mkpath(m_config.filePath(QStringLiteral("Quorvan")));
+    const QByteArray damaged = "[System]\nSimeDay=20\nbroken line\nFlexTime=1\n[Setting]\nKin01=5\n";
+    const auto bytesOf = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto writeDamaged = [&] {
+        QFile file(IniFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damaged);
+    };
+    const QString copy = IniFile() + QStringLiteral(".damaged");
+    writeDamaged();
+    {
+        QtSettingsStore store;
+        EXPECT_EQ(store.ReadValue(kBase, "System", "SimeDay"), "20");
+        EXPECT_EQ(store.ReadValue(kBase, "System", "FlexTime"), "1");
+        EXPECT_EQ(store.ReadValue(kBase, "Setting", "Kin01"), "5");
+        EXPECT_TRUE(store.Sync());
+    }
+    EXPECT_EQ(bytesOf(IniFile()), damaged);
+    EXPECT_FALSE(QFile::exists(copy));
+
+#ifndef Q_OS_WIN
+    // A write that fails is still reported as one.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QtSettingsStore store;
+        store.WriteValue(kBase, "System", "Pass", "x");
+        _exit(store.Sync() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed write was not reported";
+    EXPECT_EQ(bytesOf(IniFile()), damaged);
+    QFile::remove(copy);
+#endif
+
+    {
+        QtSettingsStore store;
+        store.WriteValue(kBase, "System", "Pass", "x");
+        EXPECT_TRUE(store.Sync());
+        EXPECT_EQ(bytesOf(copy), damaged);
+        store.WriteValue(kBase, "System", "KinPass", "y");
+        EXPECT_TRUE(store.Sync());
+    }
+    EXPECT_FALSE(bytesOf(IniFile()).contains("broken line"));
+    const QtSettingsStore reread;
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "SimeDay"), "20");
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "FlexTime"), "1");
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "Pass"), "x");
+    EXPECT_EQ(reread.ReadValue(kBase, "System", "KinPass"), "y");
+    EXPECT_EQ(reread.ReadValue(kBase, "Setting", "Kin01"), "5");
+}
+
 // Every value SaveSettings writes comes back from a new store as it was written.
 TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
     QTemporaryDir data;
@@ -121,6 +190,7 @@ TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
         LoadSettings(original, {store, folders, "abc", "abc"});
         original.NameTitle = Utf8ToCp932("所属：開発課  氏名：山田 太郎");
         original.Pass = "p,w d";
+        original.KinPass = Utf8ToCp932("パス12表");
         original.PresetMemos[9] = Utf8ToCp932("会議, 打合せ");
         original.PresetTimes[3] = "-1:30";
         original.CellColor[2] = 0x00FF00;
@@ -135,6 +205,7 @@ TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
     EXPECT_EQ(reloaded.NameTitle, original.NameTitle);
     EXPECT_EQ(reloaded.Pass, "p,w d");
     EXPECT_EQ(reloaded.StartUserPass, "p,w d");
+    EXPECT_EQ(reloaded.KinPass, Utf8ToCp932("パス12表"));
 
     MemorySettingsStore first;
     MemorySettingsStore second;

@@ -3,8 +3,10 @@
 
 #include "engine/leave/LedgerSync.h"
 #include "engine/settings/Folders.h"
+#include "engine/text/AtomicFile.h"
 #include "engine/text/Util.h"
 
+#include <exception>
 #include <utility>
 
 namespace mitoran {
@@ -27,15 +29,32 @@ Session::Session(SettingsStore& store, const Folders& folders, std::string start
 
 void Session::LoadUser(std::string user, FirstRunFiles files) {
     m_currentUser = std::move(user);
-    EnsureUserFolder(m_folders, m_currentUser);
-    LoadSettings(settings, Context());
+    m_files = files;
+    if (files != FirstRunFiles::Never)
+        EnsureUserFolder(m_folders, m_currentUser);
+    // A first-run file that cannot be written is reported once the user is loaded whole: the ledger's folder
+    // and the holiday list are needed all the same. The first refusal is the one reported.
+    std::exception_ptr refused;
+    try {
+        LoadSettings(settings, Context());
+    } catch (const FileWriteError&) {
+        refused = std::current_exception();
+    }
     const auto [morning, afternoon] = HalfDayAmounts(settings);
     ledger.SetHalfDayAmounts(static_cast<float>(morning), static_cast<float>(afternoon));
     ledger.SetLocation(m_folders.DataFolder(), m_currentUser);
-    if (files == FirstRunFiles::WriteNow)
-        LoadHolidayList(holidays, HolidayListPath());
-    else
-        m_holidayListPending = !ReadHolidayList(holidays, HolidayListPath());
+    if (files == FirstRunFiles::WriteNow) {
+        try {
+            LoadHolidayList(holidays, HolidayListPath());
+        } catch (const FileWriteError&) {
+            if (!refused)
+                refused = std::current_exception();
+        }
+    } else {
+        m_holidayListPending = !ReadHolidayList(holidays, HolidayListPath()) && files == FirstRunFiles::WriteLater;
+    }
+    if (refused)
+        std::rethrow_exception(refused);
 }
 
 void Session::WritePendingFiles() {

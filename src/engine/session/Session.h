@@ -21,8 +21,10 @@ class SettingsStore;
 CalendarRules CalendarRulesOf(const Settings& settings);
 
 // When a first run writes the holiday list it creates: at once, or when WritePendingFiles is called (the
-// desktop program writes it once its window is on screen).
-enum class FirstRunFiles { WriteNow, WriteLater };
+// desktop program writes it once its window is on screen), or never: a run that only looks creates no folder
+// and writes neither the holiday list nor the ".SET" file (give it an OverlaySettingsStore to keep the store
+// as it is, too).
+enum class FirstRunFiles { WriteNow, WriteLater, Never };
 
 class Session {
 public:
@@ -32,7 +34,8 @@ public:
     const std::string& CurrentUser() const { return m_currentUser; }
 
     // Makes the user current and loads their settings, ledger amounts and holiday list. The user's
-    // folder is created when missing. Throws FileWriteError when a first-run file cannot be written.
+    // folder is created when missing. Throws FileWriteError when a first-run file cannot be written, once
+    // everything is loaded.
     void LoadUser(std::string user, FirstRunFiles files = FirstRunFiles::WriteNow);
     // Writes the first-run files LoadUser left for later, once. Throws FileWriteError.
     void WritePendingFiles();
@@ -45,7 +48,9 @@ public:
     // when the month file cannot be written, the old file, the ledger and the saved copy stay.
     MonthCalculation SaveShownMonth();
 
-    SettingsContext Context() { return {m_store, m_folders, m_currentUser, m_startUser}; }
+    SettingsContext Context() {
+        return {m_store, m_folders, m_currentUser, m_startUser, m_files != FirstRunFiles::Never};
+    }
     MonthLocation Location() const;
 
     Settings settings;
@@ -61,6 +66,7 @@ private:
     std::string m_startUser;
     std::string m_currentUser;
     bool m_holidayListPending = false;
+    FirstRunFiles m_files = FirstRunFiles::WriteNow;
 };
 
 } // namespace mitoran

@@ -3,13 +3,12 @@
 
 #include "engine/settings/Folders.h"
 #include "engine/settings/SettingsStore.h"
+#include "engine/text/AtomicFile.h"
 #include "engine/text/Cp932.h"
-#include "engine/text/ProfileFile.h"
 #include "engine/text/Util.h"
 
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 #include <system_error>
 #include <type_traits>
 #include <variant>
@@ -276,29 +275,6 @@ std::string& PresetHalf(Settings& settings, std::size_t preset) {
     return preset % 2 == 0 ? slot.first : slot.second;
 }
 
-// Replaces the file whole: a temporary file beside it is written and renamed over it.
-void WriteFileWhole(const std::filesystem::path& path, const std::string& bytes) {
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            throw FileWriteError(path);
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw FileWriteError(path);
-    }
-}
-
 } // namespace
 
 std::optional<int> ParseStoreInteger(std::string_view text) {
@@ -358,7 +334,15 @@ std::string UserKeyPath(std::string_view user) {
 }
 
 std::string ReverseText(std::string_view text) {
-    return std::string(text.rbegin(), text.rend());
+    std::string reversed(text.size(), '\0');
+    std::size_t end = text.size();
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        end -= length;
+        reversed.replace(end, length, text.substr(i, length));
+        i += length;
+    }
+    return reversed;
 }
 
 std::string MirrorNibbles(std::string_view text) {
@@ -492,7 +476,9 @@ void SaveSettings(Settings& settings, const SettingsContext& context) {
 
     // Refreshed before the ".SET" file, so a failing file cannot leave stale copies behind.
     CopyStartUserValues(settings, context);
-    WriteSetFile(settings, context);
+    if (context.writeFiles) {
+        WriteSetFile(settings, context);
+    }
 }
 
 void WriteSetFile(const Settings& settings, const SettingsContext& context) {
@@ -512,7 +498,10 @@ void WriteSetFile(const Settings& settings, const SettingsContext& context) {
     }
     const std::filesystem::path program =
         context.folders.DataFolder() / PathFromCp932(context.folders.ProgramName() + ".SET");
-    WriteFileWhole(UserFilePath(context.currentUser, program), bytes);
+    const std::filesystem::path path = UserFilePath(context.currentUser, program);
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    WriteFileAtomically(path, bytes);
 }
 
 } // namespace mitoran

@@ -173,11 +173,15 @@ struct SettingsContext {
     const Folders& folders;
     std::string currentUser; // empty = the default user
     std::string startUser;
+    // False for a run that only looks: saving then writes the store but not the ".SET" file.
+    bool writeFiles = true;
 };
 
 // "Software\Quorvan\Vuvedez", or "Software\Quorvan\Vuvedez\User\<user>" for a named user.
 std::string UserKeyPath(std::string_view user);
 
+// The characters in reverse order, a double-byte character kept whole, so that the result is CP932 text
+// again and reverses back to the input ("abc" gives "cba", "パス12" gives "21スパ").
 std::string ReverseText(std::string_view text);
 
 // Byte i becomes (low nibble of byte n+1-i) << 4 | (low nibble of byte i).
@@ -196,8 +200,8 @@ std::pair<double, double> HalfDayAmounts(const Settings& settings);
 // Fill the settings from the current user's key, initialising it on first run.
 void LoadSettings(Settings& settings, const SettingsContext& context);
 
-// Write the settings to the current user's key, then the ".SET" file. Throws FileWriteError when the
-// ".SET" file cannot be written; the store has been written by then.
+// Write the settings to the current user's key, then the ".SET" file (unless the context writes no files).
+// Throws FileWriteError when the ".SET" file cannot be written; the store has been written by then.
 void SaveSettings(Settings& settings, const SettingsContext& context);
 
 void WriteSetFile(const Settings& settings, const SettingsContext& context);

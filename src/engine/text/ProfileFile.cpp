@@ -2,26 +2,13 @@
 #include "engine/text/ProfileFile.h"
 
 #include "engine/text/Cp932.h"
-#include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 #include <unordered_set>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <process.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace mitoran {
 
@@ -31,11 +18,6 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 const std::string kLineEnd = "\r\n";
-
-std::string WriteErrorText(const fs::path& path) {
-    const std::u8string name = path.u8string();
-    return ReplaceAllText(text::kCannotWrite, "%s", Utf8ToCp932(std::string(name.begin(), name.end())));
-}
 
 unsigned char FoldAscii(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
@@ -82,103 +64,6 @@ std::string OneLine(std::string_view text) {
     return line;
 }
 
-// --- Committing a file: a new file beside the old one, flushed to disk, then renamed over it. ---
-
-#ifdef _WIN32
-int OpenNew(const fs::path& path, int mode) {
-    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, mode);
-}
-int ProcessId() {
-    return _getpid();
-}
-long long WriteSome(int fd, const char* data, std::size_t size) {
-    return _write(fd, data, static_cast<unsigned>(size < 0x40000000 ? size : 0x40000000));
-}
-bool SyncAndClose(int fd) {
-    const bool synced = _commit(fd) == 0;
-    return (_close(fd) == 0) && synced;
-}
-int ExistingMode(const fs::path&) {
-    return _S_IREAD | _S_IWRITE;
-}
-void SyncFolder(const fs::path&) {}
-#else
-int OpenNew(const fs::path& path, int mode) {
-    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-}
-int ProcessId() {
-    return static_cast<int>(getpid());
-}
-long long WriteSome(int fd, const char* data, std::size_t size) {
-    return write(fd, data, size);
-}
-bool SyncAndClose(int fd) {
-    const bool synced = fsync(fd) == 0;
-    return (close(fd) == 0) && synced;
-}
-// The new file keeps the old file's permissions; a new file gets the usual ones less the umask.
-int ExistingMode(const fs::path& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : 0666;
-}
-// Makes the rename itself durable; folders that cannot be synced are left as they are.
-void SyncFolder(const fs::path& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-}
-#endif
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const long long written = WriteSome(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Creates an unused temporary file in the folder; returns -1 when none can be created.
-int CreateTemporary(const fs::path& target, int mode, fs::path& temporary) {
-    static unsigned counter = 0;
-    const fs::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path name(".");
-        name += target.filename();
-        name += "." + std::to_string(ProcessId()) + "." + std::to_string(++counter) + ".tmp";
-        temporary = folder / name;
-        const int fd = OpenNew(temporary, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-bool CommitFile(const fs::path& target, std::string_view bytes) {
-    fs::path temporary;
-    const int fd = CreateTemporary(target, ExistingMode(target), temporary);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, bytes);
-    std::error_code error;
-    if (!SyncAndClose(fd) || !written) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    SyncFolder(target.parent_path().empty() ? fs::path(".") : target.parent_path());
-    return true;
-}
-
 bool ReadWholeFile(const fs::path& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in.seekg(0, std::ios::end))
@@ -192,20 +77,7 @@ bool ReadWholeFile(const fs::path& path, std::string& text) {
     return !in.bad();
 }
 
-// A profile reached through a symbolic link is written where the link points, keeping the link.
-fs::path WriteTarget(const fs::path& path) {
-    std::error_code error;
-    if (fs::is_symlink(path, error)) {
-        fs::path resolved = fs::weakly_canonical(path, error);
-        if (!error)
-            return resolved;
-    }
-    return path;
-}
-
 } // namespace
-
-FileWriteError::FileWriteError(const fs::path& path) : std::runtime_error(WriteErrorText(path)), m_path(path) {}
 
 ProfileFile::ProfileFile(fs::path path) : m_path(std::move(path)) {
     std::error_code error;
@@ -520,8 +392,9 @@ void ProfileFile::Changed() {
 void ProfileFile::Flush() {
     if (!m_changed)
         return;
-    if (m_unreadable || !CommitFile(WriteTarget(m_path), Text()))
+    if (m_unreadable)
         throw FileWriteError(m_path);
+    WriteFileAtomically(m_path, Text());
     m_existed = true;
     m_changed = false;
 }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/text/AtomicFile.h"
+
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,20 +11,10 @@
 
 namespace mitoran {
 
-// A refused write: the message is "%s に書き込めません" with the file name, in CP932.
-class FileWriteError : public std::runtime_error {
-public:
-    explicit FileWriteError(const std::filesystem::path& path);
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
 // A profile (INI) file held as text: sections in brackets, key=value lines, CP932 bytes, CR LF.
 // Reads match sections and keys without regard to ASCII case and ignore blanks around keys and values.
-// Writes change the text in memory and keep every other byte as it was; Flush commits the whole file
-// atomically (temporary file beside it, flushed to disk, renamed over the old one).
+// Writes change the text in memory and keep every other byte as it was; Flush commits the whole file through
+// WriteFileAtomically.
 // Look-ups go through an index of the first section of each name and the key lines in it, built when first
 // needed and kept up to date as key lines come and go.
 class ProfileFile {

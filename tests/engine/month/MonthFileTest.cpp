@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace mitoran {
@@ -29,15 +27,8 @@ std::string Sj(std::string_view utf8) {
     return Utf8ToCp932(utf8);
 }
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 DayRecord Day(std::string_view date, std::string_view weekday, std::string_view kubun, std::string_view arrival,
               std::string_view leaving, std::string_view memo) {
@@ -53,14 +44,7 @@ DayRecord Day(std::string_view date, std::string_view weekday, std::string_view 
 
 class MonthFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("mitoran-monthfile-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-        m_ledger.SetLocation(m_folder, "");
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
+    void SetUp() override { m_ledger.SetLocation(m_folder, ""); }
 
     MonthLocation Location() const { return {m_folder, ""}; }
     fs::path PathOf(int year, int month) const { return MonthFilePath(m_folder, year, month, ""); }
@@ -85,7 +69,8 @@ protected:
         return LoadMonth(sheet, year, month, force, Location(), m_rules, m_holidays);
     }
 
-    fs::path m_folder;
+    test::TempFolder m_temp;
+    const fs::path m_folder = m_temp.Path();
     CalendarRules m_rules;
     HolidayList m_holidays;
     Ledger m_ledger;
@@ -375,21 +360,24 @@ TEST_F(MonthFileTest, RefusedWriteLeavesLedgerAndSavedCopyAlone) {
     EXPECT_TRUE(fs::is_directory(MonthFilePath(m_folder, 2004, 3, "unreadable")));
 }
 
-// The old file stays whole when its folder refuses the new one (needs a user that permissions bind).
+// The old file stays whole when the new one cannot be written: a folder stands where its temporary file
+// must go, which no user's rights get past.
 TEST_F(MonthFileTest, RefusedWriteKeepsTheOldFile) {
-    const std::string old = "[System]\r\nLastDay=0\r\n";
+    const std::string old = "[System]\r\nLastDay=31\r\n";
     WriteBytes(PathOf(2004, 3), old);
-    fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
-    const bool refused = !std::ofstream(m_folder / "probe");
-    if (refused) {
-        MonthSheet sheet;
-        ASSERT_TRUE(Load(sheet, 2004, 3, false));
-        EXPECT_THROW(SaveAndBook(sheet, 2004, 3, Location(), DefaultSettings()), FileWriteError);
-    }
-    fs::permissions(m_folder, fs::perms::owner_all);
-    if (!refused)
-        GTEST_SKIP() << "this user writes into read-only folders";
+    const Settings settings = DefaultSettings();
+    MonthSheet sheet;
+    ASSERT_TRUE(Load(sheet, 2004, 3, false));
+    sheet.days[3][DayColumn::Arrival] = " 8:00";
+    const fs::path blocker = AtomicTemporaryPath(PathOf(2004, 3));
+    fs::create_directories(blocker / "inside");
+    EXPECT_THROW(SaveMonth(sheet, 2004, 3, Location(), settings), FileWriteError);
     EXPECT_EQ(ReadBytes(PathOf(2004, 3)), old);
+    EXPECT_TRUE(sheet.IsChanged());
+
+    fs::remove_all(blocker);
+    SaveMonth(sheet, 2004, 3, Location(), settings);
+    EXPECT_NE(ReadBytes(PathOf(2004, 3)), old);
 }
 
 struct LedgerEntry {

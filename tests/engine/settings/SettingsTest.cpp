@@ -2,15 +2,18 @@
 #include "engine/settings/Settings.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
-#include "engine/text/ProfileFile.h"
+#include "engine/settings/OverlaySettingsStore.h"
+#include "engine/text/AtomicFile.h"
+#include "engine/text/Cp932.h"
 
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -159,19 +162,11 @@ std::vector<std::string> ExpectedSaveOrder() {
     return names;
 }
 
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using mitoran::test::ReadBytes;
+using mitoran::test::WriteBytes;
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::remove_all(m_data);
-        std::filesystem::create_directories(m_data);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_data); }
-
     SettingsContext Context(std::string current = "", std::string start = "") {
         return {m_store, m_folders, std::move(current), std::move(start)};
     }
@@ -192,9 +187,8 @@ protected:
         return settings;
     }
 
-    const std::filesystem::path m_data =
-        std::filesystem::temp_directory_path() /
-        ("settings-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    mitoran::test::TempFolder m_temp;
+    const std::filesystem::path m_data = m_temp.Path();
     mitoran::test::FixedFolders m_folders{m_data, "/home/u/work"};
     RecordingStore m_store;
 };
@@ -404,7 +398,6 @@ TEST_F(SettingsTest, SetFileHoldsMirroredLines) {
     EXPECT_EQ(MirrorNibbles(" 8:00"), std::string("\x00\x08\xAA\x80\x00", 5));
     EXPECT_EQ(MirrorNibbles(""), "");
     EXPECT_EQ(MirrorNibbles("5"), "\x55");
-    EXPECT_EQ(ReverseText("abc"), "cba");
 
     Settings settings;
     settings.Pass = "ab";
@@ -433,7 +426,7 @@ TEST_F(SettingsTest, SetFileHoldsMirroredLines) {
 
 TEST_F(SettingsTest, UnwritableSetFileIsReportedAfterTheStoreIsWritten) {
     const std::filesystem::path blocker = m_data / "blocker";
-    std::ofstream(blocker) << "x";
+    WriteBytes(blocker, "x");
     mitoran::test::FixedFolders blocked(blocker, "/home/u/work");
     Settings settings;
     settings.Kin[2] = 42;
@@ -441,6 +434,83 @@ TEST_F(SettingsTest, UnwritableSetFileIsReportedAfterTheStoreIsWritten) {
     EXPECT_EQ(Stored("Setting", "Kin02"), "42");
     EXPECT_EQ(Stored("Setting", "UseMemo10"), "");
     EXPECT_EQ(ReadBytes(blocker), "x");
+}
+
+// Passwords are stored with their characters in reverse order: an ASCII password as its bytes reversed, a
+// double-byte character kept whole so that the stored text is CP932 that any store can hold.
+TEST_F(SettingsTest, PasswordsAreStoredReversedByCharacter) {
+    const std::string pasu = Utf8ToCp932("パス12");
+    EXPECT_EQ(ReverseText("abc"), "cba");
+    EXPECT_EQ(ReverseText(""), "");
+    EXPECT_EQ(ReverseText(pasu), Utf8ToCp932("21スパ"));
+    // Trail bytes that look like "\" and letters stay with their lead byte.
+    EXPECT_EQ(ReverseText(Utf8ToCp932("a表ソb")), Utf8ToCp932("bソ表a"));
+    EXPECT_EQ(ReverseText("x\x83"), "\x83x"); // a lead byte at the end stands alone
+
+    Settings settings = Loaded();
+    settings.Pass = pasu;
+    settings.KinPass = "Abc9";
+    SaveSettings(settings, Context());
+    EXPECT_EQ(Stored("System", "Pass"), Utf8ToCp932("21スパ"));
+    EXPECT_EQ(Stored("System", "KinPass"), "9cbA");
+    // The ".SET" file's first line is the stored form, mirrored.
+    const std::string set = ReadBytes(m_data / "mitoran.SET");
+    EXPECT_EQ(set.substr(0, set.find("\r\n")), MirrorNibbles(Utf8ToCp932("21スパ")));
+
+    const Settings reloaded = Loaded();
+    EXPECT_EQ(reloaded.Pass, pasu);
+    EXPECT_EQ(reloaded.KinPass, "Abc9");
+    EXPECT_EQ(reloaded.StartUserPass, pasu);
+}
+
+// Two writers of the ".SET" file at once each go through a temporary file of their own.
+TEST_F(SettingsTest, SetFileWritersAtTheSameTimeNeverClash) {
+    std::array<Settings, 2> settings;
+    settings[1].SimeDay = 20;
+    settings[1].Time[5] = {std::string(5000, '1'), std::string(5000, '2')};
+    std::array<std::string, 2> versions;
+    for (std::size_t i = 0; i < 2; ++i) {
+        WriteSetFile(settings[i], Context());
+        versions[i] = ReadBytes(m_data / "mitoran.SET");
+    }
+    std::atomic<int> failures{0};
+    std::vector<std::thread> writers;
+    for (const Settings& written : settings) {
+        writers.emplace_back([&] {
+            for (int i = 0; i < 100; ++i) {
+                try {
+                    WriteSetFile(written, Context());
+                } catch (const FileWriteError&) {
+                    ++failures;
+                }
+            }
+        });
+    }
+    for (std::thread& writer : writers) {
+        writer.join();
+    }
+    EXPECT_EQ(failures, 0);
+    const std::string bytes = ReadBytes(m_data / "mitoran.SET");
+    EXPECT_TRUE(bytes == versions[0] || bytes == versions[1]) << bytes.size();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_data), std::filesystem::directory_iterator()), 1);
+}
+
+// A run that only looks loads the settings a first run would give, and the store below keeps none of it.
+TEST_F(SettingsTest, OverlayKeepsItsWritesToItself) {
+    m_store.WriteValue(kBase, "Position", "TZangyoMain.Top", "100");
+    m_store.WriteValue(kBase, "Setting", "Kin01", "7");
+    OverlaySettingsStore overlay(m_store);
+    Settings settings;
+    LoadSettings(settings, SettingsContext{overlay, m_folders, "", "", false});
+    EXPECT_EQ(settings.Kin[1], 200000);
+    EXPECT_FALSE(overlay.ReadValue(kBase, "Position", "TZangyoMain.Top"));
+    EXPECT_EQ(overlay.ReadValue(kBase, "Setting", "Kin06"), "230000");
+    overlay.WriteValue(kBase, "Position", "TZangyoMain.Left", "5");
+    EXPECT_EQ(overlay.ReadValue(kBase, "Position", "TZangyoMain.Left"), "5");
+
+    EXPECT_EQ(m_store.writes, (std::vector<std::string>{"Position/TZangyoMain.Top", "Setting/Kin01"}));
+    EXPECT_EQ(Stored("Position", "TZangyoMain.Top"), "100");
+    EXPECT_TRUE(std::filesystem::is_empty(m_data));
 }
 
 TEST_F(SettingsTest, HalfDayAmountsReadAsNumbers) {

@@ -3,17 +3,18 @@
 
 #include "engine/text/Cp932.h"
 
+#include "support/KilledWrites.h"
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <random>
-#include <thread>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -34,15 +35,8 @@ const std::string kZo = "\x83\x5D";  // ゾ
 const std::string kZe = "\x83\x5B";  // ゼ
 const std::string kDi = "\x83\x61";  // ヂ
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 std::string CannotWriteText(const fs::path& path) {
     const std::u8string name = path.u8string();
@@ -51,12 +45,6 @@ std::string CannotWriteText(const fs::path& path) {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() / ("mitoran-profile-" + std::to_string(std::random_device{}()));
-        ASSERT_TRUE(fs::create_directory(m_dir));
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(m_dir))
@@ -65,7 +53,8 @@ protected:
         return names;
     }
 
-    fs::path m_dir;
+    test::TempFolder m_temp;
+    const fs::path m_dir = m_temp.Path();
 };
 
 TEST_F(ProfileFileTest, ReadsWithThePlatformRules) {
@@ -449,54 +438,14 @@ std::string LedgerText(char fill) {
     return text;
 }
 
-// Saves the ledger over and over, each time turning every entry into the other letter.
-[[noreturn]] void SaveForever(const fs::path& path) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    try {
-        while (std::chrono::steady_clock::now() < deadline) {
-            ProfileFile profile(path);
-            const char fill = profile.ReadString("VacationData", "1", "b")[0] == 'a' ? 'b' : 'a';
-            for (int row = 1; row <= 500; ++row)
-                profile.WriteString("VacationData", std::to_string(row), std::string(400, fill));
-            profile.Flush();
-        }
-    } catch (...) {
-        _exit(1);
-    }
-    _exit(0);
-}
-
 TEST_F(ProfileFileTest, KilledSaveLeavesOneWholeVersion) {
     const fs::path path = m_dir / "Vacation.dat";
-    const std::array<std::string, 2> versions{LedgerText('a'), LedgerText('b')};
-    WriteBytes(path, versions[0]);
-    std::mt19937 random(2004);
-    std::array<int, 2> seen{};
-    int killedMidSave = 0;
-    for (int round = 0; round < 40; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0)
-            SaveForever(path);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
-        kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process ended by itself";
-        const std::string bytes = ReadBytes(path);
-        ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << "round " << round << ": " << bytes.size();
-        ++seen[bytes == versions[1] ? 1 : 0];
-        // A half-written temporary file left behind shows that the kill struck inside a save.
-        for (const std::string& name : Entries()) {
-            if (name != path.filename()) {
-                ++killedMidSave;
-                fs::remove(m_dir / name);
-            }
-        }
-    }
-    EXPECT_GT(killedMidSave, 0);
-    EXPECT_GT(seen[0], 0);
-    EXPECT_GT(seen[1], 0);
+    test::ExpectKilledSavesLeaveOneWholeVersion(path, {LedgerText('a'), LedgerText('b')}, [&path](int version) {
+        ProfileFile profile(path);
+        for (int row = 1; row <= 500; ++row)
+            profile.WriteString("VacationData", std::to_string(row), std::string(400, version == 0 ? 'a' : 'b'));
+        profile.Flush();
+    });
 }
 #endif
 

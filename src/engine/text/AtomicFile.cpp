@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/text/AtomicFile.h"
+
+#include "engine/text/Cp932.h"
+#include "engine/text/Texts.h"
+#include "engine/text/Util.h"
+
+#include <atomic>
+#include <cerrno>
+#include <random>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace mitoran {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// So much of the target's name is kept in the temporary name, which must stay within the length limit of a
+// file name.
+constexpr std::size_t kNameKept = 100;
+
+std::string WriteErrorText(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return ReplaceAllText(text::kCannotWrite, "%s", Utf8ToCp932(std::string(name.begin(), name.end())));
+}
+
+#ifdef _WIN32
+int OpenNew(const fs::path& path, int mode) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, mode);
+}
+int ProcessId() {
+    return _getpid();
+}
+long long WriteSome(int fd, const char* data, std::size_t size) {
+    return _write(fd, data, static_cast<unsigned>(size < 0x40000000 ? size : 0x40000000));
+}
+// _commit flushes the file's buffers to disk (FlushFileBuffers).
+bool SyncAndClose(int fd) {
+    const bool synced = _commit(fd) == 0;
+    return (_close(fd) == 0) && synced;
+}
+int ExistingMode(const fs::path&) {
+    return _S_IREAD | _S_IWRITE;
+}
+void SyncFolder(const fs::path&) {}
+#else
+int OpenNew(const fs::path& path, int mode) {
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+}
+int ProcessId() {
+    return static_cast<int>(getpid());
+}
+long long WriteSome(int fd, const char* data, std::size_t size) {
+    return write(fd, data, size);
+}
+bool SyncAndClose(int fd) {
+    const bool synced = fsync(fd) == 0;
+    return (close(fd) == 0) && synced;
+}
+// The new file keeps the old file's permissions; a new file gets the usual ones less the umask.
+int ExistingMode(const fs::path& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : 0666;
+}
+// Makes the rename itself durable; folders that cannot be synced are left as they are.
+void SyncFolder(const fs::path& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+#endif
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const long long written = WriteSome(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The process id (taken at each call, so a forked child differs from its parent) and a random number drawn
+// once, so that a process of the same id in another container sharing the folder picks other names.
+std::string ProcessToken() {
+    static const unsigned drawn = std::random_device{}();
+    return std::to_string(ProcessId()) + "-" + std::to_string(drawn);
+}
+
+unsigned ThreadNumber() {
+    static std::atomic<unsigned> last{0};
+    thread_local const unsigned number = ++last;
+    return number;
+}
+
+// A file reached through a symbolic link is written where the link points, keeping the link.
+fs::path WriteTarget(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        fs::path resolved = fs::weakly_canonical(path, error);
+        if (!error)
+            return resolved;
+    }
+    return path;
+}
+
+// Only this thread of this process writes through the name, so a file already there is one an earlier write
+// of its own could not remove; anything else standing there refuses the write.
+int OpenTemporary(const fs::path& temporary, int mode) {
+    int fd = OpenNew(temporary, mode);
+    if (fd < 0 && errno == EEXIST) {
+        std::error_code error;
+        if (fs::is_regular_file(fs::symlink_status(temporary, error)) && fs::remove(temporary, error))
+            fd = OpenNew(temporary, mode);
+    }
+    return fd;
+}
+
+} // namespace
+
+FileWriteError::FileWriteError(const fs::path& path) : std::runtime_error(WriteErrorText(path)), m_path(path) {}
+
+fs::path AtomicTemporaryPath(const fs::path& path) {
+    const fs::path target = WriteTarget(path);
+    fs::path::string_type kept = target.filename().native();
+    if (kept.size() > kNameKept)
+        kept.resize(kNameKept);
+    fs::path name(".");
+    name += kept;
+    name += "." + ProcessToken() + "." + std::to_string(ThreadNumber()) + ".tmp";
+    return target.parent_path() / name;
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    const fs::path target = WriteTarget(path);
+    const fs::path temporary = AtomicTemporaryPath(target);
+    const int fd = OpenTemporary(temporary, ExistingMode(target));
+    if (fd < 0)
+        throw FileWriteError(path);
+    const bool written = WriteAll(fd, bytes);
+    std::error_code error;
+    if (!SyncAndClose(fd) || !written) {
+        fs::remove(temporary, error);
+        throw FileWriteError(path);
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        throw FileWriteError(path);
+    }
+    SyncFolder(target.parent_path().empty() ? fs::path(".") : target.parent_path());
+}
+
+} // namespace mitoran

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// mitoran-cli as a program, over a real settings file.
+#include "support/TempFolder.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+namespace mitoran {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(m_data);
+        fs::create_directories(m_ini.parent_path());
+    }
+
+    CliRun Cli(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(m_config.string()));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(MITORAN_CLI),
+                      QStringList{QStringLiteral("--data-dir"), QString::fromStdString(m_data.string())} + arguments);
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+                process.readAllStandardError().toStdString()};
+    }
+
+    // Every file and folder under the folder, by path.
+    static std::vector<std::string> Contents(const fs::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            names.push_back(fs::relative(entry.path(), folder).string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TempFolder m_temp;
+    const fs::path m_data = m_temp.Path() / "data";
+    const fs::path m_config = m_temp.Path() / "config";
+    const fs::path m_ini = m_config / "Quorvan" / "Vuvedez.ini";
+};
+
+TEST_F(CliProgramTest, ShowWritesNothing) {
+    WriteBytes(m_ini, "");
+    const CliRun run = Cli({QStringLiteral("--user"), QStringLiteral("x"), QStringLiteral("show"),
+                            QStringLiteral("2024"), QStringLiteral("3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(fs::is_empty(m_data));
+    EXPECT_EQ(ReadBytes(m_ini), "");
+    EXPECT_EQ(Contents(m_config), (std::vector<std::string>{"Quorvan", "Quorvan/Vuvedez.ini"}));
+}
+
+// A line of the settings file that cannot be read is no failed save: commands go on with what could be read,
+// and the first command that stores settings keeps the file as it was beside it.
+TEST_F(CliProgramTest, DamagedSettingsFileIsReadAndKept) {
+    const std::string damaged = "[System]\nSimeDay=20\nnot a value\nFlexTime=0\n";
+    WriteBytes(m_ini, damaged);
+    const CliRun show = Cli({QStringLiteral("show"), QStringLiteral("2024"), QStringLiteral("3")});
+    EXPECT_EQ(show.status, 0) << show.err;
+    EXPECT_EQ(show.err, "");
+    // The closing day read from the file: March runs from 21 February.
+    EXPECT_NE(show.out.find(" 2/21 水"), std::string::npos) << show.out;
+    EXPECT_EQ(ReadBytes(m_ini), damaged);
+    EXPECT_EQ(Contents(m_config), (std::vector<std::string>{"Quorvan", "Quorvan/Vuvedez.ini"}));
+
+    // Loading stores the missing time slots: the file is written anew, the damaged one kept.
+    const CliRun recalc = Cli({QStringLiteral("recalc"), QStringLiteral("2024"), QStringLiteral("3")});
+    EXPECT_EQ(recalc.status, 0) << recalc.err;
+    EXPECT_EQ(recalc.err, "");
+    EXPECT_NE(recalc.out.find("保存しました"), std::string::npos) << recalc.out;
+    EXPECT_EQ(ReadBytes(fs::path(m_ini) += ".damaged"), damaged);
+    const std::string rewritten = ReadBytes(m_ini);
+    EXPECT_EQ(rewritten.find("not a value"), std::string::npos);
+    EXPECT_NE(rewritten.find("SimeDay=20"), std::string::npos) << rewritten;
+    EXPECT_NE(rewritten.find("Time13="), std::string::npos) << rewritten;
+}
+
+} // namespace
+} // namespace mitoran

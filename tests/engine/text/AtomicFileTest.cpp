@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/text/AtomicFile.h"
+
+#include "engine/text/Cp932.h"
+
+#include "support/KilledWrites.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace mitoran {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TempFolder m_temp;
+    const fs::path m_dir = m_temp.Path();
+};
+
+TEST_F(AtomicFileTest, ReplacesTheFileWholeAndLeavesNothingElse) {
+    const fs::path path = m_dir / "a.csv";
+    const std::string bytes("one\r\n\0two\r\n", 11);
+    WriteFileAtomically(path, bytes);
+    EXPECT_EQ(ReadBytes(path), bytes);
+#ifndef _WIN32
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+#endif
+    WriteFileAtomically(path, "");
+    EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_EQ(Names(), std::vector<std::string>{"a.csv"});
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    // Through a link the file it points to is replaced and the link stays.
+    fs::create_directory(m_dir / "real");
+    WriteBytes(m_dir / "real" / "b.dat", "old");
+    fs::create_symlink("real/b.dat", m_dir / "b.dat");
+    WriteFileAtomically(m_dir / "b.dat", "new");
+    EXPECT_TRUE(fs::is_symlink(m_dir / "b.dat"));
+    EXPECT_EQ(ReadBytes(m_dir / "real" / "b.dat"), "new");
+#endif
+}
+
+// Each refusal reports the file by name, keeps what stood there and leaves no temporary file; none of them
+// depends on permissions, so they hold for every user.
+TEST_F(AtomicFileTest, RefusedWritesKeepTheOldFile) {
+    const fs::path path = m_dir / "200403.dat";
+    WriteBytes(path, "old");
+    const auto expectRefused = [](const fs::path& target) {
+        try {
+            WriteFileAtomically(target, "new");
+            ADD_FAILURE() << target << " was written";
+        } catch (const FileWriteError& error) {
+            const std::u8string name = target.u8string();
+            EXPECT_EQ(error.what(), Utf8ToCp932(std::string(name.begin(), name.end()) + " に書き込めません"));
+            EXPECT_EQ(error.Path(), target);
+        }
+    };
+
+    // Something other than a file where the temporary file must go.
+    const fs::path blocker = AtomicTemporaryPath(path);
+    EXPECT_EQ(blocker.parent_path(), m_dir);
+    fs::create_directory(blocker);
+    WriteBytes(blocker / "inside", "kept");
+    expectRefused(path);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(ReadBytes(blocker / "inside"), "kept");
+    fs::remove_all(blocker);
+
+    // A folder where the file is: the rename over it is refused.
+    fs::create_directories(m_dir / "folder.dat" / "inside");
+    expectRefused(m_dir / "folder.dat");
+    EXPECT_TRUE(fs::is_directory(m_dir / "folder.dat" / "inside"));
+
+    // No folder, or a file in the place of the folder.
+    expectRefused(m_dir / "missing" / "a.dat");
+    expectRefused(path / "a.dat");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"200403.dat", "folder.dat"}));
+
+    // A file left at the temporary name by this writer is no obstacle.
+    WriteBytes(AtomicTemporaryPath(path), "left over");
+    WriteFileAtomically(path, "new");
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"200403.dat", "folder.dat"}));
+}
+
+#ifndef _WIN32
+// Threads and processes that write the same file at once each go through a temporary file of their own:
+// every write succeeds and the file ends as one of them wrote it.
+TEST_F(AtomicFileTest, WritersAtTheSameTimeNeverShareATemporaryFile) {
+    const fs::path path = m_dir / "Vacation.dat";
+    const auto version = [](char fill) { return std::string(200000, fill); };
+    const auto writeMany = [&](char fill) {
+        for (int i = 0; i < 40; ++i)
+            WriteFileAtomically(path, version(fill));
+    };
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            writeMany('c');
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (char fill : {'a', 'b'}) {
+        threads.emplace_back([&, fill] {
+            try {
+                writeMany(fill);
+            } catch (const FileWriteError&) {
+                ++failures;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other process's writes failed";
+    EXPECT_EQ(failures, 0);
+    const std::string bytes = ReadBytes(path);
+    EXPECT_TRUE(bytes == version('a') || bytes == version('b') || bytes == version('c')) << bytes.size();
+    EXPECT_EQ(Names(), std::vector<std::string>{"Vacation.dat"});
+}
+
+TEST_F(AtomicFileTest, KilledWriteLeavesOneWholeVersion) {
+    const fs::path path = m_dir / "mitoran.SET";
+    const std::array<std::string, 2> versions{std::string(300000, 'a'), std::string(200000, 'b')};
+    test::ExpectKilledSavesLeaveOneWholeVersion(path, versions,
+                                                [&](int version) { WriteFileAtomically(path, versions[version]); });
+}
+#endif
+
+} // namespace
+} // namespace mitoran

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#ifndef _WIN32
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace mitoran::test {
+
+// Kills a process that saves the file over and over, forty times at random moments, and checks after each
+// kill that the file holds one of the two versions whole. `save(n)` writes version n; the saving process
+// always writes the version the file does not hold. The file's folder holds nothing else.
+inline void ExpectKilledSavesLeaveOneWholeVersion(const std::filesystem::path& path,
+                                                  const std::array<std::string, 2>& versions,
+                                                  const std::function<void(int)>& save) {
+    WriteBytes(path, versions[0]);
+    std::mt19937 random(2004);
+    std::array<int, 2> seen{};
+    int killedMidSave = 0;
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+            try {
+                while (std::chrono::steady_clock::now() < deadline)
+                    save(ReadBytes(path) == versions[0] ? 1 : 0);
+            } catch (...) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
+        kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process ended by itself";
+        const std::string bytes = ReadBytes(path);
+        ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << "round " << round << ": " << bytes.size();
+        ++seen[bytes == versions[1] ? 1 : 0];
+        // A half-written temporary file left behind shows that the kill struck inside a save.
+        for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
+            if (entry.path().filename() != path.filename()) {
+                ++killedMidSave;
+                std::filesystem::remove(entry.path());
+            }
+        }
+    }
+    EXPECT_GT(killedMidSave, 0);
+    EXPECT_GT(seen[0], 0);
+    EXPECT_GT(seen[1], 0);
+}
+
+} // namespace mitoran::test
+
+#endif
