@@ -12,8 +12,6 @@ namespace mitoran {
 
 namespace {
 
-constexpr int kMonday = 1;
-
 const std::string& DayOffMark() {
     return InfoOf(Kubun::Holiday).mark;
 }
@@ -30,11 +28,8 @@ int WeekdayOfName(const std::string& name) {
 
 void MarkDay(DayRecord& day, const CalendarDate& date, bool weekdayRule, const CalendarRules& rules,
              const HolidayList& holidays) {
-    HolidayInfo holiday = HolidayOf(date, rules, holidays);
+    const HolidayInfo holiday = HolidayOf(date, rules, holidays);
     const int weekday = WeekdayOfName(day[DayColumn::Weekday]);
-    // A Monday after a day-off holiday is a day off too; it keeps its own name.
-    if (weekday == kMonday && IsValidDate(date) && !HolidayOf(AddDays(date, -1), rules, holidays).mark.empty())
-        holiday.mark = DayOffMark();
     if (TrimText(day[DayColumn::Kubun]).empty() && !holiday.mark.empty())
         day[DayColumn::Kubun] = holiday.mark;
     if (TrimText(day[DayColumn::Memo]).empty() && !holiday.name.empty())
@@ -46,7 +41,7 @@ void MarkDay(DayRecord& day, const CalendarDate& date, bool weekdayRule, const C
 } // namespace
 
 HolidayInfo HolidayOf(const CalendarDate& date, const CalendarRules& rules, const HolidayList& holidays) {
-    HolidayInfo holiday = NationalHolidayOf(date, rules);
+    HolidayInfo holiday = NationalHolidayOf(date, rules, holidays.MarkedFixedHolidays());
     if (!IsValidDate(date))
         return holiday;
     if (const HolidayRow* row = holidays.Find(date.month, date.day)) {
