@@ -200,6 +200,17 @@ TEST_F(CliTest, MonthWithoutFileIsLaidOutFromTheCalendar) {
     ASSERT_EQ(run.status, kCliOk) << run.err;
     EXPECT_NE(run.out.find(" 1/12 月 ○" + std::string(31, ' ') + "成人の日\n"), std::string::npos) << run.out;
     EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "200401.dat"));
+
+    // The days off that follow from the holidays carry their names.
+    const std::string gap(31, ' ');
+    const CliRun may = Run({"show", "2026", "5"});
+    for (const std::string& line : {" 5/ 3 日 ○" + gap + "憲法記念日\n", " 5/ 4 月 ○" + gap + "みどりの日\n",
+                                    " 5/ 6 水 ○" + gap + "振替休日\n", std::string(" 5/ 7 木\n")})
+        EXPECT_NE(may.out.find(line), std::string::npos) << line << may.out;
+    const CliRun september = Run({"show", "2026", "9"});
+    for (const std::string& line :
+         {" 9/21 月 ○" + gap + "敬老の日\n", " 9/22 火 ○" + gap + "国民の休日\n", " 9/23 水 ○" + gap + "秋分の日\n"})
+        EXPECT_NE(september.out.find(line), std::string::npos) << line << september.out;
 }
 
 TEST_F(CliTest, NamedUserKeepsFilesInOwnFolderAndSettingsKey) {

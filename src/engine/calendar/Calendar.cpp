@@ -13,8 +13,16 @@ namespace mitoran {
 
 namespace {
 
+constexpr int kSunday = 0;
 constexpr int kMonday = 1;
 constexpr int kFirstGregorianDay = 2299161; // 15 October 1582
+// The years a table row holds from or until when the law of 1990 or of 2099 holds for it.
+constexpr int kEarliest = 1;
+constexpr int kLatest = 9999;
+// From this year a 振替休日 moves on past further national holidays, and 国民の休日 may fall on a Sunday.
+constexpr int kLaw2007 = 2007;
+// More days than any run of consecutive national holidays; bounds the walk back to a Sunday holiday.
+constexpr int kLongestHolidayRun = 10;
 
 const std::string& DayOffMark() {
     return InfoOf(Kubun::Holiday).mark;
@@ -24,44 +32,156 @@ long double SinDegrees(long double degrees) {
     return std::sin(degrees / 180.0L * std::numbers::pi_v<long double>);
 }
 
-// A Monday of `month` whose day lies in firstDay..firstDay + 6.
-bool IsMondayBetween(const CalendarDate& date, int month, int firstDay) {
-    return date.month == month && date.day >= firstDay && date.day <= firstDay + 6 && WeekdayOf(date) == kMonday;
-}
-
 int Trunc(double value) {
     return static_cast<int>(std::trunc(value));
 }
 
-bool FallsOn(const CalendarDate& date, int dayNumber) {
-    const CalendarDate equinox = DayNumberToDate(dayNumber);
-    return equinox.month == date.month && equinox.day == date.day;
-}
+enum class DateRule { Fixed, NthMonday, VernalEquinox, AutumnalEquinox };
 
 struct ComputedHoliday {
     const std::string& name;
-    bool CalendarRules::*setting;
-    bool (*holds)(const CalendarDate&);
+    bool CalendarRules::*setting; // nullptr: a day off whatever the settings
+    int firstYear;
+    int lastYear;
+    DateRule rule;
+    int month;
+    int day; // Fixed: the day of the month; NthMonday: which Monday of the month (1 = the first)
 };
 
-// In the order in which a later name replaces an earlier one.
-const std::array<ComputedHoliday, 6>& ComputedHolidays() {
-    static const std::array<ComputedHoliday, 6> table{{
-        {text::kSeijinNoHi, &CalendarRules::seijinDay,
-         [](const CalendarDate& d) { return d.year >= 2000 && IsMondayBetween(d, 1, 8); }},
-        {text::kShunbunNoHi, &CalendarRules::springDay,
-         [](const CalendarDate& d) { return d.month == 3 && FallsOn(d, VernalEquinoxDay(d.year)); }},
-        {text::kShuubunNoHi, &CalendarRules::autumnDay,
-         [](const CalendarDate& d) { return d.month == 9 && FallsOn(d, AutumnalEquinoxDay(d.year)); }},
-        {text::kTaiikuNoHi, &CalendarRules::sportDay,
-         [](const CalendarDate& d) { return d.year >= 2000 && IsMondayBetween(d, 10, 8); }},
-        {text::kUmiNoHi, &CalendarRules::oceanDay,
-         [](const CalendarDate& d) { return d.year >= 2003 && IsMondayBetween(d, 7, 15); }},
-        {text::kKeirouNoHi, &CalendarRules::oldManDay,
-         [](const CalendarDate& d) { return d.year >= 2003 && IsMondayBetween(d, 9, 15); }},
+// The computed national holidays, year by year. Rows whose years overlap never share a date; where they
+// would, the later row's name replaces the earlier's.
+const auto& ComputedHolidays() {
+    using R = CalendarRules;
+    using enum DateRule;
+    static const std::array<ComputedHoliday, 31> table{{
+        {text::kSeijinNoHi, &R::seijinDay, kEarliest, 1999, Fixed, 1, 15},
+        {text::kSeijinNoHi, &R::seijinDay, 2000, kLatest, NthMonday, 1, 2},
+        {text::kShunbunNoHi, &R::springDay, kEarliest, kLatest, VernalEquinox, 3, 0},
+        {text::kShuubunNoHi, &R::autumnDay, kEarliest, kLatest, AutumnalEquinox, 9, 0},
+        {text::kTennouTanjoubi, nullptr, kEarliest, 2018, Fixed, 12, 23},
+        {text::kTennouTanjoubi, nullptr, 2020, kLatest, Fixed, 2, 23},
+        {text::kMidoriNoHi, nullptr, kEarliest, 2006, Fixed, 4, 29},
+        {text::kMidoriNoHi, nullptr, 2007, kLatest, Fixed, 5, 4},
+        {text::kShouwaNoHi, nullptr, 2007, kLatest, Fixed, 4, 29},
+        {text::kUmiNoHi, &R::oceanDay, 1996, 2002, Fixed, 7, 20},
+        {text::kUmiNoHi, &R::oceanDay, 2003, 2019, NthMonday, 7, 3},
+        {text::kUmiNoHi, &R::oceanDay, 2020, 2020, Fixed, 7, 23},
+        {text::kUmiNoHi, &R::oceanDay, 2021, 2021, Fixed, 7, 22},
+        {text::kUmiNoHi, &R::oceanDay, 2022, kLatest, NthMonday, 7, 3},
+        {text::kYamaNoHi, nullptr, 2016, 2019, Fixed, 8, 11},
+        {text::kYamaNoHi, nullptr, 2020, 2020, Fixed, 8, 10},
+        {text::kYamaNoHi, nullptr, 2021, 2021, Fixed, 8, 8},
+        {text::kYamaNoHi, nullptr, 2022, kLatest, Fixed, 8, 11},
+        {text::kKeirouNoHi, &R::oldManDay, kEarliest, 2002, Fixed, 9, 15},
+        {text::kKeirouNoHi, &R::oldManDay, 2003, kLatest, NthMonday, 9, 3},
+        {text::kTaiikuNoHi, &R::sportDay, kEarliest, 1999, Fixed, 10, 10},
+        {text::kTaiikuNoHi, &R::sportDay, 2000, 2019, NthMonday, 10, 2},
+        {text::kSportsNoHi, &R::sportDay, 2020, 2020, Fixed, 7, 24},
+        {text::kSportsNoHi, &R::sportDay, 2021, 2021, Fixed, 7, 23},
+        {text::kSportsNoHi, &R::sportDay, 2022, kLatest, NthMonday, 10, 2},
+        {text::kSokuiReiSeidenNoGi, nullptr, 1990, 1990, Fixed, 11, 12},
+        {text::kKoutaishiKekkonNoGi, nullptr, 1993, 1993, Fixed, 6, 9},
+        {text::kKokuminNoKyujitu, nullptr, 2019, 2019, Fixed, 4, 30},
+        {text::kSokuiNoHi, nullptr, 2019, 2019, Fixed, 5, 1},
+        {text::kKokuminNoKyujitu, nullptr, 2019, 2019, Fixed, 5, 2},
+        {text::kSokuiReiSeidenNoGi, nullptr, 2019, 2019, Fixed, 10, 22},
     }};
     return table;
 }
+
+struct EquinoxDates {
+    int year = 0; // no date has year 0, so the first question always computes
+    CalendarDate vernal;
+    CalendarDate autumnal;
+};
+
+// The equinox days of the year last asked for: a month's layout asks for one year again and again.
+const EquinoxDates& EquinoxesOf(int year) {
+    thread_local EquinoxDates cached;
+    if (cached.year != year)
+        cached = {year, DayNumberToDate(VernalEquinoxDay(year)), DayNumberToDate(AutumnalEquinoxDay(year))};
+    return cached;
+}
+
+bool SameDayOfYear(const CalendarDate& a, const CalendarDate& b) {
+    return a.month == b.month && a.day == b.day;
+}
+
+bool Holds(const ComputedHoliday& holiday, const CalendarDate& date) {
+    if (date.month != holiday.month || date.year < holiday.firstYear || date.year > holiday.lastYear)
+        return false;
+    switch (holiday.rule) {
+    case DateRule::Fixed:
+        return date.day == holiday.day;
+    case DateRule::NthMonday:
+        return (date.day - 1) / 7 + 1 == holiday.day && WeekdayOf(date) == kMonday;
+    case DateRule::VernalEquinox:
+        return SameDayOfYear(date, EquinoxesOf(date.year).vernal);
+    case DateRule::AutumnalEquinox:
+        return SameDayOfYear(date, EquinoxesOf(date.year).autumnal);
+    }
+    return false;
+}
+
+// The national holidays as the settings and the holiday list's fixed rows have them.
+class HolidayLaw {
+public:
+    HolidayLaw(const CalendarRules& rules, FixedHolidayMarks fixedMarked)
+        : m_rules(rules), m_fixedMarked(fixedMarked) {}
+
+    struct TableDay {
+        const std::string* name = nullptr;
+        bool national = false;
+    };
+
+    // The name a valid date has from the tables, and whether it is a national holiday.
+    TableDay TableDayOf(const CalendarDate& date) const {
+        TableDay result;
+        const auto& fixed = FixedHolidays();
+        for (std::size_t i = 0; i < fixed.size(); ++i) {
+            if (m_fixedMarked[i] && fixed[i].month == date.month && fixed[i].day == date.day)
+                result = {&fixed[i].name, true};
+        }
+        for (const ComputedHoliday& holiday : ComputedHolidays()) {
+            if (!Holds(holiday, date))
+                continue;
+            result.name = &holiday.name;
+            if (holiday.setting == nullptr || m_rules.*holiday.setting)
+                result.national = true;
+        }
+        return result;
+    }
+
+    bool IsNational(const CalendarDate& date) const { return IsValidDate(date) && TableDayOf(date).national; }
+
+    // For a day that is no national holiday itself but follows one: whether it is the first such day after
+    // a national holiday on a Sunday (before 2007: whether the day before is that Sunday).
+    bool IsSubstitute(const CalendarDate& date) const {
+        CalendarDate before = AddDays(date, -1);
+        if (date.year < kLaw2007)
+            return WeekdayOf(before) == kSunday;
+        for (int step = 0; step < kLongestHolidayRun; ++step) {
+            if (WeekdayOf(before) == kSunday)
+                return true;
+            before = AddDays(before, -1);
+            if (!IsNational(before))
+                return false;
+        }
+        return false;
+    }
+
+    // For a day that is no national holiday itself but follows one: whether another follows it (before
+    // 2007 never on a Sunday).
+    bool IsBridge(const CalendarDate& date) const {
+        if (date.year < kLaw2007 && WeekdayOf(date) == kSunday)
+            return false;
+        return IsNational(AddDays(date, 1));
+    }
+
+private:
+    const CalendarRules& m_rules;
+    FixedHolidayMarks m_fixedMarked;
+};
 
 // Only for valid dates: std::chrono keeps just the low byte of a month or day it is given.
 std::chrono::sys_days SysDaysOf(const CalendarDate& date) {
@@ -151,17 +271,38 @@ CalendarDate DayNumberToDate(int dayNumber) {
     return {month >= 3 ? c - 4716 : c - 4715, month, day};
 }
 
-HolidayInfo NationalHolidayOf(const CalendarDate& date, const CalendarRules& rules) {
+const std::array<FixedHoliday, kFixedHolidayCount>& FixedHolidays() {
+    static const std::array<FixedHoliday, kFixedHolidayCount> fixed{{
+        {1, 1, text::kGantan},
+        {2, 11, text::kKenkokuKinenNoHi},
+        {5, 3, text::kKenpouKinenbi},
+        {5, 5, text::kKodomoNoHi},
+        {11, 3, text::kBunkaNoHi},
+        {11, 23, text::kKinrouKanshaNoHi},
+    }};
+    return fixed;
+}
+
+HolidayInfo NationalHolidayOf(const CalendarDate& date, const CalendarRules& rules, FixedHolidayMarks fixedMarked) {
     HolidayInfo holiday;
     if (!IsValidDate(date))
         return holiday;
-    for (const ComputedHoliday& computed : ComputedHolidays()) {
-        if (!computed.holds(date))
-            continue;
-        if (rules.*computed.setting)
-            holiday.mark = DayOffMark();
-        holiday.name = computed.name;
+    const HolidayLaw law(rules, fixedMarked);
+    const HolidayLaw::TableDay day = law.TableDayOf(date);
+    if (day.name != nullptr)
+        holiday.name = *day.name;
+    if (day.national) {
+        holiday.mark = DayOffMark();
+        return holiday;
     }
+    // 振替休日 and 国民の休日 both follow a national holiday on the day before. They name the day even where
+    // a holiday switched off named it.
+    if (!law.IsNational(AddDays(date, -1)))
+        return holiday;
+    if (law.IsSubstitute(date))
+        holiday = {text::kFurikaeKyujitu, DayOffMark()};
+    else if (law.IsBridge(date))
+        holiday = {text::kKokuminNoKyujitu, DayOffMark()};
     return holiday;
 }
 

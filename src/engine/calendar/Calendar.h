@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <bitset>
+#include <cstddef>
 #include <string>
 
 // Dates, weekdays, sheet months, equinoxes and the computed national holidays.
@@ -65,7 +67,22 @@ int VernalEquinoxDay(int year);
 int AutumnalEquinoxDay(int year);
 CalendarDate DayNumberToDate(int dayNumber);
 
-// The name of a computed national holiday on the date, marked as a day off when its setting is on.
-HolidayInfo NationalHolidayOf(const CalendarDate& date, const CalendarRules& rules);
+// The national holidays on dates that never changed. The holiday list keeps them as rows, and each counts
+// as a national holiday while its row is marked.
+struct FixedHoliday {
+    int month;
+    int day;
+    const std::string& name;
+};
+inline constexpr std::size_t kFixedHolidayCount = 6;
+const std::array<FixedHoliday, kFixedHolidayCount>& FixedHolidays();
+// Bit i is set while the holiday list's row of FixedHolidays()[i] is marked.
+using FixedHolidayMarks = std::bitset<kFixedHolidayCount>;
+
+// The national holiday of a date under the law of its year (1990..2099; earlier years follow the law of
+// 1990, later years that of 2099): the computed holidays, the fixed holidays whose rows are marked, and the
+// 振替休日 and 国民の休日 that follow from them. A computed holiday whose setting is off keeps its name but
+// is no day off, and no 振替休日 or 国民の休日 follows from it.
+HolidayInfo NationalHolidayOf(const CalendarDate& date, const CalendarRules& rules, FixedHolidayMarks fixedMarked);
 
 } // namespace mitoran

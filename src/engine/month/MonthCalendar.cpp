@@ -12,8 +12,6 @@ namespace mitoran {
 
 namespace {
 
-constexpr int kMonday = 1;
-
 const std::string& DayOffMark() {
     return InfoOf(Kubun::Holiday).mark;
 }
@@ -28,13 +26,24 @@ int WeekdayOfName(const std::string& name) {
     return -1;
 }
 
+HolidayInfo HolidayOf(const CalendarDate& date, const CalendarRules& rules, const HolidayList& holidays,
+                      FixedHolidayMarks fixedMarked) {
+    HolidayInfo holiday = NationalHolidayOf(date, rules, fixedMarked);
+    if (!IsValidDate(date))
+        return holiday;
+    if (const HolidayRow* row = holidays.Find(date.month, date.day)) {
+        if (row->IsMarked())
+            holiday.mark = DayOffMark();
+        if (!TrimText(row->memo).empty())
+            holiday.name = row->memo;
+    }
+    return holiday;
+}
+
 void MarkDay(DayRecord& day, const CalendarDate& date, bool weekdayRule, const CalendarRules& rules,
-             const HolidayList& holidays) {
-    HolidayInfo holiday = HolidayOf(date, rules, holidays);
+             const HolidayList& holidays, FixedHolidayMarks fixedMarked) {
+    const HolidayInfo holiday = HolidayOf(date, rules, holidays, fixedMarked);
     const int weekday = WeekdayOfName(day[DayColumn::Weekday]);
-    // A Monday after a day-off holiday is a day off too; it keeps its own name.
-    if (weekday == kMonday && IsValidDate(date) && !HolidayOf(AddDays(date, -1), rules, holidays).mark.empty())
-        holiday.mark = DayOffMark();
     if (TrimText(day[DayColumn::Kubun]).empty() && !holiday.mark.empty())
         day[DayColumn::Kubun] = holiday.mark;
     if (TrimText(day[DayColumn::Memo]).empty() && !holiday.name.empty())
@@ -46,16 +55,7 @@ void MarkDay(DayRecord& day, const CalendarDate& date, bool weekdayRule, const C
 } // namespace
 
 HolidayInfo HolidayOf(const CalendarDate& date, const CalendarRules& rules, const HolidayList& holidays) {
-    HolidayInfo holiday = NationalHolidayOf(date, rules);
-    if (!IsValidDate(date))
-        return holiday;
-    if (const HolidayRow* row = holidays.Find(date.month, date.day)) {
-        if (row->IsMarked())
-            holiday.mark = DayOffMark();
-        if (!TrimText(row->memo).empty())
-            holiday.name = row->memo;
-    }
-    return holiday;
+    return HolidayOf(date, rules, holidays, holidays.MarkedFixedHolidays());
 }
 
 CalendarDate RowDateInYear(std::string_view dateText, int year) {
@@ -90,9 +90,10 @@ void BuildMonthCalendar(MonthSheet& sheet, int year, int month, const CalendarRu
 void MarkHolidays(MonthSheet& sheet, int year, int month, bool weekdayRule, const CalendarRules& rules,
                   const HolidayList& holidays) {
     const int last = std::clamp(sheet.dayCount, 0, kMaxDays);
+    const FixedHolidayMarks fixedMarked = holidays.MarkedFixedHolidays();
     for (int row = 1; row <= last; ++row) {
         DayRecord& day = sheet.days[row];
-        MarkDay(day, RowDate(day[DayColumn::Date], year, month), weekdayRule, rules, holidays);
+        MarkDay(day, RowDate(day[DayColumn::Date], year, month), weekdayRule, rules, holidays, fixedMarked);
     }
 }
 

@@ -12,7 +12,8 @@ namespace mitoran {
 class HolidayList;
 struct MonthSheet;
 
-// The national holiday of the date, renamed and marked by the holiday list's row of that day.
+// The national holiday of the date (with the fixed dates whose list rows are marked), renamed and marked
+// by the holiday list's row of that day. A company day off of the list gives no 振替休日 or 国民の休日.
 HolidayInfo HolidayOf(const CalendarDate& date, const CalendarRules& rules, const HolidayList& holidays);
 
 // The date of a row's date text (" 3/20") in the given year; an unreadable text gives an invalid date.

@@ -7,6 +7,7 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -17,12 +18,6 @@ namespace {
 constexpr std::string_view kSection = "HolidayData";
 constexpr std::array<int, 12> kCumulativeDays{0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
 constexpr int kLeapYear = 2000;
-
-struct DefaultHoliday {
-    int month;
-    int day;
-    const std::string& name;
-};
 
 std::string DateText(int month, int day) {
     return PadNumber(month, 2, " ") + text::kMonthSuffix + PadNumber(day, 2, " ") + text::kDaySuffix;
@@ -42,17 +37,23 @@ std::string NormalizedMark(const HolidayRow& row) {
     return row.IsMarked() ? text::kHolidayListMark : std::string();
 }
 
-// Holidays that fall on a Monday by rule come from the calendar; a fixed-date row holding one is dropped.
-bool IsMondayRuleHoliday(const std::string& memo) {
+// Holidays whose dates move or changed over the years come from the calendar's rules; a row holding one
+// under a fixed date (as older lists did with 12/23, 4/29 and 5/4) is dropped, or it would mark that date
+// in every year.
+bool IsRuleHoliday(const std::string& memo) {
+    static const std::array<const std::string*, 11> names{
+        &text::kSeijinNoHi,     &text::kTaiikuNoHi, &text::kUmiNoHi,        &text::kKeirouNoHi,
+        &text::kTennouTanjoubi, &text::kMidoriNoHi, &text::kShouwaNoHi,     &text::kKokuminNoKyujitu,
+        &text::kYamaNoHi,       &text::kSportsNoHi, &text::kFurikaeKyujitu,
+    };
     const std::string name = TrimText(memo);
-    return name == text::kSeijinNoHi || name == text::kTaiikuNoHi || name == text::kUmiNoHi ||
-           name == text::kKeirouNoHi;
+    return std::any_of(names.begin(), names.end(), [&](const std::string* ruled) { return *ruled == name; });
 }
 
 HolidayRow RowFromValue(const std::string& date, const std::string& value) {
     HolidayRow row{date, CsvField(value, 2), CsvField(value, 3)};
     row.mark = NormalizedMark(row);
-    if (IsMondayRuleHoliday(row.memo)) {
+    if (IsRuleHoliday(row.memo)) {
         row.mark.clear();
         row.memo.clear();
     }
@@ -87,20 +88,17 @@ const HolidayRow* HolidayList::Find(int month, int day) const {
     return row == 0 ? nullptr : &m_rows[row];
 }
 
+FixedHolidayMarks HolidayList::MarkedFixedHolidays() const {
+    FixedHolidayMarks marked;
+    const auto& fixed = FixedHolidays();
+    for (std::size_t i = 0; i < fixed.size(); ++i)
+        marked[i] = m_rows[HolidayRowOf(fixed[i].month, fixed[i].day)].IsMarked();
+    return marked;
+}
+
 void HolidayList::SetDefaults() {
-    static const std::array<DefaultHoliday, 9> defaults{{
-        {1, 1, text::kGantan},
-        {2, 11, text::kKenkokuKinenNoHi},
-        {4, 29, text::kMidoriNoHi},
-        {5, 3, text::kKenpouKinenbi},
-        {5, 4, text::kKokuminNoKyujitu},
-        {5, 5, text::kKodomoNoHi},
-        {11, 3, text::kBunkaNoHi},
-        {11, 23, text::kKinrouKanshaNoHi},
-        {12, 23, text::kTennouTanjoubi},
-    }};
     *this = HolidayList();
-    for (const DefaultHoliday& holiday : defaults) {
+    for (const FixedHoliday& holiday : FixedHolidays()) {
         HolidayRow& row = m_rows[HolidayRowOf(holiday.month, holiday.day)];
         row.mark = text::kHolidayListMark;
         row.memo = holiday.name;

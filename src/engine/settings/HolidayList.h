@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/calendar/Calendar.h"
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -35,7 +37,10 @@ public:
     // The row of a date, or nullptr when the date does not exist in a leap year.
     const HolidayRow* Find(int month, int day) const;
 
-    // Only the nine fixed-date national holidays, marked and named.
+    // Which of the calendar's fixed-date national holidays have their rows marked.
+    FixedHolidayMarks MarkedFixedHolidays() const;
+
+    // Only the six fixed-date national holidays, marked and named.
     void SetDefaults();
 
     bool operator==(const HolidayList&) const = default;

@@ -35,24 +35,31 @@ inline const std::string kLeaveDecrease = Utf8ToCp932("減少");
 inline const std::string kLeaveOther = Utf8ToCp932("ｿﾉ他");
 inline const std::string kUnknownWeekday = Utf8ToCp932("？");
 
-// National holidays computed by rule.
+// National holidays computed by rule, the one-off days, and the days off that follow from them.
 inline const std::string kSeijinNoHi = Utf8ToCp932("成人の日");
 inline const std::string kShunbunNoHi = Utf8ToCp932("春分の日");
 inline const std::string kShuubunNoHi = Utf8ToCp932("秋分の日");
 inline const std::string kTaiikuNoHi = Utf8ToCp932("体育の日");
+inline const std::string kSportsNoHi = Utf8ToCp932("スポーツの日");
 inline const std::string kUmiNoHi = Utf8ToCp932("海の日");
+inline const std::string kYamaNoHi = Utf8ToCp932("山の日");
 inline const std::string kKeirouNoHi = Utf8ToCp932("敬老の日");
+inline const std::string kTennouTanjoubi = Utf8ToCp932("天皇誕生日");
+inline const std::string kMidoriNoHi = Utf8ToCp932("みどりの日");
+inline const std::string kShouwaNoHi = Utf8ToCp932("昭和の日");
+inline const std::string kSokuiReiSeidenNoGi = Utf8ToCp932("即位礼正殿の儀");
+inline const std::string kKoutaishiKekkonNoGi = Utf8ToCp932("皇太子徳仁親王の結婚の儀");
+inline const std::string kSokuiNoHi = Utf8ToCp932("即位の日");
+inline const std::string kKokuminNoKyujitu = Utf8ToCp932("国民の休日");
+inline const std::string kFurikaeKyujitu = Utf8ToCp932("振替休日");
 
 // Holiday list: the fixed-date national holidays it starts with, and its date and mark texts.
 inline const std::string kGantan = Utf8ToCp932("元旦");
 inline const std::string kKenkokuKinenNoHi = Utf8ToCp932("建国記念の日");
-inline const std::string kMidoriNoHi = Utf8ToCp932("みどりの日");
 inline const std::string kKenpouKinenbi = Utf8ToCp932("憲法記念日");
-inline const std::string kKokuminNoKyujitu = Utf8ToCp932("国民の休日");
 inline const std::string kKodomoNoHi = Utf8ToCp932("こどもの日");
 inline const std::string kBunkaNoHi = Utf8ToCp932("文化の日");
 inline const std::string kKinrouKanshaNoHi = Utf8ToCp932("勤労感謝の日");
-inline const std::string kTennouTanjoubi = Utf8ToCp932("天皇誕生日");
 inline const std::string kMonthSuffix = Utf8ToCp932("月");
 inline const std::string kDaySuffix = Utf8ToCp932("日");
 inline const std::string kHolidayListMark = Utf8ToCp932(" ○ ");

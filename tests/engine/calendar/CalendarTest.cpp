@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+#include <vector>
+
 namespace mitoran {
 namespace {
 
@@ -80,6 +84,198 @@ TEST(SheetMonthSpanTest, ClosingDays) {
         const SheetSpan span = SheetMonthSpan(c.year, c.month, c.simeDay);
         EXPECT_EQ(span.first, c.first) << c.month << "/" << c.simeDay;
         EXPECT_EQ(span.dayCount, c.dayCount) << c.month << "/" << c.simeDay;
+    }
+}
+
+const FixedHolidayMarks kAllFixedMarked = FixedHolidayMarks().set();
+
+std::string DateLabel(const CalendarDate& date) {
+    std::ostringstream label;
+    label << date.year << "-" << date.month << "-" << date.day;
+    return label.str();
+}
+
+// Every named or marked day of a year, as "month/day name" with "*" after the name of a day off.
+std::map<std::string, std::string> NamedDaysOf(int year, const CalendarRules& rules, FixedHolidayMarks fixed) {
+    std::map<std::string, std::string> days;
+    for (CalendarDate date{year, 1, 1}; date.year == year; date = AddDays(date, 1)) {
+        const HolidayInfo holiday = NationalHolidayOf(date, rules, fixed);
+        if (!holiday.name.empty() || !holiday.mark.empty())
+            days[DateLabel(date)] = Cp932ToUtf8(holiday.name) + (holiday.mark == U("○") ? "*" : "");
+    }
+    return days;
+}
+
+// The national holidays of these years as published, and nothing else.
+TEST(NationalHolidayTest, EveryHolidayOfTheYear) {
+    struct Day {
+        int month, day;
+        const char* name;
+    };
+    const std::map<int, std::vector<Day>> years = {
+        {2019, {{1, 1, "元旦"},       {1, 14, "成人の日"},     {2, 11, "建国記念の日"},    {3, 21, "春分の日"},
+                {4, 29, "昭和の日"},  {4, 30, "国民の休日"},   {5, 1, "即位の日"},         {5, 2, "国民の休日"},
+                {5, 3, "憲法記念日"}, {5, 4, "みどりの日"},    {5, 5, "こどもの日"},       {5, 6, "振替休日"},
+                {7, 15, "海の日"},    {8, 11, "山の日"},       {8, 12, "振替休日"},        {9, 16, "敬老の日"},
+                {9, 23, "秋分の日"},  {10, 14, "体育の日"},    {10, 22, "即位礼正殿の儀"}, {11, 3, "文化の日"},
+                {11, 4, "振替休日"},  {11, 23, "勤労感謝の日"}}},
+        {2020,
+         {{1, 1, "元旦"},
+          {1, 13, "成人の日"},
+          {2, 11, "建国記念の日"},
+          {2, 23, "天皇誕生日"},
+          {2, 24, "振替休日"},
+          {3, 20, "春分の日"},
+          {4, 29, "昭和の日"},
+          {5, 3, "憲法記念日"},
+          {5, 4, "みどりの日"},
+          {5, 5, "こどもの日"},
+          {5, 6, "振替休日"},
+          {7, 23, "海の日"},
+          {7, 24, "スポーツの日"},
+          {8, 10, "山の日"},
+          {9, 21, "敬老の日"},
+          {9, 22, "秋分の日"},
+          {11, 3, "文化の日"},
+          {11, 23, "勤労感謝の日"}}},
+        {2021,
+         {{1, 1, "元旦"},
+          {1, 11, "成人の日"},
+          {2, 11, "建国記念の日"},
+          {2, 23, "天皇誕生日"},
+          {3, 20, "春分の日"},
+          {4, 29, "昭和の日"},
+          {5, 3, "憲法記念日"},
+          {5, 4, "みどりの日"},
+          {5, 5, "こどもの日"},
+          {7, 22, "海の日"},
+          {7, 23, "スポーツの日"},
+          {8, 8, "山の日"},
+          {8, 9, "振替休日"},
+          {9, 20, "敬老の日"},
+          {9, 23, "秋分の日"},
+          {11, 3, "文化の日"},
+          {11, 23, "勤労感謝の日"}}},
+        {2026,
+         {{1, 1, "元旦"},
+          {1, 12, "成人の日"},
+          {2, 11, "建国記念の日"},
+          {2, 23, "天皇誕生日"},
+          {3, 20, "春分の日"},
+          {4, 29, "昭和の日"},
+          {5, 3, "憲法記念日"},
+          {5, 4, "みどりの日"},
+          {5, 5, "こどもの日"},
+          {5, 6, "振替休日"},
+          {7, 20, "海の日"},
+          {8, 11, "山の日"},
+          {9, 21, "敬老の日"},
+          {9, 22, "国民の休日"},
+          {9, 23, "秋分の日"},
+          {10, 12, "スポーツの日"},
+          {11, 3, "文化の日"},
+          {11, 23, "勤労感謝の日"}}},
+    };
+    for (const auto& [year, holidays] : years) {
+        std::map<std::string, std::string> expected;
+        for (const Day& day : holidays)
+            expected[DateLabel({year, day.month, day.day})] = std::string(day.name) + "*";
+        EXPECT_EQ(NamedDaysOf(year, CalendarRules{}, kAllFixedMarked), expected) << year;
+    }
+}
+
+// Days around the changes of the law, with "" for a day that is no holiday.
+TEST(NationalHolidayTest, DaysAcrossTheChangesOfTheLaw) {
+    struct Case {
+        CalendarDate date;
+        const char* name;
+    };
+    const Case cases[] = {
+        {{1990, 5, 4}, "国民の休日"},
+        {{2006, 5, 4}, "国民の休日"},
+        {{1997, 5, 4}, ""}, // a Sunday before 2007
+        {{1992, 5, 4}, "振替休日"},
+        {{1990, 12, 24}, "振替休日"},
+        {{2018, 12, 24}, "振替休日"},
+        {{1990, 11, 12}, "即位礼正殿の儀"},
+        {{1993, 6, 9}, "皇太子徳仁親王の結婚の儀"},
+        {{2006, 4, 29}, "みどりの日"},
+        {{2007, 4, 29}, "昭和の日"},
+        {{2007, 4, 30}, "振替休日"},
+        {{2007, 5, 4}, "みどりの日"},
+        {{2008, 5, 6}, "振替休日"},
+        {{1997, 5, 6}, ""},
+        {{2009, 9, 22}, "国民の休日"},
+        {{2015, 9, 22}, "国民の休日"},
+        {{2019, 12, 23}, ""},
+        {{2019, 2, 23}, ""},
+        {{1999, 1, 15}, "成人の日"},
+        {{1999, 1, 11}, ""},
+        {{2000, 1, 10}, "成人の日"},
+        {{2000, 1, 15}, ""},
+        {{1999, 10, 10}, "体育の日"},
+        {{1999, 10, 11}, "振替休日"},
+        {{2000, 10, 9}, "体育の日"},
+        {{2022, 10, 10}, "スポーツの日"},
+        {{2020, 10, 12}, ""},
+        {{2021, 10, 11}, ""},
+        {{1995, 7, 20}, ""},
+        {{1996, 7, 20}, "海の日"},
+        {{2002, 7, 20}, "海の日"},
+        {{2003, 7, 21}, "海の日"},
+        {{2002, 9, 15}, "敬老の日"},
+        {{2002, 9, 16}, "振替休日"},
+        {{2003, 9, 15}, "敬老の日"},
+        {{2015, 8, 11}, ""},
+        {{2016, 8, 11}, "山の日"},
+        {{2099, 2, 23}, "天皇誕生日"},
+        {{2004, 2, 30}, ""},
+        {{2004, 13, 1}, ""},
+    };
+    for (const Case& c : cases) {
+        const HolidayInfo holiday = NationalHolidayOf(c.date, CalendarRules{}, kAllFixedMarked);
+        EXPECT_EQ(Cp932ToUtf8(holiday.name), c.name) << DateLabel(c.date);
+        EXPECT_EQ(holiday.mark, std::string(c.name).empty() ? "" : U("○")) << DateLabel(c.date);
+    }
+}
+
+// A holiday switched off, or a fixed date whose list row is not marked, is no day off and gives no
+// 振替休日 or 国民の休日; a switched-off holiday keeps its name.
+TEST(NationalHolidayTest, SwitchesAndUnmarkedFixedDatesCountForNothing) {
+    CalendarRules noOldMan;
+    noOldMan.oldManDay = false;
+    CalendarRules noSport;
+    noSport.sportDay = false;
+    FixedHolidayMarks no0503 = kAllFixedMarked;
+    no0503.reset(2);
+    FixedHolidayMarks no0505 = kAllFixedMarked;
+    no0505.reset(3);
+    struct Case {
+        CalendarRules rules;
+        FixedHolidayMarks fixed;
+        CalendarDate date;
+        const char* name; // "*" after the name of a day off
+    };
+    const Case cases[] = {
+        {noOldMan, kAllFixedMarked, {2026, 9, 21}, "敬老の日"},
+        {noOldMan, kAllFixedMarked, {2026, 9, 22}, ""},
+        {noOldMan, kAllFixedMarked, {2002, 9, 16}, ""},
+        {noSport, kAllFixedMarked, {2020, 7, 24}, "スポーツの日"},
+        {noSport, kAllFixedMarked, {1999, 10, 11}, ""},
+        {noSport, kAllFixedMarked, {2026, 10, 12}, "スポーツの日"},
+        {CalendarRules{}, no0503, {2026, 5, 3}, ""},
+        {CalendarRules{}, no0503, {2026, 5, 4}, "みどりの日*"},
+        {CalendarRules{}, no0503, {2026, 5, 6}, ""},
+        // with こどもの日 a working day, the 振替休日 of Sunday 3 May moves onto it
+        {CalendarRules{}, no0505, {2026, 5, 5}, "振替休日*"},
+        {CalendarRules{}, no0505, {2026, 5, 6}, ""},
+        {CalendarRules{}, FixedHolidayMarks(), {2023, 1, 2}, ""},
+        {CalendarRules{}, kAllFixedMarked, {2023, 1, 2}, "振替休日*"},
+        {CalendarRules{}, kAllFixedMarked, {2023, 1, 1}, "元旦*"},
+    };
+    for (const Case& c : cases) {
+        const HolidayInfo holiday = NationalHolidayOf(c.date, c.rules, c.fixed);
+        EXPECT_EQ(Cp932ToUtf8(holiday.name) + (holiday.mark.empty() ? "" : "*"), c.name) << DateLabel(c.date);
     }
 }
 

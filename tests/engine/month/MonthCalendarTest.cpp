@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 namespace mitoran {
 namespace {
@@ -57,8 +58,8 @@ TEST(HolidayOfTest, ComputedHolidaysAndTheirFirstYears) {
         {{2004, 1, 1}, "元旦", "○"},      {{2004, 1, 5}, "", ""},           {{2004, 1, 19}, "", ""},
         {{2004, 10, 18}, "", ""},         {{2004, 3, 21}, "", ""},          {{2020, 3, 20}, "春分の日", "○"},
         {{2020, 9, 22}, "秋分の日", "○"}, {{2020, 9, 21}, "敬老の日", "○"}, {{2000, 1, 10}, "成人の日", "○"},
-        {{2000, 10, 9}, "体育の日", "○"}, {{1999, 1, 11}, "", ""},          {{1999, 10, 11}, "", ""},
-        {{1999, 1, 15}, "成人式", "○"},   {{2002, 7, 15}, "", ""},          {{2002, 9, 16}, "", ""},
+        {{2000, 10, 9}, "体育の日", "○"}, {{1999, 1, 11}, "", ""},          {{1999, 10, 11}, "振替休日", "○"},
+        {{1999, 1, 15}, "成人式", "○"},   {{2002, 7, 15}, "", ""},          {{2002, 9, 16}, "振替休日", "○"},
         {{2003, 7, 21}, "海の日", "○"},   {{2003, 9, 15}, "敬老の日", "○"}, {{2003, 2, 29}, "", ""},
         {{2004, 13, 1}, "", ""},          {{2004, 4, 31}, "", ""},
     };
@@ -134,12 +135,14 @@ TEST(BuildMonthCalendarTest, YearsBeforeTheMondayHolidays) {
     EXPECT_EQ(january1999.days[11][DayColumn::Weekday], U("月"));
     EXPECT_EQ(january1999.days[11][DayColumn::Kubun], "");
     EXPECT_EQ(january1999.days[11][DayColumn::Memo], "");
+    EXPECT_EQ(january1999.days[15][DayColumn::Memo], U("成人の日"));
     EXPECT_EQ(Build(2002, 7, rules, list).days[15][DayColumn::Memo], "");
-    EXPECT_EQ(Build(2002, 9, rules, list).days[16][DayColumn::Memo], "");
+    EXPECT_EQ(Build(2002, 7, rules, list).days[20][DayColumn::Memo], U("海の日"));
+    EXPECT_EQ(Build(2002, 9, rules, list).days[16][DayColumn::Memo], U("振替休日"));
     EXPECT_EQ(Build(2003, 7, rules, list).days[21][DayColumn::Memo], U("海の日"));
 }
 
-TEST(BuildMonthCalendarTest, MondayAfterADayOffHoliday) {
+TEST(BuildMonthCalendarTest, SubstituteDaysFollowOnlyNationalHolidays) {
     CalendarRules rules;
     rules.weekCheck.fill(false);
     HolidayList list = DefaultHolidays();
@@ -148,22 +151,33 @@ TEST(BuildMonthCalendarTest, MondayAfterADayOffHoliday) {
     const MonthSheet november = Build(2002, 11, rules, list);
     EXPECT_EQ(november.days[3][DayColumn::Memo], U("文化の日"));
     EXPECT_EQ(november.days[4][DayColumn::Weekday], U("月"));
-    EXPECT_EQ(november.days[4][DayColumn::Memo], "");
+    EXPECT_EQ(november.days[4][DayColumn::Memo], U("振替休日"));
     EXPECT_EQ(RowsOff(november), (std::set<int>{3, 4, 23}));
 
-    // 4 May 2008 was a Sunday; the Monday is a holiday of its own and nothing moves to Tuesday.
-    EXPECT_EQ(RowsOff(Build(2008, 5, rules, list)), (std::set<int>{3, 4, 5}));
+    // 4 May 2008 was a Sunday; the Monday is a holiday of its own, so the day off moves on to Tuesday.
+    const MonthSheet may = Build(2008, 5, rules, list);
+    EXPECT_EQ(RowsOff(may), (std::set<int>{3, 4, 5, 6}));
+    EXPECT_EQ(may.days[6][DayColumn::Memo], U("振替休日"));
 
-    // From the 1st the day before is the last day of the month before, from 1 January 31 December.
+    // A company day off on a Sunday (31 August 2003, 31 December 2017) moves nothing, also across months.
     EXPECT_EQ(RowsOff(Build(2003, 9, rules, list)), (std::set<int>{15, 23}));
     SetRow(list, 8, 31, " ○ ", "夏季休暇");
-    EXPECT_EQ(RowsOff(Build(2003, 9, rules, list)), (std::set<int>{1, 15, 23}));
+    EXPECT_EQ(RowsOff(Build(2003, 9, rules, list)), (std::set<int>{15, 23}));
     SetRow(list, 1, 1, "", "");
     EXPECT_EQ(RowsOff(Build(2018, 1, rules, list)), (std::set<int>{8}));
     SetRow(list, 12, 31, " ○ ", "年末休暇");
     const MonthSheet january = Build(2018, 1, rules, list);
-    EXPECT_EQ(RowsOff(january), (std::set<int>{1, 8}));
+    EXPECT_EQ(RowsOff(january), (std::set<int>{8}));
     EXPECT_EQ(january.days[1][DayColumn::Memo], "");
+    // 1 January 2017 was a Sunday: while its row is marked, 2 January is the 振替休日.
+    SetRow(list, 1, 1, " ○ ", "元旦");
+    EXPECT_EQ(RowsOff(Build(2017, 1, rules, list)), (std::set<int>{1, 2, 9}));
+
+    // A working day between a company day off and a national holiday stays a working day.
+    SetRow(list, 12, 30, " ○ ", "年末休暇");
+    SetRow(list, 12, 31, "", "");
+    EXPECT_EQ(RowsOff(Build(2026, 12, rules, list)), (std::set<int>{30}));
+    EXPECT_EQ(HolidayOf({2026, 12, 31}, rules, list).mark, "");
 }
 
 TEST(BuildMonthCalendarTest, ClosingDay20) {
@@ -218,6 +232,82 @@ TEST(BuildMonthCalendarTest, AllThreeSourcesAndOldSlotsCleared) {
     EXPECT_EQ(sheet.days[23][DayColumn::Memo], U("秋分の日"));
     EXPECT_EQ(sheet.days[8][DayColumn::Memo], "");
     EXPECT_EQ(sheet.days[31][DayColumn::Memo], "");
+}
+
+// Over every year the law is kept for, the default calendar marks only weekend days and the holidays of
+// the law, marks every holiday it names, and puts 振替休日 and 国民の休日 only where the law has them.
+TEST(BuildMonthCalendarTest, EveryDayOffIsAWeekendOrAHolidayOfTheLaw) {
+    std::set<std::string> lawNames;
+    for (const char* name : {"元旦",
+                             "成人の日",
+                             "建国記念の日",
+                             "天皇誕生日",
+                             "春分の日",
+                             "みどりの日",
+                             "昭和の日",
+                             "憲法記念日",
+                             "こどもの日",
+                             "海の日",
+                             "山の日",
+                             "敬老の日",
+                             "秋分の日",
+                             "体育の日",
+                             "スポーツの日",
+                             "文化の日",
+                             "勤労感謝の日",
+                             "即位礼正殿の儀",
+                             "皇太子徳仁親王の結婚の儀",
+                             "即位の日",
+                             "国民の休日",
+                             "振替休日"})
+        lawNames.insert(U(name));
+    struct Day {
+        CalendarDate date;
+        bool sunday, weekend, off, holiday;
+        std::string memo;
+    };
+    std::vector<Day> days;
+    const HolidayList list = DefaultHolidays();
+    for (int year = 1990; year <= 2099; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            const MonthSheet sheet = Build(year, month, CalendarRules{}, list);
+            for (int row = 1; row <= sheet.dayCount; ++row) {
+                const DayRecord& day = sheet.days[row];
+                const std::string& weekday = day[DayColumn::Weekday];
+                days.push_back({RowDate(day[DayColumn::Date], year, month), weekday == U("日"),
+                                weekday == U("日") || weekday == U("土"), day[DayColumn::Kubun] == U("○"),
+                                lawNames.contains(day[DayColumn::Memo]), day[DayColumn::Memo]});
+            }
+        }
+    }
+    ASSERT_EQ(days.size(), 40177u);
+    const std::string substitute = U("振替休日");
+    const std::string bridge = U("国民の休日");
+    int failures = 0;
+    for (std::size_t i = 1; i + 1 < days.size() && failures < 10; ++i) {
+        const Day& day = days[i];
+        bool ok = day.off == (day.weekend || day.holiday);
+        if (day.memo == bridge)
+            ok = ok && days[i - 1].holiday && days[i + 1].holiday && !(day.date.year < 2007 && day.sunday);
+        // The day after a national holiday on a Sunday, or the first one after it that is none (from 2007),
+        // is the 振替休日; no other day is.
+        std::size_t next = i + 1;
+        while (day.date.year >= 2007 && next < days.size() && days[next].holiday && days[next].memo != substitute)
+            ++next;
+        if (day.sunday && day.holiday && day.memo != substitute && next < days.size())
+            ok = ok && (days[next].memo == substitute || (next == i + 1 && days[next].holiday));
+        if (day.memo == substitute) {
+            std::size_t before = i - 1;
+            while (day.date.year >= 2007 && !days[before].sunday && days[before].holiday && before > 0)
+                --before;
+            ok = ok && days[before].sunday && days[before].holiday;
+        }
+        if (!ok) {
+            ADD_FAILURE() << day.date.year << "-" << day.date.month << "-" << day.date.day << " "
+                          << Cp932ToUtf8(day.memo) << (day.off ? " off" : " working");
+            ++failures;
+        }
+    }
 }
 
 TEST(MarkHolidaysTest, TypedCellsAreKeptExceptByTheWeekdayRule) {

@@ -62,7 +62,7 @@ TEST(HolidayRowTest, RowsOfALeapYear) {
     EXPECT_EQ(list.Find(2, 30), nullptr);
 }
 
-TEST_F(HolidayListTest, MissingFileIsCreatedWithTheNineDefaults) {
+TEST_F(HolidayListTest, MissingFileIsCreatedWithTheSixFixedHolidays) {
     // Reading alone gives the defaults and leaves the folder as it is.
     HolidayList readOnly;
     readOnly[100].memo = "left over from another user";
@@ -84,13 +84,13 @@ TEST_F(HolidayListTest, MissingFileIsCreatedWithTheNineDefaults) {
     const struct {
         int month, day;
         const char* name;
-    } defaults[] = {{1, 1, "元旦"},       {2, 11, "建国記念の日"},  {4, 29, "みどりの日"},
-                    {5, 3, "憲法記念日"}, {5, 4, "国民の休日"},     {5, 5, "こどもの日"},
-                    {11, 3, "文化の日"},  {11, 23, "勤労感謝の日"}, {12, 23, "天皇誕生日"}};
+    } defaults[] = {{1, 1, "元旦"},       {2, 11, "建国記念の日"}, {5, 3, "憲法記念日"},
+                    {5, 5, "こどもの日"}, {11, 3, "文化の日"},     {11, 23, "勤労感謝の日"}};
     int marked = 0;
     for (int row = 1; row <= kHolidayRows; ++row)
         marked += list[row].IsMarked() ? 1 : 0;
-    EXPECT_EQ(marked, 9);
+    EXPECT_EQ(marked, 6);
+    EXPECT_TRUE(list.MarkedFixedHolidays().all());
     for (const auto& holiday : defaults) {
         const HolidayRow* row = list.Find(holiday.month, holiday.day);
         EXPECT_EQ(row->mark, U(" ○ "));
@@ -121,7 +121,7 @@ TEST_F(HolidayListTest, RoundTripStoresCommasAsFullStopsAndNormalisesMarks) {
     EXPECT_EQ(reloaded.Find(8, 13)->memo, U("お盆"));
 }
 
-TEST_F(HolidayListTest, RowsAreReadFieldByFieldAndMondayHolidaysDropped) {
+TEST_F(HolidayListTest, RowsAreReadFieldByFieldAndRuleHolidaysDropped) {
     WriteRaw("[holidaydata]\r\n" + U("  5 = 1月 5日,○,始業式,\r\n") + U("6=1月 6日,x,memo,\r\n") +
              U("7=1月 7日, ○ \r\n") + U("10=1月10日, ○ ,成人の日,\r\n") + U("200=7月18日, ○ ,  海の日 ,\r\n") +
              U("260=9月16日,,敬老の日,\r\n") + U("285=10月11日, ○ ,体育の日 秋祭り,\r\n") + U("1=1月 1日,,\r\n") +
@@ -153,6 +153,48 @@ TEST_F(HolidayListTest, RowsAreReadFieldByFieldAndMondayHolidaysDropped) {
 
     SaveHolidayList(list, File());
     EXPECT_EQ(ProfileFile(File()).ReadString("HolidayData", "10", "?"), U("1月10日,,,"));
+}
+
+// A list made by an older default still holds 4/29 みどりの日, 5/4 国民の休日 and 12/23 天皇誕生日, which
+// would mark those dates in every year; the calendar's rules have them now. Rows named otherwise stay.
+TEST_F(HolidayListTest, OldDefaultListLoadsWithoutItsThreeRuleRows) {
+    const struct {
+        int row;
+        const char* value;
+    } old[] = {
+        {1, "1月 1日, ○ ,元旦,"},         {42, "2月11日, ○ ,建国記念の日,"},   {120, "4月29日, ○ ,みどりの日,"},
+        {124, "5月 3日, ○ ,憲法記念日,"}, {125, "5月 4日, ○ ,国民の休日,"},    {126, "5月 5日, ○ ,こどもの日,"},
+        {308, "11月 3日, ○ ,文化の日,"},  {328, "11月23日, ○ ,勤労感謝の日,"}, {358, "12月23日, ○ ,天皇誕生日,"}};
+    std::string file = "[HolidayData]\r\n";
+    for (int row = 1; row <= kHolidayRows; ++row) {
+        std::string value = "x,,,";
+        for (const auto& entry : old)
+            value = entry.row == row ? U(entry.value) : value;
+        file += std::to_string(row) + "=" + value + "\r\n";
+    }
+    WriteRaw(file);
+    HolidayList list;
+    LoadHolidayList(list, File());
+    HolidayList defaults;
+    defaults.SetDefaults();
+    EXPECT_EQ(list, defaults);
+    EXPECT_EQ(ReadRaw(), file);
+
+    // The other rule names go as well; a name that merely contains one, or a fixed date renamed, stays.
+    WriteRaw("[HolidayData]\r\n" + U("1=1月 1日, ○ ,正月,\r\n") + U("2=1月 2日, ○ ,振替休日,\r\n") +
+             U("3=1月 3日, ○ , 昭和の日,\r\n") + U("4=1月 4日, ○ ,山の日 ,\r\n") +
+             U("5=1月 5日, ○ ,スポーツの日,\r\n") + U("6=1月 6日, ○ ,天皇誕生日祝い,\r\n") +
+             U("124=5月 3日,,憲法記念日,\r\n"));
+    LoadHolidayList(list, File());
+    EXPECT_EQ(list[1].memo, U("正月"));
+    for (int row = 2; row <= 5; ++row) {
+        EXPECT_EQ(list[row].mark, "") << row;
+        EXPECT_EQ(list[row].memo, "") << row;
+    }
+    EXPECT_EQ(list[6].memo, U("天皇誕生日祝い"));
+    EXPECT_TRUE(list[6].IsMarked());
+    // 元旦 counts while its row is marked, whatever its name; 憲法記念日 does not while its row is not.
+    EXPECT_EQ(list.MarkedFixedHolidays(), FixedHolidayMarks(0b000001));
 }
 
 TEST_F(HolidayListTest, SavePutsEveryRowInOrderAndKeepsTheRest) {
