@@ -88,7 +88,11 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
     FormCreate();
 }
 
-TZangyoMain::~TZangyoMain() = default;
+// The children (the grid among them) are destroyed after this body, by the base classes: focus moving away
+// from them then must not reach a window whose members are already gone.
+TZangyoMain::~TZangyoMain() {
+    disconnect(m_focusChangedConnection);
+}
 
 // ---- Creation, showing and closing ----
 

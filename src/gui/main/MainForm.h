@@ -196,6 +196,7 @@ private:
     std::array<QAction*, 10> m_useMemoItems{};
     std::vector<std::pair<QMenu*, QAction*>> m_popupShortcutItems;
 
+    QMetaObject::Connection m_focusChangedConnection;
     bool m_sizingReady = false;
     bool m_onScreen = false;
     bool m_shown = false;

@@ -162,7 +162,8 @@ void TZangyoMain::BuildPanels() {
     connect(m_grid, &DayGridView::PopupColumnChanged, this, &TZangyoMain::AttachPopupMenu);
     connect(m_grid, &DayGridView::FirstPainted, this, &TZangyoMain::WindowOnScreen);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &TZangyoMain::ShowGridPopup);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    // Application-wide: disconnected by the destructor, before the grid and the session are gone.
+    m_focusChangedConnection = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const auto inGrid = [this](QWidget* widget) {
             return widget != nullptr && (widget == m_grid || m_grid->isAncestorOf(widget));
         };
