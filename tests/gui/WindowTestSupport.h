@@ -6,6 +6,7 @@
 #include "engine/session/Questions.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
+#include "gui/common/ProgramFont.h"
 #include "gui/main/MainForm.h"
 
 #include <QApplication>
@@ -84,6 +85,9 @@ struct WindowEnvironment {
     MemorySettingsStore store;
     FixedClock clock{LocalDateTime{2004, 3, 10, 9, 0, 0}};
     ScriptedQuestions questions;
+
+    // Windows under test have the font the start-up frame gives the program.
+    WindowEnvironment() { QApplication::setFont(ProgramFont()); }
 
     // A main window on this environment, not yet shown.
     std::unique_ptr<TZangyoMain> MainWindow() {

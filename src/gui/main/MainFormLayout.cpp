@@ -6,6 +6,7 @@
 #include "engine/calendar/Clock.h"
 #include "engine/month/MonthSheet.h"
 #include "engine/month/TimeEntry.h"
+#include "gui/common/ProgramFont.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/main/BarPaintBox.h"
@@ -46,33 +47,6 @@ constexpr int kBarPanelHeight = 16;
 constexpr int kBarLabelWidth = 36;
 constexpr int kExtraMaxWidthChars = 50;
 
-// The fonts of the system ("ＭＳ Ｐゴシック" for the window, "ＭＳ ゴシック" for the grid). Elsewhere both use
-// IPAGothic, one family alone: every further family in a font makes Qt ask the font configuration for that
-// font's whole fall-back list when it first loads, and a second face costs its loading, at start. Where
-// IPAGothic is missing the font configuration substitutes its nearest face.
-QFont PixelFont(const QStringList& families) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPixelSize(12);
-    return font;
-}
-
-QFont WindowFont() {
-#ifdef Q_OS_WIN
-    return PixelFont({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s});
-#else
-    return PixelFont({u"IPAGothic"_s});
-#endif
-}
-
-QFont GridFont() {
-#ifdef Q_OS_WIN
-    return PixelFont({u"ＭＳ ゴシック"_s, u"MS Gothic"_s});
-#else
-    return WindowFont();
-#endif
-}
-
 QWidget* Panel(const QString& name, QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(name);
@@ -105,12 +79,6 @@ QAction* LaterItem(QMenu* menu, const QString& name, const QString& caption) {
 } // namespace
 
 void TZangyoMain::BuildPanels() {
-    // Every window of the program takes the system font; dialogs and popup menus do not inherit it. This
-    // window existed before: it takes the font itself, so that its panels are laid out once, in that font,
-    // and not again when the application's font change reaches it.
-    const QFont windowFont = WindowFont();
-    QApplication::setFont(windowFont);
-    setFont(windowFont);
     auto* central = Panel(u"ClientPanel"_s, this);
     central->installEventFilter(this);
     auto* layout = new QVBoxLayout(central);

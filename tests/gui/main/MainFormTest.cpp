@@ -41,7 +41,6 @@ private slots:
     void cleanup();
 
     void startupShowsTodaysMonthWithTodaysArrivalSelected();
-    void windowIsBuiltInItsFontFromTheStart();
     void firstRunWritesTheHolidayListOnceOnScreen();
     void typedTimesAreCalculatedAndSavedWithCtrlS();
     void leavingAChangedMonthAsks_data();
@@ -137,21 +136,6 @@ void MainFormTest::startupShowsTodaysMonthWithTodaysArrivalSelected() {
     QVERIFY(!m_window->findChild<QMenu*>(u"MultiUserMenu"_s)->menuAction()->isVisible());
     // Nothing is written until the month is saved.
     QVERIFY(!std::filesystem::exists(MonthFile(2004, 3)));
-}
-
-// The window is made while the application still has Qt's default font: its panels and menu bar must be
-// measured in the program's font at once (the size limits are computed then), not only once the
-// application's font change arrives.
-void MainFormTest::windowIsBuiltInItsFontFromTheStart() {
-    QApplication::setFont(QFont(u"Serif"_s, 20));
-    m_window = m_env->MainWindow();
-    const QFont programFont = QApplication::font();
-    QVERIFY(programFont.pixelSize() == 12);
-    for (const QWidget* part : {static_cast<QWidget*>(m_window.get()), static_cast<QWidget*>(m_window->menuBar()),
-                                static_cast<QWidget*>(m_window->findChild<QLineEdit*>(u"YearMemo"_s))}) {
-        QCOMPARE(part->font().family(), programFont.family());
-        QCOMPARE(part->font().pixelSize(), 12);
-    }
 }
 
 // A first run shows its window before it writes the holiday list it creates, and writes it once.
