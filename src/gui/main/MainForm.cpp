@@ -131,7 +131,7 @@ void TZangyoMain::FormCreate() {
 // The window's Esc key reaches the stamp, entry and go-to-month dialogs too.
 template <typename Dialog>
 Dialog* TZangyoMain::EscapableDialog(Dialog* dialog) {
-    connect(dialog, &Dialog::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    connect(dialog, &EscDialog::EscapePressed, this, &TZangyoMain::EscButtonClick);
     return dialog;
 }
 
