@@ -7,6 +7,7 @@
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "gui/common/ProgramFont.h"
+#include "gui/main/DayGridColumns.h"
 #include "gui/main/MainForm.h"
 
 #include <QApplication>
@@ -23,10 +24,7 @@
 
 namespace mitoran::test {
 
-// The grid shows the day record's columns in their order.
-constexpr int GridColumn(DayColumn column) {
-    return static_cast<int>(column);
-}
+using mitoran::GridColumn;
 
 // Data files in a folder of the test's own.
 class TestFolders : public Folders {

@@ -18,7 +18,6 @@ namespace mitoran {
 namespace {
 
 constexpr int kTextOffset = 2;
-constexpr int kMemoColumn = 8;
 
 bool WindowBindsKey(const QWidget& window, const QKeySequence& key) {
     const QList<QAction*> actions = window.findChildren<QAction*>();

@@ -20,7 +20,6 @@
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
 #include "gui/main/JumpForm.h"
-#include "gui/main/MainFormLayout.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
 #include "gui/settings/UseMemoSetUnit.h"

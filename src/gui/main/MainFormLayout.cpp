@@ -13,7 +13,6 @@
 #include "gui/main/DayGridDelegate.h"
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
-#include "gui/main/MainFormLayout.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
 #include "gui/settings/UseMemoSetUnit.h"
