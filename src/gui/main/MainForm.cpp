@@ -9,6 +9,7 @@
 #include "engine/session/TargetBar.h"
 #include "engine/session/WindowPlacement.h"
 #include "engine/session/WindowTitle.h"
+#include "engine/session/YukyuPanel.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/SettingsStore.h"
 #include "engine/text/ProfileFile.h"
@@ -173,7 +174,7 @@ bool TZangyoMain::FormCloseQuery() {
 
 void TZangyoMain::FormClose() {
     StoreSection(m_services.store, UserKeyPath(m_services.commandLine.startUser), "System")
-        .WriteBool("MokuhyoBasShow", m_mokuhyoBarItem->isChecked());
+        .WriteBool(kMokuhyoBasShowName, m_mokuhyoBarItem->isChecked());
     AutoLeavingEntry();
 }
 
@@ -455,12 +456,11 @@ void TZangyoMain::UpdateYukyuPanel() {
     if (!m_settings.YukyuMokuZanDisp)
         return;
     m_session.ledger.LoadLedger();
-    const double remaining =
-        TextToReal(m_session.ledger.CurrentBalanceText(), 1, 0) - TextToReal(m_settings.YukyuMokuZan, 1, 0);
-    m_yukyuPanel->setText(ToQString(TrimText(RealToText(5, 1, remaining))));
+    const YukyuPanelValue remaining = YukyuRemainder(m_session.ledger.CurrentBalanceText(), m_settings.YukyuMokuZan);
+    m_yukyuPanel->setText(ToQString(remaining.text));
     QPalette palette = m_yukyuPanel->palette();
     palette.setColor(QPalette::WindowText,
-                     remaining < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+                     remaining.negative ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
     m_yukyuPanel->setPalette(palette);
 }
 
