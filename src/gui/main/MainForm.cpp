@@ -432,13 +432,13 @@ void TZangyoMain::RefreshMonthView() {
 
 void TZangyoMain::ShowSummary() {
     const MonthSummary& summary = m_sheet.summary;
-    m_summaryFields[0]->setText(ToQString(summary.syukinDay));
-    m_summaryFields[1]->setText(ToQString(summary.kyujituDay));
-    SetTimeFieldText(m_summaryFields[2], summary.zangyoTime);
-    SetTimeFieldText(m_summaryFields[3], summary.shinyaTime);
-    SetTimeFieldText(m_summaryFields[4], summary.sumTime);
-    SetTimeFieldText(m_summaryFields[5], summary.mokuhyoTime);
-    SetTimeFieldText(m_summaryFields[6], summary.kinmuTime);
+    m_summary.syukinMemo->setText(ToQString(summary.syukinDay));
+    m_summary.kyujituMemo->setText(ToQString(summary.kyujituDay));
+    SetTimeFieldText(m_summary.zanTMemo, summary.zangyoTime);
+    SetTimeFieldText(m_summary.sZanTMemo, summary.shinyaTime);
+    SetTimeFieldText(m_summary.keiTMemo, summary.sumTime);
+    SetTimeFieldText(m_summary.mokuTMemo, summary.mokuhyoTime);
+    SetTimeFieldText(m_summary.kinmuTMemo, summary.kinmuTime);
 }
 
 void TZangyoMain::UpdateTargetBar() {

@@ -170,7 +170,16 @@ private:
     QColorDialog* m_colorDialog = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;
-    std::array<QLineEdit*, 7> m_summaryFields{};
+    // The summary fields of the right panel, top to bottom.
+    struct SummaryFields {
+        QLineEdit* syukinMemo = nullptr;
+        QLineEdit* kyujituMemo = nullptr;
+        QLineEdit* zanTMemo = nullptr;
+        QLineEdit* sZanTMemo = nullptr;
+        QLineEdit* keiTMemo = nullptr;
+        QLineEdit* mokuTMemo = nullptr;
+        QLineEdit* kinmuTMemo = nullptr;
+    } m_summary;
     QWidget* m_rightPanel = nullptr;
     QWidget* m_bottomPanel = nullptr;
     QWidget* m_barPanel = nullptr;

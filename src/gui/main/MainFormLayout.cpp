@@ -202,30 +202,31 @@ QWidget* TZangyoMain::BuildRightPanel() {
         QString label;
         QString name;
         QString hint;
+        QLineEdit* SummaryFields::*slot;
     };
     const std::array<Field, 7> fields{{
-        {u"出勤"_s, u"SyukinMemo"_s, u"出勤した日数"_s},
-        {u"休出"_s, u"KyujituMemo"_s, u"休日出勤した日数"_s},
-        {u"普通"_s, u"ZanTMemo"_s, u"普通残業時間の合計"_s},
-        {u"深夜"_s, u"SZanTMemo"_s, u"深夜残業時間の合計"_s},
-        {u"合計"_s, u"KeiTMemo"_s, u"普通＋深夜残業時間の合計"_s},
-        {u"目標"_s, u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s},
-        {u"勤務"_s, u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s},
+        {u"出勤"_s, u"SyukinMemo"_s, u"出勤した日数"_s, &SummaryFields::syukinMemo},
+        {u"休出"_s, u"KyujituMemo"_s, u"休日出勤した日数"_s, &SummaryFields::kyujituMemo},
+        {u"普通"_s, u"ZanTMemo"_s, u"普通残業時間の合計"_s, &SummaryFields::zanTMemo},
+        {u"深夜"_s, u"SZanTMemo"_s, u"深夜残業時間の合計"_s, &SummaryFields::sZanTMemo},
+        {u"合計"_s, u"KeiTMemo"_s, u"普通＋深夜残業時間の合計"_s, &SummaryFields::keiTMemo},
+        {u"目標"_s, u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s, &SummaryFields::mokuTMemo},
+        {u"勤務"_s, u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s, &SummaryFields::kinmuTMemo},
     }};
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (const Field& spec : fields) {
         auto* row = new QHBoxLayout;
         row->setSpacing(2);
-        row->addWidget(new QLabel(fields[i].label, right));
+        row->addWidget(new QLabel(spec.label, right));
         auto* field = new QLineEdit(right);
-        field->setObjectName(fields[i].name);
-        field->setToolTip(fields[i].hint);
+        field->setObjectName(spec.name);
+        field->setToolTip(spec.hint);
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::NoFocus);
         field->setAlignment(Qt::AlignRight);
         field->setFixedWidth(48);
         row->addWidget(field);
         layout->addLayout(row);
-        m_summaryFields[i] = field;
+        m_summary.*spec.slot = field;
     }
     layout->addSpacing(6);
 
