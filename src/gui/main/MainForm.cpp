@@ -18,18 +18,16 @@
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/main/BarPaintBox.h"
+#include "gui/main/DayGridMenus.h"
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
 #include "gui/main/JumpForm.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
-#include "gui/settings/UseMemoSetUnit.h"
-#include "gui/settings/UseTimeSetUnit.h"
 #include "platform/Cp932Qt.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -77,14 +75,7 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
       m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
       m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
       m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
-      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_useTimeSetForm([this] {
-          return new TUseTimeSetForm(
-              m_settings, [this] { SaveSettingsReported(); }, this);
-      }),
-      m_useMemoSetForm([this] {
-          return new TUseMemoSetForm(
-              m_settings, [this] { SaveSettingsReported(); }, this);
-      }) {
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }) {
     FormCreate();
 }
 
@@ -100,11 +91,11 @@ void TZangyoMain::FormCreate() {
     setObjectName(QString::fromLatin1(kClassName));
     BuildPanels();
     BuildMenus();
-    BuildPopupMenus();
+    BuildGridMenus();
     m_multiUserMenu->menuAction()->setVisible(m_services.commandLine.multiUser);
 
     FitGridColumns(*m_grid, kColumnWidths, kDesignRows);
-    AttachPopupMenu(DayGridView::kArrivalColumn);
+    m_gridMenus->AttachPopupMenu(DayGridView::kArrivalColumn);
     // The user's folder, settings, holiday list and ledger. A first run writes its holiday list once the
     // window is on screen; a file that cannot be written is reported and the defaults are used.
     try {
@@ -527,83 +518,6 @@ void TZangyoMain::DayStringGridCellSelected(int, int) {
 void TZangyoMain::DayStringGridFocusLeft() {
     if (m_settings.AutoCalc)
         Recalculate();
-}
-
-void TZangyoMain::AttachPopupMenu(int column) {
-    QMenu* attached = nullptr;
-    switch (PopupOfColumn(column)) {
-    case GridPopup::Sel:
-        attached = m_selPopupMenu;
-        break;
-    case GridPopup::ZanTime1:
-        attached = m_zanTime1PopupMenu;
-        break;
-    case GridPopup::ZanTime2:
-        attached = m_zanTime2PopupMenu;
-        break;
-    case GridPopup::ZanTime3:
-        attached = m_zanTime3PopupMenu;
-        break;
-    case GridPopup::ZanTime4:
-        attached = m_zanTime4PopupMenu;
-        break;
-    }
-    for (const auto& [menu, action] : m_popupShortcutItems)
-        action->setShortcut(menu == attached ? action->data().value<QKeySequence>() : QKeySequence());
-    m_grid->setProperty("PopupMenu", attached->objectName());
-}
-
-void TZangyoMain::ShowGridPopup(const QPoint& position) {
-    const QString name = m_grid->property("PopupMenu").toString();
-    if (auto* menu = findChild<QMenu*>(name))
-        menu->popup(m_grid->viewport()->mapToGlobal(position));
-}
-
-void TZangyoMain::UpdatePresetCaptions() {
-    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
-        const std::optional<std::string> caption = PresetTimeCaption(m_settings.PresetTimes[n]);
-        m_useTimeItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
-        m_useTimeItems[n]->setEnabled(caption.has_value());
-    }
-    for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
-        const std::optional<std::string> caption = PresetMemoCaption(m_settings.PresetMemos[n]);
-        m_useMemoItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
-        m_useMemoItems[n]->setEnabled(caption.has_value());
-    }
-}
-
-void TZangyoMain::UseMemoClick(int number) {
-    const int day = m_grid->CurrentDay();
-    if (day < 1 || m_grid->CurrentColumn() != DayGridView::kMemoColumn)
-        return;
-    // The memo goes into the cell editor as a paste would put it, without touching the clipboard.
-    m_grid->SelectCell(day, DayGridView::kMemoColumn);
-    QLineEdit* editor = m_grid->CurrentEditor();
-    if (editor == nullptr)
-        return;
-    editor->insert(ToQString(m_settings.PresetMemos[static_cast<std::size_t>(number)]));
-    m_grid->CommitEditor(editor);
-}
-
-void TZangyoMain::MemoColorClick(bool choose) {
-    const int day = m_grid->PopupRow();
-    if (day < 1 || day > m_sheet.dayCount)
-        return;
-    // The colour dialog is made on first use: building it costs start-up time.
-    if (m_colorDialog == nullptr) {
-        m_colorDialog = new QColorDialog(this);
-        m_colorDialog->setObjectName(u"ColorDialog"_s);
-    }
-    if (PickCellColor(choose, m_sheet.days[day].memoColor, *m_colorDialog, *m_grid->viewport()))
-        m_model->Refresh();
-}
-
-void TZangyoMain::EditCommand(const std::function<void(QLineEdit&)>& command) {
-    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
-        command(*editor);
-        if (m_grid->isAncestorOf(editor))
-            m_grid->CommitEditor(editor);
-    }
 }
 
 } // namespace mitoran
