@@ -156,7 +156,11 @@ void TZangyoMain::FormShow() {
     ShowCurrentMonthAndToday();
     if (m_services.commandLine.StartsMinimised() || m_settings.StartAutoMinimize)
         QTimer::singleShot(1, this, &TZangyoMain::MinimizeTimerTimer);
-    QTimer::singleShot(kOnScreenAtLatestMs, this, &TZangyoMain::WindowOnScreen);
+    auto* onScreenTimer = new QTimer(this);
+    onScreenTimer->setObjectName(u"OnScreenTimer"_s);
+    onScreenTimer->setSingleShot(true);
+    connect(onScreenTimer, &QTimer::timeout, this, &TZangyoMain::WindowOnScreen);
+    onScreenTimer->start(kOnScreenAtLatestMs);
 }
 
 bool TZangyoMain::FormCloseQuery() {
