@@ -10,10 +10,6 @@
 
 #include <QMainWindow>
 
-#include <array>
-#include <functional>
-#include <span>
-
 class QAction;
 class QLabel;
 class QLineEdit;
