@@ -8,6 +8,7 @@
 #include "gui/common/DeferredIconStyle.h"
 #include "gui/common/MessageBoxQuestions.h"
 #include "gui/common/PassForm.h"
+#include "gui/common/ProgramFont.h"
 #include "gui/common/ProgramIcon.h"
 #include "gui/main/MainForm.h"
 #include "platform/Cp932Qt.h"
@@ -15,7 +16,11 @@
 #include "platform/SingleHalt.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSessionManager>
+#include <QTranslator>
+
+#include <utility>
 
 namespace mitoran {
 
@@ -35,12 +40,26 @@ bool AskStartupPassword(const std::string& password, Questions& questions) {
 
 } // namespace
 
+void PrepareApplication() {
+    // Dialogs and popup menus do not inherit a window's font: the application's font reaches them all.
+    QApplication::setFont(ProgramFont());
+    static bool translated = false;
+    if (std::exchange(translated, true))
+        return;
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& parameters,
                                              const ProgramServices& services) {
     const CommandLine line = ParseCommandLine(parameters);
     if (IsInstanceRunning(services.watcherName))
         return nullptr;
 
+    PrepareApplication();
     auto program = std::make_unique<StartedProgram>();
     program->halt = std::make_unique<TSingleHalt>(services.instanceName);
     if (!program->halt->Claim())

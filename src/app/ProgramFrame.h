@@ -34,9 +34,13 @@ struct StartedProgram {
     std::unique_ptr<TZangyoMain> window;
 };
 
+// What all windows share, set before the first is made: the program's font, and Qt's own Japanese texts for
+// the standard buttons and the system dialogs (when Qt's translations are installed).
+void PrepareApplication();
+
 // The start-up frame up to the message loop: the command line, the idle-watcher and one-instance checks,
-// the main window's creation and the start-up password. Nothing when the program is to end without
-// showing anything. The parameters are CP932, without the program's name.
+// the shared font and translations, the main window's creation and the start-up password. Nothing when the program is
+// to end without showing anything. The parameters are CP932, without the program's name.
 std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& parameters,
                                              const ProgramServices& services);
 

@@ -7,11 +7,16 @@
 #include "engine/text/Texts.h"
 #include "gui/WindowTestSupport.h"
 #include "gui/common/PassForm.h"
+#include "gui/common/ProgramFont.h"
 #include "gui/main/MainForm.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleHalt.h"
 
+#include <QFile>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -45,6 +50,7 @@ private slots:
     void threeWrongPasswordsEndWithoutTheWindow();
     void passwordIsAcceptedInEitherCase();
     void minimisedStartsSkipThePrompt();
+    void windowIsMadeInTheProgramFontAndQtSpeaksJapanese();
     void secondClaimAsksTheFirstToComeToTheFront();
     void listenerSurvivesOtherSenders();
     void otherUsersNeitherHoldNorRaise();
@@ -150,6 +156,30 @@ void StartupTest::minimisedStartsSkipThePrompt() {
     QVERIFY(StartProgram({"/disp"}, Services(QUuid::createUuid().toString())) == nullptr);
     handler->stop();
     QCOMPARE(m_prompts, 1);
+}
+
+// The frame sets the program's font before the main window is made, so the window is measured in it from the
+// start (its size limits are computed then), not only once a font change arrives. Qt's own texts, as on the
+// buttons of the save question, are Japanese.
+void StartupTest::windowIsMadeInTheProgramFontAndQtSpeaksJapanese() {
+    QApplication::setFont(QFont(u"Serif"_s, 20));
+    const auto program = StartProgram({}, Services(QUuid::createUuid().toString()));
+    QVERIFY(program != nullptr);
+    TZangyoMain* window = program->window.get();
+    const QFont programFont = ProgramFont();
+    for (const QWidget* part : {static_cast<QWidget*>(window), static_cast<QWidget*>(window->menuBar()),
+                                static_cast<QWidget*>(window->findChild<QLineEdit*>(u"YearMemo"_s))}) {
+        QCOMPARE(part->font().family(), programFont.family());
+        QCOMPARE(part->font().pixelSize(), 12);
+    }
+
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s))
+        QSKIP("Qt's Japanese translations (Debian qt6-translations-l10n) are not installed");
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QVERIFY2(box.button(QMessageBox::Yes)->text().startsWith(u"はい"_s),
+             qPrintable(box.button(QMessageBox::Yes)->text()));
+    QVERIFY(box.button(QMessageBox::No)->text().startsWith(u"いいえ"_s));
 }
 
 void StartupTest::secondClaimAsksTheFirstToComeToTheFront() {

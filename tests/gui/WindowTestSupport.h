@@ -6,6 +6,8 @@
 #include "engine/session/Questions.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
+#include "gui/common/ProgramFont.h"
+#include "gui/main/DayGridColumns.h"
 #include "gui/main/MainForm.h"
 
 #include <QApplication>
@@ -22,10 +24,7 @@
 
 namespace mitoran::test {
 
-// The grid shows the day record's columns in their order.
-constexpr int GridColumn(DayColumn column) {
-    return static_cast<int>(column);
-}
+using mitoran::GridColumn;
 
 // Data files in a folder of the test's own.
 class TestFolders : public Folders {
@@ -84,6 +83,9 @@ struct WindowEnvironment {
     MemorySettingsStore store;
     FixedClock clock{LocalDateTime{2004, 3, 10, 9, 0, 0}};
     ScriptedQuestions questions;
+
+    // Windows under test have the font the start-up frame gives the program.
+    WindowEnvironment() { QApplication::setFont(ProgramFont()); }
 
     // A main window on this environment, not yet shown.
     std::unique_ptr<TZangyoMain> MainWindow() {

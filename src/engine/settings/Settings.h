@@ -18,6 +18,8 @@ class SettingsStore;
 
 // The system window colour: bit 31 marks a system colour, 5 is the window background.
 inline constexpr std::int32_t kSystemWindowColor = -2147483643; // 0x80000005
+// The "System" value of the target bar's state, which the main window also writes alone at close.
+inline constexpr std::string_view kMokuhyoBasShowName = "MokuhyoBasShow";
 
 // The two halves of a "TimeNN" value, stored as first + "," + second.
 struct TimeSlot {

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QOperatingSystemVersion>
 #include <QPushButton>
 #include <QScreen>
@@ -43,6 +44,12 @@ QRect DesktopGeometry() {
 }
 
 } // namespace
+
+QAction* NamedItem(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
 
 QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);

@@ -10,8 +10,10 @@
 #include <initializer_list>
 #include <span>
 
+class QAction;
 class QColorDialog;
 class QHBoxLayout;
+class QMenu;
 class QPushButton;
 class QFont;
 class QPoint;
@@ -24,6 +26,8 @@ namespace mitoran {
 
 // A push button with its object name, by which the tests and the keyboard rules find it.
 QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent);
+// A menu item with its object name.
+QAction* NamedItem(QMenu* menu, const QString& name, const QString& caption);
 // A dialog's row of buttons, at its right edge in the given order.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 

@@ -5,16 +5,26 @@
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace mitoran {
 
 namespace {
+
 constexpr int kTextOffset = 2;
-constexpr int kMemoColumn = 8;
+
+bool WindowBindsKey(const QWidget& window, const QKeySequence& key) {
+    const QList<QAction*> actions = window.findChildren<QAction*>();
+    return std::ranges::any_of(
+        actions, [&key](const QAction* action) { return action->isEnabled() && action->shortcuts().contains(key); });
+}
+
 } // namespace
 
 DayGridDelegate::DayGridDelegate(DayGridView& view, const Settings& settings)
@@ -77,6 +87,8 @@ QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     editor->setFrame(false);
     editor->setFont(m_view.font());
     editor->setTextMargins(kTextOffset - 1, 0, 0, 0);
+    // A right click on the open editor shows the grid's popup of the column, not the editor's own menu.
+    editor->setContextMenuPolicy(Qt::NoContextMenu);
     if (m_settings.IMEAutoMode)
         editor->setAttribute(Qt::WA_InputMethodEnabled, index.column() == kMemoColumn);
     // Every change reaches the month at once, as the grid's cells always hold what the editor shows.
@@ -103,6 +115,15 @@ void DayGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionVi
 }
 
 bool DayGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    // A key the window binds to a command (Ctrl+U, Ctrl+T, ...) runs the command, also where the line editor
+    // has a standard meaning of its own for it (Ctrl+U deletes the line under X11).
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (WindowBindsKey(*m_view.window(), QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         m_view.CellDoubleClicked(m_view.currentIndex(), mouse->modifiers());

@@ -34,8 +34,6 @@ const std::array<QString, DayGridModel::kColumnCount> kHints{
     u"勤務時間が計算されます。"_s,
     u"メモを入力してください。"_s};
 
-constexpr int kMemoColumn = 8;
-
 } // namespace
 
 DayGridModel::DayGridModel(MonthSheet& sheet, const Settings& settings, QObject* parent)

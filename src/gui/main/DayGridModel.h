@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/main/DayGridColumns.h"
+
 #include <QAbstractTableModel>
 #include <QFont>
 
@@ -17,8 +19,8 @@ class DayGridModel : public QAbstractTableModel {
 public:
     // True on a day whose row is closed by a week separator line.
     static constexpr int kSeparatorRole = Qt::UserRole + 1;
-    static constexpr int kColumnCount = 9;
-    static constexpr int kFixedColumns = 2;
+    static constexpr int kColumnCount = kGridColumnCount;
+    static constexpr int kFixedColumns = kFixedColumnCount;
 
     DayGridModel(MonthSheet& sheet, const Settings& settings, QObject* parent = nullptr);
 

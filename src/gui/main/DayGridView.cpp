@@ -162,7 +162,7 @@ void DayGridView::mousePressEvent(QMouseEvent* event) {
     if (index.isValid())
         RememberPopupCell(index.column(), index.row() + 1);
     // Fixed columns never take the cell cursor, and a right click only selects.
-    if (event->button() == Qt::RightButton || (index.isValid() && index.column() < 2)) {
+    if (event->button() == Qt::RightButton || (index.isValid() && index.column() < kFixedColumnCount)) {
         event->accept();
         return;
     }

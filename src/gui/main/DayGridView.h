@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/main/DayGridColumns.h"
+
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPersistentModelIndex>
@@ -31,9 +33,9 @@ class DayGridView : public QTableView {
     Q_OBJECT
 
 public:
-    static constexpr int kArrivalColumn = 3;
-    static constexpr int kLeavingColumn = 4;
-    static constexpr int kMemoColumn = 8;
+    static constexpr int kArrivalColumn = mitoran::kArrivalColumn;
+    static constexpr int kLeavingColumn = mitoran::kLeavingColumn;
+    static constexpr int kMemoColumn = mitoran::kMemoColumn;
 
     explicit DayGridView(QWidget* parent = nullptr);
 

@@ -5,7 +5,7 @@
 #include "platform/Cp932Qt.h"
 
 #include <QBoxLayout>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,7 +27,7 @@ QLineEdit* NumberField(const QString& name, int value, int width, QWidget* paren
 
 } // namespace
 
-TJump::TJump(YearMonth workingMonth, QWidget* parent) : QDialog(parent), m_chosen(workingMonth) {
+TJump::TJump(YearMonth workingMonth, QWidget* parent) : EscDialog(parent), m_chosen(workingMonth) {
     setObjectName(u"TJump"_s);
     setWindowTitle(u"指定月へ移動"_s);
     m_yearMemo = NumberField(u"YearMemo"_s, workingMonth.year, 48, this);
@@ -60,14 +60,6 @@ TJump::TJump(YearMonth workingMonth, QWidget* parent) : QDialog(parent), m_chose
 void TJump::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     m_yearMemo->setFocus();
-}
-
-void TJump::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        emit EscapePressed();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool TJump::eventFilter(QObject* object, QEvent* event) {

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "engine/session/Navigation.h"
-
-#include <QDialog>
+#include "gui/common/EscDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -11,8 +10,9 @@ class QPushButton;
 namespace mitoran {
 
 // The go-to-month dialog "指定月へ移動". Its fields keep what they last held between showings; "移動"
-// brings the year into 1990..2090 and the month into 1..12, writes them back and closes with OK.
-class TJump : public QDialog {
+// brings the year into 1990..2090 and the month into 1..12, writes them back and closes with OK. Esc does not
+// close it (the hidden Esc button).
+class TJump : public EscDialog {
     Q_OBJECT
 
 public:
@@ -20,13 +20,8 @@ public:
 
     YearMonth ChosenMonth() const { return m_chosen; }
 
-signals:
-    // The hidden Esc button: Esc does not close the dialog.
-    void EscapePressed();
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:

@@ -9,6 +9,7 @@
 #include "engine/session/TargetBar.h"
 #include "engine/session/WindowPlacement.h"
 #include "engine/session/WindowTitle.h"
+#include "engine/session/YukyuPanel.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/Presets.h"
 #include "engine/settings/SettingsStore.h"
@@ -18,19 +19,16 @@
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/main/BarPaintBox.h"
+#include "gui/main/DayGridMenus.h"
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
 #include "gui/main/JumpForm.h"
-#include "gui/main/MainFormLayout.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
-#include "gui/settings/UseMemoSetUnit.h"
-#include "gui/settings/UseTimeSetUnit.h"
 #include "platform/Cp932Qt.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -78,18 +76,15 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
       m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
       m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
       m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
-      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_useTimeSetForm([this] {
-          return new TUseTimeSetForm(
-              m_settings, [this] { SaveSettingsReported(); }, this);
-      }),
-      m_useMemoSetForm([this] {
-          return new TUseMemoSetForm(
-              m_settings, [this] { SaveSettingsReported(); }, this);
-      }) {
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }) {
     FormCreate();
 }
 
-TZangyoMain::~TZangyoMain() = default;
+// The children (the grid among them) are destroyed after this body, by the base classes: focus moving away
+// from them then must not reach a window whose members are already gone.
+TZangyoMain::~TZangyoMain() {
+    disconnect(m_focusChangedConnection);
+}
 
 // ---- Creation, showing and closing ----
 
@@ -97,11 +92,11 @@ void TZangyoMain::FormCreate() {
     setObjectName(QString::fromLatin1(kClassName));
     BuildPanels();
     BuildMenus();
-    BuildPopupMenus();
+    BuildGridMenus();
     m_multiUserMenu->menuAction()->setVisible(m_services.commandLine.multiUser);
 
     FitGridColumns(*m_grid, kColumnWidths, kDesignRows);
-    AttachPopupMenu(DayGridView::kArrivalColumn);
+    m_gridMenus->AttachPopupMenu(DayGridView::kArrivalColumn);
     // The user's folder, settings, holiday list and ledger. A first run writes its holiday list once the
     // window is on screen; a file that cannot be written is reported and the defaults are used.
     try {
@@ -128,7 +123,7 @@ void TZangyoMain::FormCreate() {
 // The window's Esc key reaches the stamp, entry and go-to-month dialogs too.
 template <typename Dialog>
 Dialog* TZangyoMain::EscapableDialog(Dialog* dialog) {
-    connect(dialog, &Dialog::EscapePressed, this, &TZangyoMain::EscButtonClick);
+    connect(dialog, &EscDialog::EscapePressed, this, &TZangyoMain::EscButtonClick);
     return dialog;
 }
 
@@ -162,7 +157,11 @@ void TZangyoMain::FormShow() {
     ShowCurrentMonthAndToday();
     if (m_services.commandLine.StartsMinimised() || m_settings.StartAutoMinimize)
         QTimer::singleShot(1, this, &TZangyoMain::MinimizeTimerTimer);
-    QTimer::singleShot(kOnScreenAtLatestMs, this, &TZangyoMain::WindowOnScreen);
+    auto* onScreenTimer = new QTimer(this);
+    onScreenTimer->setObjectName(u"OnScreenTimer"_s);
+    onScreenTimer->setSingleShot(true);
+    connect(onScreenTimer, &QTimer::timeout, this, &TZangyoMain::WindowOnScreen);
+    onScreenTimer->start(kOnScreenAtLatestMs);
 }
 
 bool TZangyoMain::FormCloseQuery() {
@@ -171,7 +170,7 @@ bool TZangyoMain::FormCloseQuery() {
 
 void TZangyoMain::FormClose() {
     StoreSection(m_services.store, UserKeyPath(m_services.commandLine.startUser), "System")
-        .WriteBool("MokuhyoBasShow", m_mokuhyoBarItem->isChecked());
+        .WriteBool(kMokuhyoBasShowName, m_mokuhyoBarItem->isChecked());
     AutoLeavingEntry();
 }
 
@@ -429,13 +428,13 @@ void TZangyoMain::RefreshMonthView() {
 
 void TZangyoMain::ShowSummary() {
     const MonthSummary& summary = m_sheet.summary;
-    m_summaryFields[0]->setText(ToQString(summary.syukinDay));
-    m_summaryFields[1]->setText(ToQString(summary.kyujituDay));
-    SetTimeFieldText(m_summaryFields[2], summary.zangyoTime);
-    SetTimeFieldText(m_summaryFields[3], summary.shinyaTime);
-    SetTimeFieldText(m_summaryFields[4], summary.sumTime);
-    SetTimeFieldText(m_summaryFields[5], summary.mokuhyoTime);
-    SetTimeFieldText(m_summaryFields[6], summary.kinmuTime);
+    m_summary.syukinMemo->setText(ToQString(summary.syukinDay));
+    m_summary.kyujituMemo->setText(ToQString(summary.kyujituDay));
+    SetTimeFieldText(m_summary.zanTMemo, summary.zangyoTime);
+    SetTimeFieldText(m_summary.sZanTMemo, summary.shinyaTime);
+    SetTimeFieldText(m_summary.keiTMemo, summary.sumTime);
+    SetTimeFieldText(m_summary.mokuTMemo, summary.mokuhyoTime);
+    SetTimeFieldText(m_summary.kinmuTMemo, summary.kinmuTime);
 }
 
 void TZangyoMain::UpdateTargetBar() {
@@ -453,12 +452,11 @@ void TZangyoMain::UpdateYukyuPanel() {
     if (!m_settings.YukyuMokuZanDisp)
         return;
     m_session.ledger.LoadLedger();
-    const double remaining =
-        TextToReal(m_session.ledger.CurrentBalanceText(), 1, 0) - TextToReal(m_settings.YukyuMokuZan, 1, 0);
-    m_yukyuPanel->setText(ToQString(TrimText(RealToText(5, 1, remaining))));
+    const YukyuPanelValue remaining = YukyuRemainder(m_session.ledger.CurrentBalanceText(), m_settings.YukyuMokuZan);
+    m_yukyuPanel->setText(ToQString(remaining.text));
     QPalette palette = m_yukyuPanel->palette();
     palette.setColor(QPalette::WindowText,
-                     remaining < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+                     remaining.negative ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
     m_yukyuPanel->setPalette(palette);
 }
 
@@ -525,83 +523,6 @@ void TZangyoMain::DayStringGridCellSelected(int, int) {
 void TZangyoMain::DayStringGridFocusLeft() {
     if (m_settings.AutoCalc)
         Recalculate();
-}
-
-void TZangyoMain::AttachPopupMenu(int column) {
-    QMenu* attached = nullptr;
-    switch (PopupOfColumn(column)) {
-    case GridPopup::Sel:
-        attached = m_selPopupMenu;
-        break;
-    case GridPopup::ZanTime1:
-        attached = m_zanTime1PopupMenu;
-        break;
-    case GridPopup::ZanTime2:
-        attached = m_zanTime2PopupMenu;
-        break;
-    case GridPopup::ZanTime3:
-        attached = m_zanTime3PopupMenu;
-        break;
-    case GridPopup::ZanTime4:
-        attached = m_zanTime4PopupMenu;
-        break;
-    }
-    for (const auto& [menu, action] : m_popupShortcutItems)
-        action->setShortcut(menu == attached ? action->data().value<QKeySequence>() : QKeySequence());
-    m_grid->setProperty("PopupMenu", attached->objectName());
-}
-
-void TZangyoMain::ShowGridPopup(const QPoint& position) {
-    const QString name = m_grid->property("PopupMenu").toString();
-    if (auto* menu = findChild<QMenu*>(name))
-        menu->popup(m_grid->viewport()->mapToGlobal(position));
-}
-
-void TZangyoMain::UpdatePresetCaptions() {
-    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
-        const std::optional<std::string> caption = PresetTimeCaption(m_settings.PresetTimes[n]);
-        m_useTimeItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
-        m_useTimeItems[n]->setEnabled(caption.has_value());
-    }
-    for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
-        const std::optional<std::string> caption = PresetMemoCaption(m_settings.PresetMemos[n]);
-        m_useMemoItems[n]->setText(caption ? ToQString(*caption) : u"未設定"_s);
-        m_useMemoItems[n]->setEnabled(caption.has_value());
-    }
-}
-
-void TZangyoMain::UseMemoClick(int number) {
-    const int day = m_grid->CurrentDay();
-    if (day < 1 || m_grid->CurrentColumn() != DayGridView::kMemoColumn)
-        return;
-    // The memo goes into the cell editor as a paste would put it, without touching the clipboard.
-    m_grid->SelectCell(day, DayGridView::kMemoColumn);
-    QLineEdit* editor = m_grid->CurrentEditor();
-    if (editor == nullptr)
-        return;
-    editor->insert(ToQString(m_settings.PresetMemos[static_cast<std::size_t>(number)]));
-    m_grid->CommitEditor(editor);
-}
-
-void TZangyoMain::MemoColorClick(bool choose) {
-    const int day = m_grid->PopupRow();
-    if (day < 1 || day > m_sheet.dayCount)
-        return;
-    // The colour dialog is made on first use: building it costs start-up time.
-    if (m_colorDialog == nullptr) {
-        m_colorDialog = new QColorDialog(this);
-        m_colorDialog->setObjectName(u"ColorDialog"_s);
-    }
-    if (PickCellColor(choose, m_sheet.days[day].memoColor, *m_colorDialog, *m_grid->viewport()))
-        m_model->Refresh();
-}
-
-void TZangyoMain::EditCommand(const std::function<void(QLineEdit&)>& command) {
-    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
-        command(*editor);
-        if (m_grid->isAncestorOf(editor))
-            m_grid->CommitEditor(editor);
-    }
 }
 
 } // namespace mitoran

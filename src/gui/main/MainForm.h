@@ -10,13 +10,7 @@
 
 #include <QMainWindow>
 
-#include <array>
-#include <functional>
-#include <span>
-
 class QAction;
-class QColorDialog;
-class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -27,6 +21,7 @@ namespace mitoran {
 
 class BarPaintBox;
 class Clock;
+class DayGridMenus;
 class DayGridModel;
 class DayGridView;
 class Folders;
@@ -36,8 +31,6 @@ class SettingsStore;
 class TJump;
 class TTimeAdjust;
 class TTimeSet;
-class TUseMemoSetForm;
-class TUseTimeSetForm;
 
 // What the main window reaches outside itself; the program injects the real ones, tests their own.
 struct MainServices {
@@ -109,16 +102,7 @@ private:
 
     void BuildPanels();
     void BuildMenus();
-    void BuildPopupMenus();
-    QMenu* NewPopupMenu(const QString& name);
-    QAction* ShortcutItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key);
-    void AddEditCommands(QMenu* menu);
-    void ConnectCellCommand(QAction* action, std::function<bool(int, int)> command);
-    void BuildKubunPopupMenu();
-    void BuildTimePopupMenu();
-    QMenu* BuildManualEntryPopupMenu(const QString& name, const QString& inputName, const QString& inputCaption,
-                                     const QString& clearName, const QString& clearCaption);
-    void BuildMemoPopupMenu();
+    void BuildGridMenus();
     QWidget* BuildTopPanel();
     QWidget* BuildRightPanel();
     QWidget* BuildBarPanel();
@@ -144,12 +128,6 @@ private:
     void WindowOnScreen();
     void DayStringGridFocusLeft();
     void RunGridCommand(GridCommand command, int day, int column);
-    void AttachPopupMenu(int column);
-    void ShowGridPopup(const QPoint& position);
-    void UpdatePresetCaptions();
-    void UseMemoClick(int number);
-    void MemoColorClick(bool choose);
-    void EditCommand(const std::function<void(QLineEdit&)>& command);
     void ReportWriteError(const std::exception& error);
 
     bool ShiftHeld() const;
@@ -165,12 +143,19 @@ private:
     LazyDialog<TJump> m_jump;
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
-    LazyDialog<TUseTimeSetForm> m_useTimeSetForm;
-    LazyDialog<TUseMemoSetForm> m_useMemoSetForm;
-    QColorDialog* m_colorDialog = nullptr;
+    DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;
-    std::array<QLineEdit*, 7> m_summaryFields{};
+    // The summary fields of the right panel, top to bottom.
+    struct SummaryFields {
+        QLineEdit* syukinMemo = nullptr;
+        QLineEdit* kyujituMemo = nullptr;
+        QLineEdit* zanTMemo = nullptr;
+        QLineEdit* sZanTMemo = nullptr;
+        QLineEdit* keiTMemo = nullptr;
+        QLineEdit* mokuTMemo = nullptr;
+        QLineEdit* kinmuTMemo = nullptr;
+    } m_summary;
     QWidget* m_rightPanel = nullptr;
     QWidget* m_bottomPanel = nullptr;
     QWidget* m_barPanel = nullptr;
@@ -186,16 +171,7 @@ private:
     // Made on first use: start-up never pays for the viewer or its pages.
     HelpWindow* m_helpWindow = nullptr;
 
-    // Popup menus of the grid, by the column they belong to, and their items with shortcuts.
-    QMenu* m_selPopupMenu = nullptr;
-    QMenu* m_zanTime1PopupMenu = nullptr;
-    QMenu* m_zanTime2PopupMenu = nullptr;
-    QMenu* m_zanTime3PopupMenu = nullptr;
-    QMenu* m_zanTime4PopupMenu = nullptr;
-    std::array<QAction*, 6> m_useTimeItems{};
-    std::array<QAction*, 10> m_useMemoItems{};
-    std::vector<std::pair<QMenu*, QAction*>> m_popupShortcutItems;
-
+    QMetaObject::Connection m_focusChangedConnection;
     bool m_sizingReady = false;
     bool m_onScreen = false;
     bool m_shown = false;

@@ -6,17 +6,16 @@
 #include "engine/calendar/Clock.h"
 #include "engine/month/MonthSheet.h"
 #include "engine/month/TimeEntry.h"
+#include "gui/common/ProgramFont.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/main/BarPaintBox.h"
 #include "gui/main/DayGridDelegate.h"
+#include "gui/main/DayGridMenus.h"
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
-#include "gui/main/MainFormLayout.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
-#include "gui/settings/UseMemoSetUnit.h"
-#include "gui/settings/UseTimeSetUnit.h"
 #include "platform/Cp932Qt.h"
 
 #include <QApplication>
@@ -46,33 +45,6 @@ constexpr int kBarPanelHeight = 16;
 constexpr int kBarLabelWidth = 36;
 constexpr int kExtraMaxWidthChars = 50;
 
-// The fonts of the system ("ＭＳ Ｐゴシック" for the window, "ＭＳ ゴシック" for the grid). Elsewhere both use
-// IPAGothic, one family alone: every further family in a font makes Qt ask the font configuration for that
-// font's whole fall-back list when it first loads, and a second face costs its loading, at start. Where
-// IPAGothic is missing the font configuration substitutes its nearest face.
-QFont PixelFont(const QStringList& families) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPixelSize(12);
-    return font;
-}
-
-QFont WindowFont() {
-#ifdef Q_OS_WIN
-    return PixelFont({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s});
-#else
-    return PixelFont({u"IPAGothic"_s});
-#endif
-}
-
-QFont GridFont() {
-#ifdef Q_OS_WIN
-    return PixelFont({u"ＭＳ ゴシック"_s, u"MS Gothic"_s});
-#else
-    return WindowFont();
-#endif
-}
-
 QWidget* Panel(const QString& name, QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(name);
@@ -89,15 +61,9 @@ QLabel* BarLabel(const QString& name, const QString& hint, QWidget* parent) {
     return label;
 }
 
-QAction* Item(QMenu* menu, const QString& name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
 // Windows that later parts of the program provide; until then their commands are shown but disabled.
 QAction* LaterItem(QMenu* menu, const QString& name, const QString& caption) {
-    QAction* action = Item(menu, name, caption);
+    QAction* action = NamedItem(menu, name, caption);
     action->setEnabled(false);
     return action;
 }
@@ -105,12 +71,6 @@ QAction* LaterItem(QMenu* menu, const QString& name, const QString& caption) {
 } // namespace
 
 void TZangyoMain::BuildPanels() {
-    // Every window of the program takes the system font; dialogs and popup menus do not inherit it. This
-    // window existed before: it takes the font itself, so that its panels are laid out once, in that font,
-    // and not again when the application's font change reaches it.
-    const QFont windowFont = WindowFont();
-    QApplication::setFont(windowFont);
-    setFont(windowFont);
     auto* central = Panel(u"ClientPanel"_s, this);
     central->installEventFilter(this);
     auto* layout = new QVBoxLayout(central);
@@ -159,10 +119,9 @@ void TZangyoMain::BuildPanels() {
     connect(m_grid, &DayGridView::LeaveBackward, this, [this] { m_exitButton->setFocus(Qt::BacktabFocusReason); });
     connect(m_grid, &DayGridView::DayDoubleClicked, this, &TZangyoMain::DayStringGridDblClick);
     connect(m_grid, &DayGridView::CellSelected, this, &TZangyoMain::DayStringGridCellSelected);
-    connect(m_grid, &DayGridView::PopupColumnChanged, this, &TZangyoMain::AttachPopupMenu);
     connect(m_grid, &DayGridView::FirstPainted, this, &TZangyoMain::WindowOnScreen);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, &TZangyoMain::ShowGridPopup);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    // Application-wide: disconnected by the destructor, before the grid and the session are gone.
+    m_focusChangedConnection = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const auto inGrid = [this](QWidget* widget) {
             return widget != nullptr && (widget == m_grid || m_grid->isAncestorOf(widget));
         };
@@ -234,30 +193,31 @@ QWidget* TZangyoMain::BuildRightPanel() {
         QString label;
         QString name;
         QString hint;
+        QLineEdit* SummaryFields::*slot;
     };
     const std::array<Field, 7> fields{{
-        {u"出勤"_s, u"SyukinMemo"_s, u"出勤した日数"_s},
-        {u"休出"_s, u"KyujituMemo"_s, u"休日出勤した日数"_s},
-        {u"普通"_s, u"ZanTMemo"_s, u"普通残業時間の合計"_s},
-        {u"深夜"_s, u"SZanTMemo"_s, u"深夜残業時間の合計"_s},
-        {u"合計"_s, u"KeiTMemo"_s, u"普通＋深夜残業時間の合計"_s},
-        {u"目標"_s, u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s},
-        {u"勤務"_s, u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s},
+        {u"出勤"_s, u"SyukinMemo"_s, u"出勤した日数"_s, &SummaryFields::syukinMemo},
+        {u"休出"_s, u"KyujituMemo"_s, u"休日出勤した日数"_s, &SummaryFields::kyujituMemo},
+        {u"普通"_s, u"ZanTMemo"_s, u"普通残業時間の合計"_s, &SummaryFields::zanTMemo},
+        {u"深夜"_s, u"SZanTMemo"_s, u"深夜残業時間の合計"_s, &SummaryFields::sZanTMemo},
+        {u"合計"_s, u"KeiTMemo"_s, u"普通＋深夜残業時間の合計"_s, &SummaryFields::keiTMemo},
+        {u"目標"_s, u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s, &SummaryFields::mokuTMemo},
+        {u"勤務"_s, u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s, &SummaryFields::kinmuTMemo},
     }};
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (const Field& spec : fields) {
         auto* row = new QHBoxLayout;
         row->setSpacing(2);
-        row->addWidget(new QLabel(fields[i].label, right));
+        row->addWidget(new QLabel(spec.label, right));
         auto* field = new QLineEdit(right);
-        field->setObjectName(fields[i].name);
-        field->setToolTip(fields[i].hint);
+        field->setObjectName(spec.name);
+        field->setToolTip(spec.hint);
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::NoFocus);
         field->setAlignment(Qt::AlignRight);
         field->setFixedWidth(48);
         row->addWidget(field);
         layout->addLayout(row);
-        m_summaryFields[i] = field;
+        m_summary.*spec.slot = field;
     }
     layout->addSpacing(6);
 
@@ -306,28 +266,29 @@ QWidget* TZangyoMain::BuildBarPanel() {
 
 void TZangyoMain::BuildMenus() {
     QMenu* file = menuBar()->addMenu(u"ﾌｧｲﾙ(&F)"_s);
-    QAction* saveItem = Item(file, u"SaveItem"_s, u"保存(&S)"_s);
+    QAction* saveItem = NamedItem(file, u"SaveItem"_s, u"保存(&S)"_s);
     saveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(saveItem, &QAction::triggered, this, &TZangyoMain::SaveButtonClick);
-    m_printItem = Item(file, u"PrintIem"_s, u"印刷(&P)..."_s);
+    m_printItem = NamedItem(file, u"PrintIem"_s, u"印刷(&P)..."_s);
     LaterItem(file, u"CSVItem"_s, u"CSVﾌｧｲﾙ出力(&O)..."_s);
     file->addSeparator();
-    connect(Item(file, u"ExitItem"_s, u"終了(&X)"_s), &QAction::triggered, this, &QWidget::close);
+    connect(NamedItem(file, u"ExitItem"_s, u"終了(&X)"_s), &QAction::triggered, this, &QWidget::close);
 
     QMenu* search = menuBar()->addMenu(u"検索(&S)"_s);
-    connect(Item(search, u"BackItem"_s, u"前月(&P)"_s), &QAction::triggered, this, &TZangyoMain::BackButtonClick);
-    connect(Item(search, u"NowItem"_s, u"当月(&T)"_s), &QAction::triggered, this, &TZangyoMain::NowButtonClick);
-    connect(Item(search, u"NextItem"_s, u"次月(&N)"_s), &QAction::triggered, this, &TZangyoMain::NextButtonClick);
-    connect(Item(search, u"JumpItem"_s, u"指定月(&J)..."_s), &QAction::triggered, this, &TZangyoMain::JumpButtonClick);
+    connect(NamedItem(search, u"BackItem"_s, u"前月(&P)"_s), &QAction::triggered, this, &TZangyoMain::BackButtonClick);
+    connect(NamedItem(search, u"NowItem"_s, u"当月(&T)"_s), &QAction::triggered, this, &TZangyoMain::NowButtonClick);
+    connect(NamedItem(search, u"NextItem"_s, u"次月(&N)"_s), &QAction::triggered, this, &TZangyoMain::NextButtonClick);
+    connect(NamedItem(search, u"JumpItem"_s, u"指定月(&J)..."_s), &QAction::triggered, this,
+            &TZangyoMain::JumpButtonClick);
 
     QMenu* view = menuBar()->addMenu(u"表示(&V)"_s);
-    connect(Item(view, u"CalcItem"_s, u"再計算(&C)"_s), &QAction::triggered, this, &TZangyoMain::CalcButtonClick);
+    connect(NamedItem(view, u"CalcItem"_s, u"再計算(&C)"_s), &QAction::triggered, this, &TZangyoMain::CalcButtonClick);
     LaterItem(view, u"TotalItem"_s, u"金額表示(&K)..."_s);
     LaterItem(view, u"YukyuItem"_s, u"有給休暇(&Y)..."_s);
     LaterItem(view, u"YearItem"_s, u"期間集計(&S)..."_s);
     LaterItem(view, u"TokuSyukeiItem"_s, u"任意期間一覧(&T)..."_s);
     LaterItem(view, u"TokuKaijyoItem"_s, u"任意期間解除(&R)"_s);
-    m_mokuhyoBarItem = Item(view, u"MokuhyoBarItem"_s, u"目標達成率(&M)"_s);
+    m_mokuhyoBarItem = NamedItem(view, u"MokuhyoBarItem"_s, u"目標達成率(&M)"_s);
     m_mokuhyoBarItem->setCheckable(true);
     connect(m_mokuhyoBarItem, &QAction::triggered, this, &TZangyoMain::MokuhyoBarItemClick);
 
@@ -336,12 +297,12 @@ void TZangyoMain::BuildMenus() {
 
     QMenu* options = menuBar()->addMenu(u"ｵﾌﾟｼｮﾝ(&O)"_s);
     LaterItem(options, u"SettingItem"_s, u"環境設定(&E)..."_s);
-    connect(Item(options, u"HolidayReadItem"_s, u"祝祭日読み込み"_s), &QAction::triggered, this,
+    connect(NamedItem(options, u"HolidayReadItem"_s, u"祝祭日読み込み"_s), &QAction::triggered, this,
             &TZangyoMain::HolidayReadItemClick);
 
     QMenu* help = menuBar()->addMenu(u"ﾍﾙﾌﾟ(&H)"_s);
-    connect(Item(help, u"HelpItem"_s, u"ﾍﾙﾌﾟ(&H)..."_s), &QAction::triggered, this, &TZangyoMain::HelpItemClick);
-    connect(Item(help, u"AboutItem"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)..."_s), &QAction::triggered, this,
+    connect(NamedItem(help, u"HelpItem"_s, u"ﾍﾙﾌﾟ(&H)..."_s), &QAction::triggered, this, &TZangyoMain::HelpItemClick);
+    connect(NamedItem(help, u"AboutItem"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)..."_s), &QAction::triggered, this,
             &TZangyoMain::AboutItemClick);
     // F1 opens the page of the main window wherever the focus is in it.
     auto* helpKey = new QAction(this);
@@ -352,126 +313,14 @@ void TZangyoMain::BuildMenus() {
     connect(helpKey, &QAction::triggered, this, [this] { ShowHelp(HelpWindow::kMainWindowTopic); });
 }
 
-void TZangyoMain::BuildPopupMenus() {
-    BuildKubunPopupMenu();
-    BuildTimePopupMenu();
-    m_zanTime2PopupMenu = BuildManualEntryPopupMenu(u"ZanTime2PopupMenu"_s, u"ZanInputItem"_s, u"任意残業時間入力..."_s,
-                                                    u"ZanClearItem"_s, u"残業時間クリア"_s);
-    m_zanTime3PopupMenu = BuildManualEntryPopupMenu(u"ZanTime3PopupMenu"_s, u"KinmuInputItem"_s,
-                                                    u"任意勤務時間入力..."_s, u"KinmuClearItem"_s, u"勤務時間クリア"_s);
-    BuildMemoPopupMenu();
-    for (QMenu* menu : {m_zanTime1PopupMenu, m_zanTime4PopupMenu})
-        connect(menu, &QMenu::aboutToShow, this, &TZangyoMain::UpdatePresetCaptions);
-}
-
-QMenu* TZangyoMain::NewPopupMenu(const QString& name) {
-    auto* menu = new QMenu(this);
-    menu->setObjectName(name);
-    return menu;
-}
-
-// Items with a shortcut belong to the window, so the shortcut works while their menu is attached.
-QAction* TZangyoMain::ShortcutItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key) {
-    QAction* action = Item(menu, name, caption);
-    action->setData(key);
-    action->setShortcutContext(Qt::WindowShortcut);
-    addAction(action);
-    m_popupShortcutItems.emplace_back(menu, action);
-    return action;
-}
-
-void TZangyoMain::AddEditCommands(QMenu* menu) {
-    menu->addSeparator();
-    connect(menu->addAction(u"切り取り(&T)"_s), &QAction::triggered, this,
-            [this] { EditCommand([](QLineEdit& editor) { editor.cut(); }); });
-    connect(menu->addAction(u"コピー(&C)"_s), &QAction::triggered, this,
-            [this] { EditCommand([](QLineEdit& editor) { editor.copy(); }); });
-    connect(menu->addAction(u"貼り付け(&P)"_s), &QAction::triggered, this,
-            [this] { EditCommand([](QLineEdit& editor) { editor.paste(); }); });
-    connect(menu->addAction(u"元に戻す(&U)"_s), &QAction::triggered, this,
-            [this] { EditCommand([](QLineEdit& editor) { editor.undo(); }); });
-}
-
-// The command acts on the current cell and shows what it changed.
-void TZangyoMain::ConnectCellCommand(QAction* action, std::function<bool(int, int)> command) {
-    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
-        if (command(m_grid->CurrentDay(), m_grid->CurrentColumn()))
-            RefreshMonthView();
-    });
-}
-
-// A category goes to the row last pressed, which may be a fixed cell that the cell cursor never enters.
-void TZangyoMain::BuildKubunPopupMenu() {
-    m_selPopupMenu = NewPopupMenu(u"SelPopupMenu"_s);
-    for (const KubunInfo& info : KubunTable()) {
-        const int tag = static_cast<int>(info.kubun);
-        connect(Item(m_selPopupMenu, u"KubunItem%1"_s.arg(tag), ToQString(info.caption)), &QAction::triggered, this,
-                [this, tag] {
-                    if (KubunMenuClick(m_sheet, m_grid->PopupRow(), tag, m_settings))
-                        RefreshMonthView();
-                });
-    }
-    AddEditCommands(m_selPopupMenu);
-}
-
-void TZangyoMain::BuildTimePopupMenu() {
-    m_zanTime1PopupMenu = NewPopupMenu(u"ZanTime1PopupMenu"_s);
-    ConnectCellCommand(
-        ShortcutItem(m_zanTime1PopupMenu, u"NowTimeItem"_s, u"現在時刻入力..."_s, QKeySequence(Qt::CTRL | Qt::Key_G)),
-        [this](int day, int column) {
-            return NowTimeIn(m_sheet, day, column, m_services.clock.Now(), m_settings, *m_timeAdjust);
-        });
-    ConnectCellCommand(
-        ShortcutItem(m_zanTime1PopupMenu, u"TeijiTimeItem"_s, u"定時時刻入力"_s, QKeySequence(Qt::CTRL | Qt::Key_T)),
-        [this](int day, int column) { return TeijiTimeIn(m_sheet, day, column, m_settings); });
-    ConnectCellCommand(
-        ShortcutItem(m_zanTime1PopupMenu, u"UpTimeItem"_s, u"上の時刻を貼り付け"_s, QKeySequence(Qt::CTRL | Qt::Key_U)),
-        [this](int day, int column) { return TopTimeInItemClick(m_sheet, day, column); });
-    QMenu* useTime = m_zanTime1PopupMenu->addMenu(u"設定時刻を貼り付け"_s);
-    for (std::size_t n = 0; n < m_useTimeItems.size(); ++n) {
-        m_useTimeItems[n] = Item(useTime, u"UseTime%1"_s.arg(n + 1), u"未設定"_s);
-        const int number = static_cast<int>(n + 1);
-        ConnectCellCommand(m_useTimeItems[n], [this, number](int day, int column) {
-            return UseTimeClick(m_sheet, day, column, m_settings, number);
-        });
-    }
-    useTime->addSeparator();
-    connect(Item(useTime, u"UseTimeSetItem"_s, u"設定時刻..."_s), &QAction::triggered, this,
-            [this] { m_useTimeSetForm->exec(); });
-    ConnectCellCommand(Item(m_zanTime1PopupMenu, u"TimeClearItem"_s, u"時刻クリア"_s),
-                       [this](int day, int column) { return TimeClear(m_sheet, day, column); });
-    AddEditCommands(m_zanTime1PopupMenu);
-}
-
-// The menu of a computed column: its value entered by hand (Ctrl+N) or cleared.
-QMenu* TZangyoMain::BuildManualEntryPopupMenu(const QString& name, const QString& inputName,
-                                              const QString& inputCaption, const QString& clearName,
-                                              const QString& clearCaption) {
-    QMenu* menu = NewPopupMenu(name);
-    ConnectCellCommand(ShortcutItem(menu, inputName, inputCaption, QKeySequence(Qt::CTRL | Qt::Key_N)),
-                       [this](int day, int column) { return ZanTimeIn(m_sheet, day, column, *m_timeSet); });
-    ConnectCellCommand(Item(menu, clearName, clearCaption),
-                       [this](int day, int column) { return TimeClear(m_sheet, day, column); });
-    AddEditCommands(menu);
-    return menu;
-}
-
-void TZangyoMain::BuildMemoPopupMenu() {
-    m_zanTime4PopupMenu = NewPopupMenu(u"ZanTime4PopupMenu"_s);
-    QMenu* useMemo = m_zanTime4PopupMenu->addMenu(u"定型ﾒﾓを貼り付け"_s);
-    for (std::size_t n = 0; n < m_useMemoItems.size(); ++n) {
-        m_useMemoItems[n] = Item(useMemo, u"UseMemo%1"_s.arg(n + 1), u"未設定"_s);
-        connect(m_useMemoItems[n], &QAction::triggered, this, [this, n] { UseMemoClick(static_cast<int>(n)); });
-    }
-    useMemo->addSeparator();
-    connect(Item(useMemo, u"UseMemoSetItem"_s, u"定型ﾒﾓの設定..."_s), &QAction::triggered, this,
-            [this] { m_useMemoSetForm->exec(); });
-    AddEditCommands(m_zanTime4PopupMenu);
-    m_zanTime4PopupMenu->addSeparator();
-    connect(Item(m_zanTime4PopupMenu, u"MemoColorItem"_s, u"ﾒﾓの色設定...(&M)"_s), &QAction::triggered, this,
-            [this] { MemoColorClick(true); });
-    connect(Item(m_zanTime4PopupMenu, u"MemoColorResetItem"_s, u"ﾒﾓを標準色に戻す"_s), &QAction::triggered, this,
-            [this] { MemoColorClick(false); });
+void TZangyoMain::BuildGridMenus() {
+    m_gridMenus = new DayGridMenus(
+        *this, *m_grid,
+        {m_sheet, m_settings, m_services.clock, m_timeAdjust, m_timeSet, [this] { SaveSettingsReported(); }});
+    connect(m_gridMenus, &DayGridMenus::MonthChanged, this, &TZangyoMain::RefreshMonthView);
+    connect(m_gridMenus, &DayGridMenus::CellsChanged, m_model, &DayGridModel::Refresh);
+    connect(m_grid, &DayGridView::PopupColumnChanged, m_gridMenus, &DayGridMenus::AttachPopupMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, m_gridMenus, &DayGridMenus::ShowGridPopup);
 }
 
 void TZangyoMain::ComputeSizeLimits() {

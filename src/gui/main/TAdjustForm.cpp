@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,7 +46,7 @@ QPushButton* DialogButton(const QString& name, const QString& caption, QWidget* 
 
 } // namespace
 
-TTimeAdjust::TTimeAdjust(QWidget* parent) : QDialog(parent) {
+TTimeAdjust::TTimeAdjust(QWidget* parent) : EscDialog(parent) {
     setObjectName(u"TTimeAdjust"_s);
     setWindowTitle(u"時刻自動入力"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -73,14 +72,11 @@ TTimeAdjust::TTimeAdjust(QWidget* parent) : QDialog(parent) {
     m_okButton = DialogButton(u"OkButton"_s, u"OK"_s, this);
     m_okButton->setDefault(true);
     m_cancelButton = DialogButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
-    m_escButton = DialogButton(u"EscButton"_s, u"Esc"_s, this);
-    m_escButton->hide();
 
     connect(m_upButton, &QToolButton::clicked, this, &TTimeAdjust::SpeedButtonUpClick);
     connect(m_downButton, &QToolButton::clicked, this, &TTimeAdjust::DownSpeedButtonClick);
     connect(m_okButton, &QPushButton::clicked, this, &TTimeAdjust::OkButtonClick);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_escButton, &QPushButton::clicked, this, &TTimeAdjust::EscapePressed);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_helpLabel);
@@ -98,7 +94,7 @@ void TTimeAdjust::Prepare(const TimeConfirmRequest& request) {
     m_nowMemo->setText(ToQString(request.proposal.shown));
     m_timeMemo->setText(ToQString(request.proposal.proposed));
     // Esc cancels a leaving time; for an arrival the hidden Esc button takes it.
-    m_escButton->setEnabled(request.kind == TimeKind::Arrival);
+    SetEscCancels(request.kind != TimeKind::Arrival);
 }
 
 std::optional<std::string> TTimeAdjust::ConfirmTime(const TimeConfirmRequest& request) {
@@ -124,17 +120,6 @@ void TTimeAdjust::showEvent(QShowEvent* event) {
 void TTimeAdjust::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     emit OpenChanged(false);
-}
-
-void TTimeAdjust::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (m_escButton->isEnabled())
-            m_escButton->click();
-        else
-            reject();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TTimeAdjust::SpeedButtonUpClick() {

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "engine/month/TimeEntry.h"
-
-#include <QDialog>
+#include "gui/common/EscDialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -16,7 +15,7 @@ namespace mitoran {
 // The stamp dialog "時刻自動入力": shows the clock time, lets the user move the proposed time by the rounding
 // unit or type another one, and answers OK or Cancel. Esc cancels a leaving time; for an arrival it
 // follows the program's Esc rule and leaves the dialog open.
-class TTimeAdjust : public QDialog, public TimeConfirm {
+class TTimeAdjust : public EscDialog, public TimeConfirm {
     Q_OBJECT
 
 public:
@@ -28,15 +27,12 @@ public:
     void Prepare(const TimeConfirmRequest& request);
 
 signals:
-    // Esc on an arrival: the program's Esc rule (to the notification area when that setting is on).
-    void EscapePressed();
     // The dialog appeared or went away: the tray's "終了" is disabled while it is open.
     void OpenChanged(bool open);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SpeedButtonUpClick();
@@ -50,7 +46,6 @@ private:
     QToolButton* m_downButton;
     QPushButton* m_okButton;
     QPushButton* m_cancelButton;
-    QPushButton* m_escButton;
     QLabel* m_helpLabel;
     QGroupBox* m_adjustGroupBox;
     TimeKind m_kind = TimeKind::Arrival;

@@ -5,17 +5,16 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
 
-TTimeSet::TTimeSet(QWidget* parent) : QDialog(parent) {
+TTimeSet::TTimeSet(QWidget* parent) : EscDialog(parent) {
     setObjectName(u"TTimeSet"_s);
     setWindowTitle(u"残業時間入力"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -32,13 +31,8 @@ TTimeSet::TTimeSet(QWidget* parent) : QDialog(parent) {
     m_zanTimeMemo->setAlignment(Qt::AlignRight);
     m_zanTimeMemo->setFixedWidth(56);
     m_zanTimeMemo->installEventFilter(this);
-    m_escButton = new QPushButton(u"Esc"_s, this);
-    m_escButton->setObjectName(u"EscButton"_s);
-    m_escButton->setAutoDefault(false);
-    m_escButton->hide();
 
     connect(m_zanTimeMemo, &QLineEdit::returnPressed, this, &QDialog::accept);
-    connect(m_escButton, &QPushButton::clicked, this, &TTimeSet::EscapePressed);
 
     auto* value = new QHBoxLayout;
     value->addWidget(m_zanTimeLabel);
@@ -79,14 +73,6 @@ TimeSetAnswer TTimeSet::EditTime(const TimeSetRequest& request) {
 void TTimeSet::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     m_noCalcCheckBox->setFocus();
-}
-
-void TTimeSet::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_escButton->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool TTimeSet::eventFilter(QObject* object, QEvent* event) {

@@ -2,20 +2,18 @@
 #pragma once
 
 #include "engine/month/TimeEntry.h"
-
-#include <QDialog>
+#include "gui/common/EscDialog.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace mitoran {
 
 // The manual entry dialog "残業時間入力": a value of the day typed by hand, whether it is left out of
 // recalculation, and whether the day off is a statutory holiday. It has no OK or Cancel: Enter in the
-// field or the window's close button ends it, and its values are taken either way.
-class TTimeSet : public QDialog, public TimeSetEditor {
+// field or the window's close button ends it, and its values are taken either way. Esc leaves it open.
+class TTimeSet : public EscDialog, public TimeSetEditor {
     Q_OBJECT
 
 public:
@@ -26,13 +24,8 @@ public:
     void Prepare(const TimeSetRequest& request);
     TimeSetAnswer Answer() const;
 
-signals:
-    // Esc: the program's Esc rule; the dialog stays open.
-    void EscapePressed();
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
@@ -40,7 +33,6 @@ private:
     QCheckBox* m_houteiKyujituCheckBox;
     QLineEdit* m_zanTimeMemo;
     QLabel* m_zanTimeLabel;
-    QPushButton* m_escButton;
 };
 
 } // namespace mitoran
