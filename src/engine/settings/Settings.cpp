@@ -401,7 +401,7 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
         settings.WeekCheck[day] = system.ReadBool(WeekCheckName(day), defaults.WeekCheck[day]);
     }
     ReadFields(system, kSystemTail, defaults, settings);
-    settings.MokuhyoBasShow = system.ReadBool("MokuhyoBasShow", defaults.MokuhyoBasShow);
+    settings.MokuhyoBasShow = system.ReadBool(kMokuhyoBasShowName, defaults.MokuhyoBasShow);
 
     for (int n = 1; n <= 12; ++n) {
         settings.Kin[n] = setting.ReadInteger(NumberedName("Kin", n), 0);

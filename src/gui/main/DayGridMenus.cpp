@@ -5,6 +5,7 @@
 #include "engine/month/MonthSheet.h"
 #include "engine/month/TimeEntry.h"
 #include "engine/session/GridCommands.h"
+#include "engine/settings/Presets.h"
 #include "engine/settings/Settings.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/main/DayGridView.h"

@@ -11,7 +11,6 @@
 #include "engine/session/WindowTitle.h"
 #include "engine/session/YukyuPanel.h"
 #include "engine/settings/Folders.h"
-#include "engine/settings/Presets.h"
 #include "engine/settings/SettingsStore.h"
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
