@@ -46,6 +46,8 @@ void PrepareApplication() {
     static bool translated = false;
     if (std::exchange(translated, true))
         return;
+    // Desktops find the menu entry and its icon by this name (Wayland's application id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.quorvan.Mitoran"));
     auto* translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
@@ -64,8 +66,7 @@ std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& par
     program->halt = std::make_unique<TSingleHalt>(services.instanceName);
     if (!program->halt->Claim())
         return nullptr;
-    program->window = std::make_unique<TZangyoMain>(
-        MainServices{services.store, services.folders, services.clock, services.questions, line});
+    program->window = std::make_unique<TZangyoMain>(MainServices{services, line});
     QObject::connect(program->halt.get(), &TSingleHalt::RaiseRequested, program->window.get(),
                      &TZangyoMain::BringToFront);
 
@@ -102,7 +103,7 @@ int RunDesktopProgram(QApplication& application, const QString& instanceName) {
     const SystemClock clock;
     MessageBoxQuestions questions;
     return RunProgram(application,
-                      {store, folders, clock, questions, instanceName, InstanceName(QStringLiteral("TKestrowForm"))},
+                      {{store, folders, clock, questions}, instanceName, InstanceName(QStringLiteral("TKestrowForm"))},
                       [&store] { store.ResumeSaving(); });
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/session/PlatformServices.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,18 +14,11 @@ class QApplication;
 
 namespace mitoran {
 
-class Clock;
-class Folders;
-class Questions;
-class SettingsStore;
 class TSingleHalt;
 class TZangyoMain;
 
-struct ProgramServices {
-    SettingsStore& store;
-    const Folders& folders;
-    const Clock& clock;
-    Questions& questions;
+// The platform's services and the names of the one-instance channel and the idle watcher's channel.
+struct ProgramServices : PlatformServices {
     QString instanceName; // the one-instance name (InstanceName("TZangyoMain"))
     QString watcherName;  // the idle watcher's name (InstanceName("TKestrowForm"))
 };

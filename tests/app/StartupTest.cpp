@@ -81,7 +81,7 @@ void StartupTest::init() {
 }
 
 ProgramServices StartupTest::Services(const QString& instance) {
-    return {*m_store, *m_folders, *m_clock, *m_questions, instance, u"StartupTestWatcher-"_s + instance};
+    return {{*m_store, *m_folders, *m_clock, *m_questions}, instance, u"StartupTestWatcher-"_s + instance};
 }
 
 // A password exists only in settings that were saved before, so this is not a first run.

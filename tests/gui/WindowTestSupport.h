@@ -89,7 +89,7 @@ struct WindowEnvironment {
 
     // A main window on this environment, not yet shown.
     std::unique_ptr<TZangyoMain> MainWindow() {
-        return std::make_unique<TZangyoMain>(MainServices{store, folders, clock, questions, {}});
+        return std::make_unique<TZangyoMain>(MainServices{{store, folders, clock, questions}, {}});
     }
 };
 

@@ -5,6 +5,7 @@
 #include "engine/session/CommandLine.h"
 #include "engine/session/GridCommands.h"
 #include "engine/session/Navigation.h"
+#include "engine/session/PlatformServices.h"
 #include "engine/session/Session.h"
 #include "gui/common/LazyDialog.h"
 
@@ -32,12 +33,8 @@ class TJump;
 class TTimeAdjust;
 class TTimeSet;
 
-// What the main window reaches outside itself; the program injects the real ones, tests their own.
-struct MainServices {
-    SettingsStore& store;
-    const Folders& folders;
-    const Clock& clock;
-    Questions& questions;
+// The platform's services and the command line the program was started with.
+struct MainServices : PlatformServices {
     CommandLine commandLine;
 };
 

@@ -61,7 +61,7 @@ void PresetDialogsTest::init() {
     m_store = std::make_unique<MemorySettingsStore>();
     m_clock = std::make_unique<FixedClock>(LocalDateTime{2024, 3, 5, 9, 0});
     m_questions = std::make_unique<test::ScriptedQuestions>();
-    m_window = std::make_unique<TZangyoMain>(MainServices{*m_store, *m_folders, *m_clock, *m_questions, {}});
+    m_window = std::make_unique<TZangyoMain>(MainServices{{*m_store, *m_folders, *m_clock, *m_questions}, {}});
     m_saves = 0;
 }
 
