@@ -20,7 +20,7 @@ else()
     endif()
     if(MITORAN_SANITIZE)
         target_compile_options(mitoran_build_config INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
-                                                              -fno-sanitize-recover=undefined)
+                                                              -fno-sanitize-recover=all)
         target_link_options(mitoran_build_config INTERFACE -fsanitize=address,undefined)
     endif()
 endif()

@@ -204,20 +204,20 @@ QWidget* TZangyoMain::BuildRightPanel() {
         {u"目標"_s, u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s, &SummaryFields::mokuTMemo},
         {u"勤務"_s, u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s, &SummaryFields::kinmuTMemo},
     }};
-    for (const Field& spec : fields) {
+    for (const Field& summary : fields) {
         auto* row = new QHBoxLayout;
         row->setSpacing(2);
-        row->addWidget(new QLabel(spec.label, right));
+        row->addWidget(new QLabel(summary.label, right));
         auto* field = new QLineEdit(right);
-        field->setObjectName(spec.name);
-        field->setToolTip(spec.hint);
+        field->setObjectName(summary.name);
+        field->setToolTip(summary.hint);
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::NoFocus);
         field->setAlignment(Qt::AlignRight);
         field->setFixedWidth(48);
         row->addWidget(field);
         layout->addLayout(row);
-        m_summary.*spec.slot = field;
+        m_summary.*summary.slot = field;
     }
     layout->addSpacing(6);
 
