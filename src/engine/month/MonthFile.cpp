@@ -121,8 +121,23 @@ void ReadDayRecordText(std::string_view record, DayRecord& day) {
     }
 }
 
+namespace {
+
+// The highest day 1..31 that has a record, or 0.
+int LastDayRecord(const ProfileFile& file) {
+    for (int d = kMaxDays; d >= 1; --d) {
+        if (file.HasKey(kDayData, DayDataKey(d)))
+            return d;
+    }
+    return 0;
+}
+
+} // namespace
+
 void ReadMonthFile(const ProfileFile& file, MonthSheet& sheet) {
-    sheet.dayCount = std::clamp(TextToIntDef(file.ReadString(kSystem, "LastDay", "0"), 0), 0, kMaxDays);
+    // A damaged day count must not hide the days recorded: they are counted instead.
+    const int lastDay = TextToIntDef(file.ReadString(kSystem, "LastDay", ""), 0);
+    sheet.dayCount = lastDay >= 1 && lastDay <= kMaxDays ? lastDay : LastDayRecord(file);
     MonthSummary& summary = sheet.summary;
     summary.syukinDay = file.ReadString(kSystem, "SyukinDay", "");
     summary.kyujituDay = file.ReadString(kSystem, "KyujituDay", "");
@@ -166,7 +181,7 @@ bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLo
     const ProfileFile file(MonthFilePath(location.dataFolder, year, month, location.user));
     if (file.Exists())
         ReadMonthFile(file, sheet);
-    else
+    if (sheet.dayCount == 0)
         BuildMonthCalendar(sheet, year, month, rules, holidays);
     sheet.MarkSaved();
     return true;

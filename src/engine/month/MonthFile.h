@@ -37,14 +37,15 @@ std::string DayRecordText(const DayRecord& day);
 // lacks leave the day's members as they were.
 void ReadDayRecordText(std::string_view record, DayRecord& day);
 
-// Reads a month file into an emptied sheet: day count (held within 0..31), summary texts, days.
+// Reads a month file into an emptied sheet: day count, summary texts, days. A day count that is not a number
+// within 1..31 is taken from the highest day record present (0 without any).
 void ReadMonthFile(const ProfileFile& file, MonthSheet& sheet);
 
 // Writes the sheet's day count, summary texts and day records into the profile text (not to disk).
 void WriteMonthFile(const MonthSheet& sheet, ProfileFile& file);
 
-// Makes the sheet hold the sheet month: from its file, or, when it has none, a new month laid out by
-// the calendar. The month already held is not read again unless forced, so unsaved edits stay.
+// Makes the sheet hold the sheet month: from its file, or, when it has none or no day in it, a new month
+// laid out by the calendar. The month already held is not read again unless forced, so unsaved edits stay.
 // Returns whether the sheet was loaded. The saved copy equals the loaded days afterwards.
 bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLocation& location,
                const CalendarRules& rules, const HolidayList& holidays);

@@ -267,10 +267,10 @@ TEST_F(MonthFileTest, LoadsTheHeldMonthOnlyWhenForced) {
     EXPECT_FALSE(sheet.IsChanged());
 
     // Another month empties what the longer month held.
-    WriteBytes(PathOf(2004, 4), "[System]\r\nLastDay=0\r\n");
+    WriteBytes(PathOf(2004, 4), "[System]\r\nLastDay=1\r\n[DayData]\r\n1=4/ 1,\r\n");
     EXPECT_TRUE(Load(sheet, 2004, 4, false));
-    EXPECT_EQ(sheet.dayCount, 0);
-    EXPECT_EQ(sheet.days[1], DayRecord{});
+    EXPECT_EQ(sheet.dayCount, 1);
+    EXPECT_EQ(sheet.days[1][DayColumn::Memo], "");
 }
 
 TEST_F(MonthFileTest, DamagedFilesLoadWithinTheRecord) {
@@ -287,9 +287,13 @@ TEST_F(MonthFileTest, DamagedFilesLoadWithinTheRecord) {
     };
     const std::vector<Case> cases = {
         {"LastDay 99", "[System]\r\nLastDay=99\r\n[DayData]\r\n" + records, 31, {{31, "day31"}, {1, "day1"}}},
-        {"LastDay -3", "[System]\r\nLastDay=-3\r\n[DayData]\r\n" + records, 0, {{1, ""}}},
-        {"LastDay garbled", "[System]\r\nLastDay=3x\r\n[DayData]\r\n" + records, 0, {{1, ""}}},
-        {"no LastDay", "[DayData]\r\n" + records, 0, {{1, ""}}},
+        {"LastDay -3", "[System]\r\nLastDay=-3\r\n[DayData]\r\n" + records, 31, {{31, "day31"}, {1, "day1"}}},
+        {"LastDay garbled", "[System]\r\nLastDay=3x\r\n[DayData]\r\n" + records, 31, {{31, "day31"}}},
+        {"LastDay 0, days 1 to 20",
+         "[System]\r\nLastDay=0\r\n[DayData]\r\n" + records.substr(0, records.find("\r\n21=") + 2),
+         20,
+         {{20, "day20"}, {21, ""}}},
+        {"no LastDay", "[DayData]\r\n" + records, 31, {{1, "day1"}}},
         {"five fields",
          "[System]\r\nLastDay=2\r\n[DayData]\r\n1=3/ 1,a,b,c,d,\r\n 2=3/ 2,,,,,,,kept,\r\n",
          2,
@@ -302,7 +306,8 @@ TEST_F(MonthFileTest, DamagedFilesLoadWithinTheRecord) {
          "[System]\r\nLastDay=2\r\n[DayData]\r\n2=" + binary + "\r\n\xFF\xFE=\x81\r\n",
          2,
          {{2, std::string("\xFF\xFE\x01\x1A=[x]")}}},
-        {"not an INI file", "\0\xFF\x81\r\n[\r\n=\r\n]]]"s, 0, {}},
+        // Without any day the month is laid out by the calendar (31 days of March 2004).
+        {"not an INI file", "\0\xFF\x81\r\n[\r\n=\r\n]]]"s, 31, {{20, Sj("春分の日")}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
