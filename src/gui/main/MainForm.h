@@ -31,6 +31,7 @@ class SettingsStore;
 class TJump;
 class TTimeAdjust;
 class TTimeSet;
+class TYearTotal;
 
 // What the main window reaches outside itself; the program injects the real ones, tests their own.
 struct MainServices {
@@ -68,6 +69,10 @@ public:
     void SaveButtonClick();
     void CalcButtonClick();
     void MokuhyoBarItemClick();
+    void YearCalcButtonClick();
+    void OutFileItemClick();
+    // Shows a month chosen in another window after the leave-month check; false when the check refuses.
+    bool JumpToMonth(YearMonth month);
     void EscButtonClick();
     void HelpItemClick();
     // Opens the help viewer on a topic's page (the contents for an unknown topic).
@@ -143,6 +148,7 @@ private:
     LazyDialog<TJump> m_jump;
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
+    LazyDialog<TYearTotal> m_yearTotal;
     DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;
