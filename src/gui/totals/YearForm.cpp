@@ -9,6 +9,7 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 #include "gui/common/CsvFileDialog.h"
+#include "gui/common/ProgramFont.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/totals/PeriodGridDelegate.h"
 #include "gui/totals/PeriodTableModel.h"
@@ -67,6 +68,8 @@ void TYearTotal::FormCreate() {
     m_grid = new QTableView(this);
     m_grid->setObjectName(u"MonthStringGrid"_s);
     m_grid->setModel(m_model);
+    m_grid->setFont(GridFont());
+    m_grid->horizontalHeader()->setFont(GridFont());
     m_grid->setItemDelegate(new PeriodGridDelegate(*m_model, m_grid));
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -77,7 +80,7 @@ void TYearTotal::FormCreate() {
     m_grid->setToolTip(u"各月の残業時間の合計一覧です。\r\nﾀﾞﾌﾞﾙｸﾘｯｸで、ｶｰｿﾙのある月のﾃﾞｰﾀへ移動します。\r\n"
                        u"赤色=平均以上。青色=平均計算対象外。"_s);
     const QSize gridSize = FitGridColumns(*m_grid, kColumnWidths, kInitialRows);
-    m_grid->setFixedWidth(gridSize.width());
+    m_grid->setMinimumWidth(gridSize.width());
     connect(m_grid, &QTableView::doubleClicked, this, &TYearTotal::JumpButtonClick);
     layout->addWidget(m_grid, 1);
 
@@ -271,6 +274,11 @@ void TYearTotal::OutFileItemClick() {
     Settings& settings = m_services.session.settings;
     ExportCsvFile(this, settings, PeriodCsvFileName(m_shownRange, settings),
                   PeriodCsvText(m_shownRange, table, settings), m_services.saveSettings, m_services.questions);
+}
+
+void TYearTotal::resizeEvent(QResizeEvent* event) {
+    EscDialog::resizeEvent(event);
+    FillGridWidth(*m_grid, kColumnWidths);
 }
 
 int TYearTotal::GridHeightFor(int rows) const {

@@ -52,6 +52,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();
