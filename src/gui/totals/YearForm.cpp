@@ -15,6 +15,7 @@
 #include "gui/totals/PeriodTableModel.h"
 #include "platform/Cp932Qt.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <array>
@@ -111,6 +113,7 @@ QWidget* TYearTotal::BuildRangePanel() {
                                                      {m_endYearMemo, u"年"_s},
                                                      {m_endMonthMemo, u"月"_s}};
     for (const auto& [memo, unit] : fields) {
+        memo->installEventFilter(this);
         range->addWidget(memo);
         range->addWidget(new QLabel(unit, panel));
     }
@@ -274,6 +277,15 @@ void TYearTotal::OutFileItemClick() {
     Settings& settings = m_services.session.settings;
     ExportCsvFile(this, settings, PeriodCsvFileName(m_shownRange, settings),
                   PeriodCsvText(m_shownRange, table, settings), m_services.saveSettings, m_services.questions);
+}
+
+// A range field selects its whole text when it is entered, by mouse as well as by Tab.
+bool TYearTotal::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* memo = qobject_cast<QLineEdit*>(object))
+            QTimer::singleShot(0, memo, &QLineEdit::selectAll);
+    }
+    return EscDialog::eventFilter(object, event);
 }
 
 void TYearTotal::resizeEvent(QResizeEvent* event) {

@@ -53,6 +53,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     void FormCreate();
