@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The engine's hot paths: recalculating a full month, loading and saving its file, and the holiday list.
+// The engine's hot paths: recalculating a full month, loading and saving its file, the holiday list, the
+// month CSV and the period totals.
+#include "engine/month/MonthCsv.h"
 #include "engine/session/Session.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/HolidayList.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/text/Cp932.h"
+#include "engine/totals/PeriodTotals.h"
 
 #include <benchmark/benchmark.h>
 
@@ -87,6 +90,51 @@ void BM_SaveMonth(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveMonth)->Unit(benchmark::kMicrosecond);
+
+// The text of the month's CSV file, without writing it.
+void BM_MonthCsv(benchmark::State& state) {
+    BenchMonth month;
+    RecalcMonth(month.session.sheet, month.session.settings);
+    for (auto _ : state) {
+        std::string csv = MonthCsvText(month.session.sheet, 2024, 3, month.session.settings);
+        benchmark::DoNotOptimize(csv);
+    }
+}
+BENCHMARK(BM_MonthCsv)->Unit(benchmark::kMicrosecond);
+
+// Ten years of saved months, 2015 to 2024, in the folder of the month.
+void SaveTenYears(BenchMonth& month) {
+    for (int year = 2015; year <= 2024; ++year) {
+        for (int m = 1; m <= 12; ++m) {
+            month.session.ShowMonth(year, m, true);
+            month.session.sheet.days[1][DayColumn::Arrival] = " 8:00";
+            month.session.sheet.days[1][DayColumn::Leaving] = "20:00";
+            month.session.SaveShownMonth();
+        }
+    }
+}
+
+void BM_PeriodTotalsOfAYear(benchmark::State& state) {
+    BenchMonth month;
+    SaveTenYears(month);
+    for (auto _ : state) {
+        PeriodTable table =
+            ComputePeriodTotals({{2024, 1}, {2024, 12}}, month.session.Location(), month.session.settings);
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(BM_PeriodTotalsOfAYear)->Unit(benchmark::kMicrosecond);
+
+// "全期間": every month of 1990..2090 looked for, ten years of them read.
+void BM_PeriodTotalsOfAllMonths(benchmark::State& state) {
+    BenchMonth month;
+    SaveTenYears(month);
+    for (auto _ : state) {
+        std::optional<PeriodResult> all = ComputeAllPeriodTotals(month.session.Location(), month.session.settings);
+        benchmark::DoNotOptimize(all);
+    }
+}
+BENCHMARK(BM_PeriodTotalsOfAllMonths)->Unit(benchmark::kMillisecond);
 
 // A folder of its own holding "Holiday.dat", as every start of the program reads it.
 class HolidayFolder {

@@ -3,6 +3,7 @@
 
 #include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
+#include "engine/month/MonthCsv.h"
 #include "engine/session/AutoEntry.h"
 #include "engine/session/Session.h"
 #include "engine/settings/Folders.h"
@@ -11,6 +12,7 @@
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "engine/totals/PeriodTotals.h"
 
 #include <algorithm>
 #include <charconv>
@@ -28,7 +30,12 @@ constexpr const char* kUsage =
     "  recalc 年 月   月を再計算して保存し、集計を表示する\n"
     "  show 年 月     月の各日と集計を表示する（何も書き込まない）\n"
     "  stamp in|out [--at \"YYYY-MM-DD HH:MM\"]\n"
-    "                 出社・退社時刻を設定どおり自動入力して保存する（--at がなければ現在時刻）\n";
+    "                 出社・退社時刻を設定どおり自動入力して保存する（--at がなければ現在時刻）\n"
+    "  csv 年 月 ファイル\n"
+    "                 月を再計算して（保存せず）CSV ファイルに書く（ファイル - は標準出力）\n"
+    "  totals 開始年 開始月 終了年 終了月 [--csv ファイル]\n"
+    "  totals --all [--csv ファイル]\n"
+    "                 期間集計を表示する。--csv で期間集計の CSV ファイルを書く（- は標準出力）\n";
 
 // The data folder given on the command line in place of the usual one.
 class DataDirFolders final : public Folders {
@@ -48,6 +55,8 @@ struct CliCommand {
     std::optional<std::filesystem::path> dataDir;
     std::string user; // CP932
     std::optional<std::string> at;
+    std::optional<std::string> csv;
+    bool all = false;
     std::vector<std::string> words;
 };
 
@@ -56,15 +65,19 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
-        if (argument == "--data-dir" || argument == "--user" || argument == "--at") {
+        if (argument == "--all") {
+            command.all = true;
+        } else if (argument == "--data-dir" || argument == "--user" || argument == "--at" || argument == "--csv") {
             if (!hasValue)
                 return std::nullopt;
             if (argument == "--data-dir")
                 command.dataDir = std::filesystem::path(arguments[++i]);
             else if (argument == "--user")
                 command.user = Utf8ToCp932(arguments[++i]);
-            else
+            else if (argument == "--at")
                 command.at = arguments[++i];
+            else
+                command.csv = arguments[++i];
         } else if (argument.starts_with("--")) {
             return std::nullopt;
         } else {
@@ -214,6 +227,73 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
                      [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); });
 }
 
+// A CSV file's bytes to the named file, whole or not at all, or as they are to standard output for "-".
+void WriteCsv(const std::string& file, const std::string& bytes, std::ostream& out) {
+    if (file == "-")
+        out << bytes;
+    else
+        WriteFileAtomically(std::filesystem::path(file), bytes);
+}
+
+int RunCsvCommand(int year, int month, const std::string& file, Session& session, std::ostream& out) {
+    session.ShowMonth(year, month, true);
+    RecalcMonth(session.sheet, session.settings);
+    WriteCsv(file, MonthCsvText(session.sheet, year, month, session.settings), out);
+    return kCliOk;
+}
+
+void PrintPeriodTable(const PeriodTable& table, std::ostream& out) {
+    const auto printRow = [&out](const std::array<std::string, kPeriodColumns>& cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            out << (c > 0 ? "\t" : "") << Cp932ToUtf8(TrimText(cells[c]));
+        out << '\n';
+    };
+    printRow(PeriodColumnHeaders());
+    for (const auto& row : table.rows)
+        printRow(row);
+}
+
+int RunTotalsCommand(const std::optional<PeriodRange>& typed, const std::optional<std::string>& csvFile,
+                     Session& session, std::ostream& out) {
+    std::optional<PeriodResult> result;
+    if (typed)
+        result = PeriodResult{*typed, ComputePeriodTotals(*typed, session.Location(), session.settings)};
+    else
+        result = ComputeAllPeriodTotals(session.Location(), session.settings);
+    if (!result) {
+        out << "データのある月がありません\n";
+        return kCliOk;
+    }
+    if (csvFile)
+        WriteCsv(*csvFile, PeriodCsvText(result->range, result->table, session.settings), out);
+    if (csvFile != "-")
+        PrintPeriodTable(result->table, out);
+    return kCliOk;
+}
+
+// "totals Y M Y M" as the window's range fields take them (clamped), or "totals --all".
+int RunTotals(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& out,
+              std::ostream& err) {
+    const std::vector<std::string> fields(command.words.begin() + 1, command.words.end());
+    const bool numbers = std::ranges::all_of(
+        fields, [](const std::string& word) { return ParseNumber(word, -99999, 99999).has_value(); });
+    if (command.at || !numbers || fields.size() != (command.all ? 0U : 4U)) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    std::optional<PeriodRange> typed;
+    if (!command.all) {
+        typed = ClampedRange(fields[0], fields[1], fields[2], fields[3]);
+        if (!IsOrdered(*typed)) {
+            err << Cp932ToUtf8(text::kPeriodRangeRefused) << '\n';
+            return kCliUsage;
+        }
+    }
+    return InSession(
+        command, store, folders, err,
+        [&](Session& session) { return RunTotalsCommand(typed, command.csv, session, out); }, true);
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
@@ -223,10 +303,14 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         return kCliOk;
     }
     const std::optional<CliCommand> command = ParseOptions(arguments);
-    if (command && !command->words.empty() && command->words[0] == "stamp")
+    if (command && !command->words.empty() && command->words[0] == "stamp" && !command->csv && !command->all)
         return RunStamp(*command, store, folders, clock, out, err);
-    if (!command || command->at || command->words.size() != 3 ||
-        (command->words[0] != "recalc" && command->words[0] != "show")) {
+    if (command && !command->words.empty() && command->words[0] == "totals")
+        return RunTotals(*command, store, folders, out, err);
+    const bool csvVerb = command && command->words.size() == 4 && command->words[0] == "csv";
+    const bool monthVerb =
+        command && command->words.size() == 3 && (command->words[0] == "recalc" || command->words[0] == "show");
+    if (!command || command->at || command->csv || command->all || (!csvVerb && !monthVerb)) {
         err << kUsage;
         return kCliUsage;
     }
@@ -237,6 +321,10 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         return kCliUsage;
     }
     const std::string& verb = command->words[0];
+    if (csvVerb)
+        return InSession(
+            *command, store, folders, err,
+            [&](Session& session) { return RunCsvCommand(*year, *month, command->words[3], session, out); }, true);
     return InSession(
         *command, store, folders, err,
         [&](Session& session) { return RunMonthCommand(verb, *year, *month, session, out); }, verb == "show");

@@ -82,6 +82,11 @@ TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
         {"stamp", "in", "--at", "2024-03-21 8:07"},
         {"stamp", "out", "--at", "2024-03-21 24:00"},
         {"stamp", "out", "--at", "2024/03/21 08:07"},
+        {"csv", "2024", "3"},
+        {"recalc", "2024", "3", "--csv", "x.csv"},
+        {"totals", "2024", "3", "2025"},
+        {"totals", "--all", "2024"},
+        {"totals", "2024", "x", "2025", "2"},
     };
     for (const auto& arguments : cases) {
         const CliRun run = Run(arguments);
@@ -228,6 +233,71 @@ TEST_F(CliTest, RefusedWriteReportsTheFileAndKeepsTheOldOne) {
     EXPECT_EQ(run.status, kCliFileError);
     EXPECT_NE(run.err.find("202403.dat に書き込めません"), std::string::npos) << run.err;
     EXPECT_TRUE(std::filesystem::exists(m_data.Path() / "202403.dat" / "inside"));
+}
+
+} // namespace
+} // namespace mitoran
+
+namespace mitoran {
+namespace {
+
+class CliCsvTest : public CliTest {
+protected:
+    void SetUp() override {
+        WriteBytes(m_data.Path() / "202403.dat", HandWrittenMonth());
+        WriteBytes(m_data.Path() / "202404.dat", "[System]\r\nSyukinDay=20.0\r\nZangyoTime=10:00\r\n");
+    }
+};
+
+TEST_F(CliCsvTest, CsvWritesTheRecalculatedMonthAndSavesNothing) {
+    const auto out = m_data.Path() / "march.csv";
+    const CliRun run = Run({"csv", "2024", "3", out.string()});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_EQ(ReadBytes(m_data.Path() / "202403.dat"), HandWrittenMonth());
+    const std::string csv = ReadBytes(out);
+    EXPECT_TRUE(csv.starts_with(Utf8ToCp932("日付,曜日,休日,出勤,退社,普通,深夜,合計,勤務,メモ\r\n"))) << csv;
+    EXPECT_NE(csv.find(Utf8ToCp932("\r\n2024/3/5,火,,8:30,19:00,")), std::string::npos) << Cp932ToUtf8(csv);
+    EXPECT_NE(csv.find(Utf8ToCp932(",会議\r\n2024/3/6,")), std::string::npos) << Cp932ToUtf8(csv);
+    EXPECT_EQ(csv.find("99:00"), std::string::npos); // recalculated, not the stored total
+    EXPECT_TRUE(csv.ends_with(",\r\n"));
+
+    const CliRun toStdout = Run({"csv", "2024", "3", "-"});
+    EXPECT_EQ(toStdout.out, csv);
+}
+
+TEST_F(CliCsvTest, TotalsPrintsTheTableAndWritesTheWindowsCsv) {
+    const auto out = m_data.Path() / "totals.csv";
+    const CliRun run = Run({"totals", "2024", "3", "2024", "4", "--csv", out.string()});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_NE(run.out.find("年 月\t出勤\t休出\t有給\t代休\t欠勤\t普  通\t深  夜\t合  計\t勤  務\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("2024/04\t20\t0.0\t0.0\t0.0\t0.0\t10:00\t0:00\t10:00\t0:00\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("平 均\t20.0\t"), std::string::npos) << run.out;
+    EXPECT_EQ(ReadBytes(out),
+              Utf8ToCp932("年月,平日出勤,休日出勤,出勤合計,有給休暇,代休,欠勤,普通残業,深夜残業,残業合計,勤務時間\r\n"
+                          "2024/3,9,0.0,9,0.0,0.0,0.0,99:00,0:00,99:00,0:00\r\n"
+                          "2024/4,20,0.0,20,0.0,0.0,0.0,10:00,0:00,10:00,0:00\r\n"
+                          "合計,29,0.0,29,0.0,0.0,0.0,109:00,0:00,109:00,0:00\r\n"
+                          "平均,20.0,0.0,20,0.0,0.0,0.0,10:00,0:00,10:00,0:00\r\n"
+                          "最高,20,0.0,20,0.0,0.0,0.0,10:00,0:00,10:00,0:00\r\n"
+                          "最低,20,0.0,20,0.0,0.0,0.0,10:00,0:00,10:00,0:00\r\n"));
+
+    const CliRun all = Run({"totals", "--all", "--csv", "-"});
+    ASSERT_EQ(all.status, kCliOk) << all.err;
+    EXPECT_EQ(all.out, ReadBytes(out));
+}
+
+TEST_F(CliCsvTest, TotalsRefuseAnEndBeforeTheStartAndAFileThatCannotBeWritten) {
+    const CliRun refused = Run({"totals", "2024", "4", "2024", "3", "--csv", (m_data.Path() / "x.csv").string()});
+    EXPECT_EQ(refused.status, kCliUsage);
+    EXPECT_EQ(refused.err, "集計期間の設定が異常です。\n");
+    EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "x.csv"));
+
+    const CliRun unwritable =
+        Run({"totals", "2024", "3", "2024", "4", "--csv", (m_data.Path() / "no" / "x.csv").string()});
+    EXPECT_EQ(unwritable.status, kCliFileError);
+    EXPECT_NE(unwritable.err.find("に書き込めません"), std::string::npos) << unwritable.err;
 }
 
 } // namespace

@@ -89,4 +89,23 @@ inline const std::string kNoCalcHintSuffix = Utf8ToCp932("が[再計算]の対�
 inline const std::string kManualHintPrefix = Utf8ToCp932("任意の");
 inline const std::string kManualHintSuffix = Utf8ToCp932("を入力します。");
 
+// CSV files: the month's and the period totals' names, headers and row labels.
+inline const std::string kYearSuffix = Utf8ToCp932("年");
+inline const std::string kMonthCsvHeader = Utf8ToCp932("日付,曜日,休日,出勤,退社,普通,深夜,合計,勤務,メモ");
+inline const std::string kTotalLabel = Utf8ToCp932("合計");
+inline const std::string kAverageLabel = Utf8ToCp932("平均");
+inline const std::string kMaximumLabel = Utf8ToCp932("最高");
+inline const std::string kMinimumLabel = Utf8ToCp932("最低");
+inline const std::string kPeriodCsvHeader =
+    Utf8ToCp932("年月,平日出勤,休日出勤,出勤合計,有給休暇,代休,欠勤,普通残業,深夜残業,残業合計,勤務時間");
+inline const std::string kPeriodNameSeparator = Utf8ToCp932("～");
+
+// Period totals: the summary rows as the table and the CSV file label them, and the refused range.
+inline const std::string kPeriodTotalRow = Utf8ToCp932(" 合 計 ");
+inline const std::string kPeriodAverageRow = Utf8ToCp932(" 平 均 ");
+inline const std::string kPeriodMaximumRow = Utf8ToCp932(" 最 高 ");
+inline const std::string kPeriodMinimumRow = Utf8ToCp932(" 最 低 ");
+inline const std::string kPeriodRangeCaption = Utf8ToCp932("集計期間ｴﾗｰ");
+inline const std::string kPeriodRangeRefused = Utf8ToCp932("集計期間の設定が異常です。");
+
 } // namespace mitoran::text

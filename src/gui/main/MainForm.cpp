@@ -4,6 +4,7 @@
 #include "engine/calendar/Clock.h"
 #include "engine/month/Calculation.h"
 #include "engine/month/MonthCalendar.h"
+#include "engine/month/MonthCsv.h"
 #include "engine/month/MonthFile.h"
 #include "engine/session/Questions.h"
 #include "engine/session/TargetBar.h"
@@ -15,6 +16,7 @@
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "gui/common/CsvFileDialog.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/main/BarPaintBox.h"
@@ -24,6 +26,7 @@
 #include "gui/main/JumpForm.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
+#include "gui/totals/YearForm.h"
 #include "platform/Cp932Qt.h"
 
 #include <QApplication>
@@ -75,7 +78,12 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
       m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
       m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
       m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
-      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }) {
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_yearTotal([this] {
+          return EscapableDialog(new TYearTotal(
+              {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
+               [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
+              this));
+      }) {
     FormCreate();
 }
 
@@ -381,6 +389,30 @@ void TZangyoMain::JumpButtonClick() {
     if (m_jump->exec() != QDialog::Accepted || !LeaveMonthCheck())
         return;
     ShowMonth(m_jump->ChosenMonth());
+}
+
+void TZangyoMain::YearCalcButtonClick() {
+    m_yearTotal->show();
+}
+
+bool TZangyoMain::JumpToMonth(YearMonth month) {
+    if (!LeaveMonthCheck())
+        return false;
+    m_yearMemo->setText(QString::number(month.year));
+    m_monthMemo->setText(QString::number(month.month));
+    m_session.ShowMonth(month.year, month.month, true);
+    RefreshMonthView();
+    return true;
+}
+
+// The month as the grid shows it after a fresh recalculation, not as its file holds it.
+void TZangyoMain::OutFileItemClick() {
+    Recalculate();
+    const YearMonth shown = DisplayedMonth();
+    ExportCsvFile(
+        this, m_settings, MonthCsvFileName(shown.year, shown.month, m_settings),
+        MonthCsvText(m_sheet, shown.year, shown.month, m_settings), [this] { SaveSettingsReported(); },
+        m_services.questions);
 }
 
 void TZangyoMain::SaveButtonClick() {

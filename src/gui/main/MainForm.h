@@ -32,6 +32,7 @@ class SettingsStore;
 class TJump;
 class TTimeAdjust;
 class TTimeSet;
+class TYearTotal;
 
 // The platform's services and the command line the program was started with.
 struct MainServices : PlatformServices {
@@ -65,6 +66,10 @@ public:
     void SaveButtonClick();
     void CalcButtonClick();
     void MokuhyoBarItemClick();
+    void YearCalcButtonClick();
+    void OutFileItemClick();
+    // Shows a month chosen in another window after the leave-month check; false when the check refuses.
+    bool JumpToMonth(YearMonth month);
     void EscButtonClick();
     void HelpItemClick();
     // Opens the help viewer on a topic's page (the contents for an unknown topic).
@@ -140,6 +145,7 @@ private:
     LazyDialog<TJump> m_jump;
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
+    LazyDialog<TYearTotal> m_yearTotal;
     DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;

@@ -223,15 +223,15 @@ QWidget* TZangyoMain::BuildRightPanel() {
 
     auto* calcButton = NamedButton(u"CalcButton"_s, u"再計算"_s, right);
     auto* totalButton = NamedButton(u"TotalButton"_s, u"金額表示..."_s, right);
-    auto* yearButton = NamedButton(u"YearButton"_s, u"期間集計..."_s, right);
+    auto* yearButton = NamedButton(u"YearCalcButton"_s, u"期間集計..."_s, right);
     auto* saveButton = NamedButton(u"SaveButton"_s, u"保  存"_s, right);
     m_exitButton = NamedButton(u"ExitButton"_s, u"終  了"_s, right);
     auto* escButton = NamedButton(u"EscButton"_s, u"Esc"_s, right);
     escButton->hide();
     totalButton->setEnabled(false);
-    yearButton->setEnabled(false);
     connect(calcButton, &QPushButton::clicked, this, &TZangyoMain::CalcButtonClick);
     connect(saveButton, &QPushButton::clicked, this, &TZangyoMain::SaveButtonClick);
+    connect(yearButton, &QPushButton::clicked, this, &TZangyoMain::YearCalcButtonClick);
     connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(escButton, &QPushButton::clicked, this, &TZangyoMain::EscButtonClick);
     for (QPushButton* button : {calcButton, totalButton, yearButton, saveButton, m_exitButton})
@@ -270,7 +270,8 @@ void TZangyoMain::BuildMenus() {
     saveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(saveItem, &QAction::triggered, this, &TZangyoMain::SaveButtonClick);
     m_printItem = NamedItem(file, u"PrintIem"_s, u"印刷(&P)..."_s);
-    LaterItem(file, u"CSVItem"_s, u"CSVﾌｧｲﾙ出力(&O)..."_s);
+    connect(NamedItem(file, u"OutFileItem"_s, u"CSVﾌｧｲﾙ出力(&O)..."_s), &QAction::triggered, this,
+            &TZangyoMain::OutFileItemClick);
     file->addSeparator();
     connect(NamedItem(file, u"ExitItem"_s, u"終了(&X)"_s), &QAction::triggered, this, &QWidget::close);
 
@@ -285,7 +286,8 @@ void TZangyoMain::BuildMenus() {
     connect(NamedItem(view, u"CalcItem"_s, u"再計算(&C)"_s), &QAction::triggered, this, &TZangyoMain::CalcButtonClick);
     LaterItem(view, u"TotalItem"_s, u"金額表示(&K)..."_s);
     LaterItem(view, u"YukyuItem"_s, u"有給休暇(&Y)..."_s);
-    LaterItem(view, u"YearItem"_s, u"期間集計(&S)..."_s);
+    connect(NamedItem(view, u"YearCalcitem"_s, u"期間集計(&S)..."_s), &QAction::triggered, this,
+            &TZangyoMain::YearCalcButtonClick);
     LaterItem(view, u"TokuSyukeiItem"_s, u"任意期間一覧(&T)..."_s);
     LaterItem(view, u"TokuKaijyoItem"_s, u"任意期間解除(&R)"_s);
     m_mokuhyoBarItem = NamedItem(view, u"MokuhyoBarItem"_s, u"目標達成率(&M)"_s);

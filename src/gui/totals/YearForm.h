@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/calendar/Calendar.h"
+#include "engine/totals/PeriodTotals.h"
+#include "gui/common/EscDialog.h"
+
+#include <functional>
+
+class QLineEdit;
+class QTableView;
+
+namespace mitoran {
+
+class Clock;
+class PeriodTableModel;
+class Questions;
+class Session;
+class SettingsStore;
+class StoreSection;
+
+// What the period totals reach outside themselves: the session whose months they read, the main window's jump
+// (its leave-month check first; false when refused) and its settings save after a CSV export.
+struct YearTotalServices {
+    Session& session;
+    SettingsStore& store;
+    std::string startUser;
+    const Clock& clock;
+    Questions& questions;
+    std::function<bool(YearMonth)> jumpToMonth;
+    std::function<void()> saveSettings;
+};
+
+// 期間集計: the totals of a range of months, one row per month and the total, average, maximum and minimum
+// rows; moves the range, jumps to a month and writes the table as a CSV file.
+class TYearTotal : public EscDialog {
+    Q_OBJECT
+
+public:
+    TYearTotal(YearTotalServices services, QWidget* parent);
+
+    void CalcButtonClick();
+    void AllCalcButtonClick();
+    void TodayButtonClick();
+    void PreYearButtonClick();
+    void PreMonthButtonClick();
+    void NextMonthButtonClick();
+    void NextYearButtonClick();
+    void JumpButtonClick();
+    void OutFileItemClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void FormCreate();
+    QWidget* BuildRangePanel();
+    void BuildMenus();
+    bool Calculate();
+    StoreSection StartMonthSetting() const;
+    PeriodRange TypedRange() const;
+    void ShowRange(const PeriodRange& range);
+    void ShowTable(PeriodTable table);
+    void ShiftPeriod(int months);
+    int GridHeightFor(int rows) const;
+    void ApplyHeightLimits();
+
+    YearTotalServices m_services;
+    PeriodTableModel* m_model = nullptr;
+    QTableView* m_grid = nullptr;
+    QLineEdit* m_startYearMemo = nullptr;
+    QLineEdit* m_startMonthMemo = nullptr;
+    QLineEdit* m_endYearMemo = nullptr;
+    QLineEdit* m_endMonthMemo = nullptr;
+    PeriodRange m_shownRange;
+};
+
+} // namespace mitoran
