@@ -163,7 +163,12 @@ std::string WeekdayText(int year, int month, int day) {
 
 Ledger::Ledger() {
     Clear();
+    TakeSnapshot();
+}
+
+void Ledger::TakeSnapshot() {
     m_snapshot = m_rows;
+    m_snapshotCarryOver = m_carryOver;
 }
 
 void Ledger::SetLocation(std::filesystem::path dataFolder, std::string user) {
@@ -193,7 +198,7 @@ void Ledger::LoadLedger() {
             Row(row) = ParseEntry(file.ReadString(kEntrySection, RowKey(row), ""));
     }
     RecalculateLedger(true);
-    m_snapshot = m_rows;
+    TakeSnapshot();
 }
 
 void Ledger::SaveLedger() {
@@ -207,7 +212,7 @@ void Ledger::SaveLedger() {
             file.WriteString(kEntrySection, RowKey(row), EntryValue(Row(row)));
     }
     file.Flush();
-    m_snapshot = m_rows;
+    TakeSnapshot();
 }
 
 void Ledger::RecalculateLedger(bool scroll) {
@@ -364,7 +369,7 @@ float Ledger::DayAmount(LeaveCategory category) const {
 }
 
 bool Ledger::IsChanged() const {
-    return m_rows != m_snapshot;
+    return m_rows != m_snapshot || m_carryOver != m_snapshotCarryOver;
 }
 
 } // namespace mitoran

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/text/CsvText.h"
+
+namespace mitoran {
+
+// Comma, quote, CR and LF never occur inside a double-byte character, so CP932 text is searched as bytes.
+std::string CsvField(std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(field);
+    std::string quoted = "\"";
+    for (const char c : field) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string CsvRecord(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        line += CsvField(fields[i]);
+    }
+    return line + "\r\n";
+}
+
+} // namespace mitoran
