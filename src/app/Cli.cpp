@@ -3,6 +3,7 @@
 
 #include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
+#include "engine/leave/LedgerEditing.h"
 #include "engine/session/AutoEntry.h"
 #include "engine/session/Session.h"
 #include "engine/settings/Folders.h"
@@ -28,7 +29,10 @@ constexpr const char* kUsage =
     "  recalc 年 月   月を再計算して保存し、集計を表示する\n"
     "  show 年 月     月の各日と集計を表示する（何も書き込まない）\n"
     "  stamp in|out [--at \"YYYY-MM-DD HH:MM\"]\n"
-    "                 出社・退社時刻を設定どおり自動入力して保存する（--at がなければ現在時刻）\n";
+    "                 出社・退社時刻を設定どおり自動入力して保存する（--at がなければ現在時刻）\n"
+    "  leave show     有給休暇の一覧と繰越残日数・現在残日数を表示する（再計算後、タブ区切り）\n"
+    "  leave csv ファイル\n"
+    "                 有給休暇の CSV ファイルを書く（- なら標準出力へ）\n";
 
 // The data folder given on the command line in place of the usual one.
 class DataDirFolders final : public Folders {
@@ -214,6 +218,43 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
                      [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); });
 }
 
+// The ledger as the window shows it after a recalculation, one tab-separated line per entry.
+int RunLeaveShow(Session& session, std::ostream& out) {
+    const Ledger& ledger = session.ledger;
+    out << "繰越残日数\t" << Cp932ToUtf8(ledger.CarryOverText()) << '\n';
+    for (int row = 1; row <= ledger.EntryCount(); ++row) {
+        out << row;
+        for (const std::string& cell : ledger.Row(row).cells)
+            out << '\t' << Cp932ToUtf8(cell);
+        out << '\n';
+    }
+    out << "現在残日数\t" << Cp932ToUtf8(ledger.CurrentBalanceText()) << '\n';
+    return kCliOk;
+}
+
+int RunLeave(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& out,
+             std::ostream& err) {
+    const bool show = command.words.size() == 2 && command.words[1] == "show";
+    const bool csv = command.words.size() == 3 && command.words[1] == "csv";
+    if (command.at || (!show && !csv)) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    return InSession(
+        command, store, folders, err,
+        [&](Session& session) -> int {
+            session.ledger.LoadLedger();
+            if (show)
+                return RunLeaveShow(session, out);
+            if (command.words[2] == "-")
+                out << LedgerCsvText(session.ledger, session.settings);
+            else
+                WriteLedgerCsv(std::filesystem::path(command.words[2]), session.ledger, session.settings);
+            return kCliOk;
+        },
+        true);
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
@@ -225,6 +266,8 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
     const std::optional<CliCommand> command = ParseOptions(arguments);
     if (command && !command->words.empty() && command->words[0] == "stamp")
         return RunStamp(*command, store, folders, clock, out, err);
+    if (command && !command->words.empty() && command->words[0] == "leave")
+        return RunLeave(*command, store, folders, out, err);
     if (!command || command->at || command->words.size() != 3 ||
         (command->words[0] != "recalc" && command->words[0] != "show")) {
         err << kUsage;
