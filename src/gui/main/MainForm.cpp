@@ -17,6 +17,7 @@
 #include "engine/text/Util.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
+#include "gui/leave/YuKyuSet.h"
 #include "gui/main/BarPaintBox.h"
 #include "gui/main/DayGridMenus.h"
 #include "gui/main/DayGridModel.h"
@@ -75,7 +76,10 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
       m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
       m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
       m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
-      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }) {
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_yuuKyu([this] {
+          return new TYuuKyu({m_session, m_services.store, m_services.clock, m_services.questions,
+                              m_services.commandLine.startUser, this});
+      }) {
     FormCreate();
 }
 
@@ -83,6 +87,7 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
 // from them then must not reach a window whose members are already gone.
 TZangyoMain::~TZangyoMain() {
     disconnect(m_focusChangedConnection);
+    delete m_yuuKyu.IfMade();
 }
 
 // ---- Creation, showing and closing ----
@@ -163,7 +168,10 @@ void TZangyoMain::FormShow() {
     onScreenTimer->start(kOnScreenAtLatestMs);
 }
 
+// Unsaved ledger edits are settled before the month: the leave window's own close question runs first.
 bool TZangyoMain::FormCloseQuery() {
+    if (TYuuKyu* leave = m_yuuKyu.IfMade(); leave != nullptr && leave->isVisible() && !leave->close())
+        return false;
     return LeaveMonthCheck();
 }
 
@@ -463,6 +471,14 @@ void TZangyoMain::HolidayReadItemClick() {
     const YearMonth month = DisplayedMonth();
     MarkHolidays(m_sheet, month.year, month.month, false, CalendarRulesOf(m_settings), m_session.holidays);
     m_model->Refresh();
+}
+
+void TZangyoMain::VacationButtonClick() {
+    if (m_settings.AutoSave && !ShiftHeld() && !SaveMonthOnDisplay())
+        return;
+    m_yuuKyu->show();
+    m_yuuKyu->raise();
+    m_yuuKyu->activateWindow();
 }
 
 void TZangyoMain::HelpItemClick() {

@@ -31,6 +31,7 @@ class SettingsStore;
 class TJump;
 class TTimeAdjust;
 class TTimeSet;
+class TYuuKyu;
 
 // What the main window reaches outside itself; the program injects the real ones, tests their own.
 struct MainServices {
@@ -70,6 +71,8 @@ public:
     void MokuhyoBarItemClick();
     void EscButtonClick();
     void HelpItemClick();
+    // Saves the month first when AutoSave is on and Shift is not held, then shows the paid-leave window.
+    void VacationButtonClick();
     // Opens the help viewer on a topic's page (the contents for an unknown topic).
     void ShowHelp(int topic);
 
@@ -143,6 +146,7 @@ private:
     LazyDialog<TJump> m_jump;
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
+    LazyDialog<TYuuKyu> m_yuuKyu;
     DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;
