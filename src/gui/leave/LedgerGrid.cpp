@@ -3,7 +3,6 @@
 
 #include "engine/leave/LedgerEditing.h"
 #include "engine/settings/Settings.h"
-#include "engine/text/Util.h"
 #include "gui/common/WindowUtil.h"
 #include "platform/Cp932Qt.h"
 
@@ -61,7 +60,7 @@ QVariant LedgerGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::EditRole:
         if (column == 0)
-            return ToQString(PadNumber(index.row() + 1, 3, " "));
+            return QString::number(index.row() + 1);
         return ToQString(row.cells.at(static_cast<std::size_t>(column - 1)));
     case Qt::ForegroundRole:
         return TextColor(row, column);
@@ -153,8 +152,25 @@ void LedgerGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index
         line->setText(text);
 }
 
+// The texts stand 2 pixels from the cell's left edge, as narrow columns need; the row numbers are fixed cells.
 void LedgerGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
+    const bool selected = (option.state & QStyle::State_Selected) != 0 && index.column() > 0;
+    const QVariant background = index.data(Qt::BackgroundRole);
+    QColor fill = option.palette.color(QPalette::Base);
+    if (index.column() == 0)
+        fill = option.palette.color(QPalette::Button);
+    else if (selected)
+        fill = option.palette.color(QPalette::Highlight);
+    else if (background.canConvert<QColor>())
+        fill = background.value<QColor>();
+    painter->fillRect(option.rect, fill);
+    painter->save();
+    painter->setFont(option.font);
+    painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
+                             : index.data(Qt::ForegroundRole).value<QColor>());
+    const int alignment = index.column() == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter;
+    painter->drawText(option.rect.adjusted(2, 0, -2, 0), alignment, index.data(Qt::DisplayRole).toString());
+    painter->restore();
     const int row = index.row() + 1;
     if (row >= kLedgerRowCount || !LeaveYearEndsBelow(m_ledger.Row(row)[LedgerColumn::Date],
                                                       m_ledger.Row(row + 1)[LedgerColumn::Date], m_settings.YukyuMonth))

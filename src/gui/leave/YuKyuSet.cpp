@@ -117,6 +117,8 @@ void TYuuKyu::BuildPanels() {
     top->addWidget(new QLabel(u"現在残日数"_s, central));
     top->addWidget(m_nowZanMemo);
     top->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
 
     m_calcButton = NamedButton(u"CalcButton"_s, u"再計算"_s, central);
     auto* saveButton = NamedButton(u"SaveButton"_s, u"保 存"_s, central);
@@ -130,8 +132,9 @@ void TYuuKyu::BuildPanels() {
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
     connect(escButton, &QPushButton::clicked, this, &TYuuKyu::EscButtonClick);
     for (QPushButton* button : {m_calcButton, saveButton, delButton, m_cancelButton})
-        top->addWidget(button);
+        buttons->addWidget(button);
     layout->addLayout(top);
+    layout->addLayout(buttons);
 
     m_grid = new QTableView(central);
     m_grid->setObjectName(u"VacStringGrid"_s);
@@ -235,12 +238,12 @@ void TYuuKyu::BuildPopupMenus() {
 void TYuuKyu::ComputeSizeLimits() {
     const QSize smallest = GridSizeFor(*m_grid, kColumnWidths, kMinRows);
     const QSize tallest = GridSizeFor(*m_grid, kColumnWidths, kLedgerRowCount + 1);
-    const int chrome = menuBar()->sizeHint().height() + m_cancelButton->sizeHint().height() + 24;
+    const int chrome = menuBar()->sizeHint().height() + 2 * m_cancelButton->sizeHint().height() + 30;
     const int extraWidth = m_grid->fontMetrics().horizontalAdvance(QString(kExtraMaxWidthChars, u' '));
     const QRect work = screen()->availableGeometry();
-    setMinimumSize(std::min(smallest.width() + 24, work.width()), std::min(smallest.height() + chrome, work.height()));
-    setMaximumSize(std::min(smallest.width() + 24 + extraWidth, work.width()),
-                   std::min(tallest.height() + chrome, work.height()));
+    const int width = std::max(smallest.width() + 24, centralWidget()->minimumSizeHint().width());
+    setMinimumSize(std::min(width, work.width()), std::min(smallest.height() + chrome, work.height()));
+    setMaximumSize(std::min(width + extraWidth, work.width()), std::min(tallest.height() + chrome, work.height()));
     resize(minimumSize().width(),
            std::min(GridSizeFor(*m_grid, kColumnWidths, 21).height() + chrome, maximumSize().height()));
 }
@@ -303,11 +306,6 @@ void TYuuKyu::FormDestroy() {
     const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : QRect(pos(), size());
     placements.SavePosition(kClassName, {normal.top(), normal.left()});
     placements.SaveSize(kClassName, {normal.height(), normal.width()});
-}
-
-void TYuuKyu::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    FillGridWidth(*m_grid, kColumnWidths);
 }
 
 void TYuuKyu::EscButtonClick() {
@@ -515,6 +513,9 @@ bool TYuuKyu::eventFilter(QObject* object, QEvent* event) {
     if (object == m_grid->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         SelectCellOnRightClick(*m_grid, mouse->button(), mouse->position().toPoint());
+    } else if (object == m_grid && event->type() == QEvent::Resize) {
+        // The memo column takes the width the grid has to spare, once the layout has sized it.
+        FillGridWidth(*m_grid, kColumnWidths);
     } else if (object == m_grid && event->type() == QEvent::KeyPress) {
         if (VacStringGridKeyDown(*static_cast<QKeyEvent*>(event)))
             return true;
