@@ -24,6 +24,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,8 +34,10 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 
 #include <array>
+#include <filesystem>
 
 namespace mitoran {
 
@@ -408,7 +411,7 @@ void TYuuKyu::OutFileItemClick() {
     settings.SaveInitialDir = FromQString(QFileInfo(chosen).absolutePath());
     try {
         SaveSettings(settings, m_services.session.Context());
-        WriteLedgerCsv(QFile::encodeName(chosen).toStdString(), m_ledger, settings);
+        WriteLedgerCsv(std::filesystem::path(chosen.toStdU16String()), m_ledger, settings);
     } catch (const FileWriteError& error) {
         ReportError(error);
     }
@@ -513,6 +516,15 @@ bool TYuuKyu::eventFilter(QObject* object, QEvent* event) {
     if (object == m_grid->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         SelectCellOnRightClick(*m_grid, mouse->button(), mouse->position().toPoint());
+    } else if (object == m_grid->viewport() && event->type() == QEvent::ToolTip) {
+        // Column hints stand 16 pixels right of the pointer for 10 seconds; outside the data cells there is none.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString hint = m_grid->indexAt(help->pos()).data(Qt::ToolTipRole).toString();
+        if (hint.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos() + QPoint(16, 0), hint, m_grid->viewport(), {}, 10000);
+        return true;
     } else if (object == m_grid && event->type() == QEvent::Resize) {
         // The memo column takes the width the grid has to spare, once the layout has sized it.
         FillGridWidth(*m_grid, kColumnWidths);
