@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's hot paths: recalculating a full month, loading and saving its file, the holiday list, the
-// month CSV and the period totals.
+// month CSV, the period totals and a full paid-leave ledger.
+#include "engine/leave/Ledger.h"
 #include "engine/month/MonthCsv.h"
 #include "engine/session/Session.h"
 #include "engine/settings/Folders.h"
@@ -174,6 +175,55 @@ void BM_SaveNewHolidayList(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveNewHolidayList)->Unit(benchmark::kMicrosecond);
+
+// A ledger of 500 entries, one every three days from April 2020, saved once to its file.
+struct FullLedger {
+    FullLedger() {
+        ledger.SetLocation(folders.DataFolder(), "");
+        const char* categories[] = {"有給", "午前", "午後", "増加", "減少", "ｿﾉ他"};
+        for (int row = 1; row <= kLedgerRowCount; ++row) {
+            const CalendarDate date = AddDays({2020, 4, 1}, 3 * (kLedgerRowCount - row));
+            LedgerRow& entry = ledger.Row(row);
+            entry[LedgerColumn::Date] =
+                std::to_string(date.year) + "/" + std::to_string(date.month) + "/" + std::to_string(date.day);
+            entry[LedgerColumn::Category] = Utf8ToCp932(categories[row % 6]);
+            entry[LedgerColumn::Days] = row % 6 == 3 ? "20" : "-0.5";
+            entry[LedgerColumn::Memo] = Utf8ToCp932("通院のため");
+        }
+        ledger.SaveLedger();
+    }
+
+    BenchFolders folders;
+    Ledger ledger;
+};
+
+void BM_LoadLedger(benchmark::State& state) {
+    FullLedger full;
+    for (auto _ : state) {
+        full.ledger.LoadLedger();
+        benchmark::DoNotOptimize(full.ledger.EntryCount());
+    }
+}
+BENCHMARK(BM_LoadLedger)->Unit(benchmark::kMicrosecond);
+
+void BM_RecalculateLedger(benchmark::State& state) {
+    FullLedger full;
+    for (auto _ : state) {
+        full.ledger.RecalculateLedger(true);
+        benchmark::DoNotOptimize(full.ledger.EntryCount());
+    }
+}
+BENCHMARK(BM_RecalculateLedger)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveLedger(benchmark::State& state) {
+    FullLedger full;
+    int step = 0;
+    for (auto _ : state) {
+        full.ledger.Row(1)[LedgerColumn::Memo] = std::to_string(++step);
+        full.ledger.SaveLedger();
+    }
+}
+BENCHMARK(BM_SaveLedger)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 
 #include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
+#include "engine/leave/LedgerEditing.h"
 #include "engine/month/MonthCsv.h"
 #include "engine/session/AutoEntry.h"
 #include "engine/session/Session.h"
@@ -35,7 +36,10 @@ constexpr const char* kUsage =
     "                 月を再計算して（保存せず）CSV ファイルに書く（ファイル - は標準出力）\n"
     "  totals 開始年 開始月 終了年 終了月 [--csv ファイル]\n"
     "  totals --all [--csv ファイル]\n"
-    "                 期間集計を表示する。--csv で期間集計の CSV ファイルを書く（- は標準出力）\n";
+    "                 期間集計を表示する。--csv で期間集計の CSV ファイルを書く（- は標準出力）\n"
+    "  leave show     有給休暇の一覧と繰越残日数・現在残日数を表示する（再計算後、タブ区切り）\n"
+    "  leave csv ファイル\n"
+    "                 有給休暇の CSV ファイルを書く（- なら標準出力へ）\n";
 
 // The data folder given on the command line in place of the usual one.
 class DataDirFolders final : public Folders {
@@ -294,6 +298,40 @@ int RunTotals(const CliCommand& command, SettingsStore& store, const Folders& fo
         [&](Session& session) { return RunTotalsCommand(typed, command.csv, session, out); }, true);
 }
 
+// The ledger as the window shows it after a recalculation, one tab-separated line per entry.
+int RunLeaveShow(Session& session, std::ostream& out) {
+    const Ledger& ledger = session.ledger;
+    out << "繰越残日数\t" << Cp932ToUtf8(ledger.CarryOverText()) << '\n';
+    for (int row = 1; row <= ledger.EntryCount(); ++row) {
+        out << row;
+        for (const std::string& cell : ledger.Row(row).cells)
+            out << '\t' << Cp932ToUtf8(cell);
+        out << '\n';
+    }
+    out << "現在残日数\t" << Cp932ToUtf8(ledger.CurrentBalanceText()) << '\n';
+    return kCliOk;
+}
+
+int RunLeave(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& out,
+             std::ostream& err) {
+    const bool show = command.words.size() == 2 && command.words[1] == "show";
+    const bool csv = command.words.size() == 3 && command.words[1] == "csv";
+    if (command.at || (!show && !csv)) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    return InSession(
+        command, store, folders, err,
+        [&](Session& session) -> int {
+            session.ledger.LoadLedger();
+            if (show)
+                return RunLeaveShow(session, out);
+            WriteCsv(command.words[2], LedgerCsvText(session.ledger, session.settings), out);
+            return kCliOk;
+        },
+        true);
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
@@ -305,6 +343,8 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
     const std::optional<CliCommand> command = ParseOptions(arguments);
     if (command && !command->words.empty() && command->words[0] == "stamp" && !command->csv && !command->all)
         return RunStamp(*command, store, folders, clock, out, err);
+    if (command && !command->words.empty() && command->words[0] == "leave")
+        return RunLeave(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "totals")
         return RunTotals(*command, store, folders, out, err);
     const bool csvVerb = command && command->words.size() == 4 && command->words[0] == "csv";

@@ -87,6 +87,9 @@ TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
         {"totals", "2024", "3", "2025"},
         {"totals", "--all", "2024"},
         {"totals", "2024", "x", "2025", "2"},
+        {"leave"},
+        {"leave", "csv"},
+        {"leave", "show", "extra"},
     };
     for (const auto& arguments : cases) {
         const CliRun run = Run(arguments);
@@ -198,6 +201,36 @@ TEST_F(CliTest, ShowOfANewUserCreatesNothing) {
     EXPECT_FALSE(std::filesystem::exists(m_folders.DataFolder()));
     EXPECT_FALSE(m_store.KeyExists(UserKeyPath("x")));
     EXPECT_FALSE(m_store.KeyExists(UserKeyPath("")));
+}
+
+TEST_F(CliTest, LeaveShowAndCsvGiveTheRecalculatedLedger) {
+    const std::string ledger = Utf8ToCp932("[System]\r\nKuriZan=10\r\nNowZan=99.0\r\n[VacationData]\r\n"
+                                           "  1=2024/5/1,x,増加,20,0,付与, 年度,,\r\n"
+                                           "  2=2024/04/06,,有給,-1,,,$FF,\r\n");
+    WriteBytes(m_data.Path() / "Vacation.dat", ledger);
+    Set("CSVPrivateInfoAdd", "1");
+    Set("CSVPrivateInfo", Utf8ToCp932("総務課 山田"));
+
+    const CliRun show = Run({"leave", "show"});
+    ASSERT_EQ(show.status, kCliOk) << show.err;
+    EXPECT_EQ(show.out, "繰越残日数\t10.0\n"
+                        "1\t2024/04/06\t土\t有給\t -1.0\t  9.0\t\n"
+                        "2\t2024/05/01\t水\t増加\t 20.0\t 29.0\t付与\n"
+                        "現在残日数\t29.0\n");
+
+    const std::string csv = Utf8ToCp932("総務課 山田\r\nNo,日付,曜日,区分,日数,残数,メモ\r\n"
+                                        "1,2024/4/6,土,有給,-1.0,9.0,\r\n2,2024/5/1,水,増加,20.0,29.0,付与\r\n");
+    const CliRun out = Run({"leave", "csv", "-"});
+    ASSERT_EQ(out.status, kCliOk) << out.err;
+    EXPECT_EQ(out.out, csv);
+    const auto file = m_data.Path() / "out.csv";
+    ASSERT_EQ(Run({"leave", "csv", file.string()}).status, kCliOk);
+    EXPECT_EQ(ReadBytes(file), csv);
+    EXPECT_EQ(ReadBytes(m_data.Path() / "Vacation.dat"), ledger);
+
+    const CliRun refused = Run({"leave", "csv", (m_data.Path() / "missing" / "out.csv").string()});
+    EXPECT_EQ(refused.status, kCliFileError);
+    EXPECT_NE(refused.err.find("に書き込めません"), std::string::npos) << refused.err;
 }
 
 TEST_F(CliTest, MonthWithoutFileIsLaidOutFromTheCalendar) {

@@ -11,7 +11,9 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numeric>
 #include <utility>
+#include <vector>
 
 namespace mitoran {
 
@@ -27,7 +29,6 @@ const std::string kZero = "0.0";
 const std::string kNoDateKey = "non";
 
 using Rows = std::array<LedgerRow, kLedgerRowCount>;
-using SortKeys = std::array<std::string, kLedgerRowCount>;
 
 // Days are single-precision; a number beyond its range is as unreadable as letters.
 float ReadDays(std::string_view text) {
@@ -43,8 +44,35 @@ std::string RowKey(int row) {
     return PadNumber(row, 3, " ");
 }
 
-// A selection sort, as the grid always sorted: rows with equal dates may change their order.
+// A sort key packed into two big-endian words, so that comparing the words compares the texts byte by byte.
+// Keys ("yyyy/mm/dd" with at most four-character parts, or "non") are shorter than 16 bytes and hold no NUL,
+// so the zero padding sorts a text before its longer continuations, as std::string does.
+struct PackedKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    auto operator<=>(const PackedKey&) const = default;
+};
+
+PackedKey Pack(std::string_view text) {
+    PackedKey key;
+    for (std::size_t i = 0; i < 16; ++i) {
+        const std::uint64_t byte = i < text.size() ? static_cast<unsigned char>(text[i]) : 0U;
+        std::uint64_t& word = i < 8 ? key.high : key.low;
+        word = word << 8 | byte;
+    }
+    return key;
+}
+
+const PackedKey kNoDate = Pack(kNoDateKey);
+
+using SortKeys = std::array<PackedKey, kLedgerRowCount>;
+
+// A selection sort, as the grid always sorted: rows with equal dates may change their order. It swaps row
+// numbers and moves each row once at the end.
 void SortByKeys(Rows& rows, SortKeys& keys) {
+    std::array<std::size_t, kLedgerRowCount> order;
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    bool moved = false;
     for (std::size_t j = 0; j + 1 < rows.size(); ++j) {
         std::size_t smallest = j;
         for (std::size_t k = j + 1; k < rows.size(); ++k) {
@@ -53,9 +81,17 @@ void SortByKeys(Rows& rows, SortKeys& keys) {
         }
         if (smallest != j) {
             std::swap(keys[j], keys[smallest]);
-            std::swap(rows[j], rows[smallest]);
+            std::swap(order[j], order[smallest]);
+            moved = true;
         }
     }
+    if (!moved)
+        return;
+    std::vector<LedgerRow> sorted;
+    sorted.reserve(rows.size());
+    for (const std::size_t from : order)
+        sorted.push_back(std::move(rows[from]));
+    std::move(sorted.begin(), sorted.end(), rows.begin());
 }
 
 std::string ColorText(std::int32_t color) {
@@ -163,7 +199,12 @@ std::string WeekdayText(int year, int month, int day) {
 
 Ledger::Ledger() {
     Clear();
+    TakeSnapshot();
+}
+
+void Ledger::TakeSnapshot() {
     m_snapshot = m_rows;
+    m_snapshotCarryOver = m_carryOver;
 }
 
 void Ledger::SetLocation(std::filesystem::path dataFolder, std::string user) {
@@ -193,7 +234,7 @@ void Ledger::LoadLedger() {
             Row(row) = ParseEntry(file.ReadString(kEntrySection, RowKey(row), ""));
     }
     RecalculateLedger(true);
-    m_snapshot = m_rows;
+    TakeSnapshot();
 }
 
 void Ledger::SaveLedger() {
@@ -201,13 +242,17 @@ void Ledger::SaveLedger() {
     ProfileFile file(LedgerFilePath());
     file.WriteString(kSystemSection, kCarryOverKey, TrimLeftText(m_carryOver));
     file.WriteString(kSystemSection, kBalanceKey, TrimLeftText(m_currentBalance));
+    // Each row's key is deleted and an entry's written anew, in one pass over the file.
+    std::vector<ProfileFile::Entry> entries;
     for (int row = 1; row <= kLedgerRowCount; ++row) {
-        file.DeleteKey(kEntrySection, RowKey(row));
         if (Row(row).IsEntry())
-            file.WriteString(kEntrySection, RowKey(row), EntryValue(Row(row)));
+            entries.push_back({RowKey(row), EntryValue(Row(row))});
+        else
+            file.DeleteKey(kEntrySection, RowKey(row));
     }
+    file.ReplaceKeys(kEntrySection, entries);
     file.Flush();
-    m_snapshot = m_rows;
+    TakeSnapshot();
 }
 
 void Ledger::RecalculateLedger(bool scroll) {
@@ -216,10 +261,10 @@ void Ledger::RecalculateLedger(bool scroll) {
         LedgerRow& row = m_rows[i];
         const YmdText ymd = NormalizeYmdText(row[LedgerColumn::Date]);
         if (ymd.text.empty()) {
-            keys[i] = kNoDateKey;
+            keys[i] = kNoDate;
             continue;
         }
-        keys[i] = ymd.text;
+        keys[i] = Pack(ymd.text);
         row[LedgerColumn::Date] = ymd.text;
         row[LedgerColumn::Weekday] = WeekdayText(ymd.year, ymd.month, ymd.day);
         row[LedgerColumn::Days] = DaysText(ReadDays(row[LedgerColumn::Days]));
@@ -232,7 +277,7 @@ void Ledger::RecalculateLedger(bool scroll) {
     int lastEntry = 0;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         LedgerRow& row = m_rows[i];
-        if (keys[i] == kNoDateKey) {
+        if (keys[i] == kNoDate) {
             row.Clear();
             continue;
         }
@@ -364,7 +409,7 @@ float Ledger::DayAmount(LeaveCategory category) const {
 }
 
 bool Ledger::IsChanged() const {
-    return m_rows != m_snapshot;
+    return m_rows != m_snapshot || m_carryOver != m_snapshotCarryOver;
 }
 
 } // namespace mitoran

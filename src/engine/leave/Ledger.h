@@ -94,7 +94,8 @@ public:
     // The days a category books by itself; 0.0 means the user types them.
     float DayAmount(LeaveCategory category) const;
 
-    // True when a row or a colour differs from the file as last loaded or saved.
+    // True when a row, a colour or the carry-over differs from the file as last loaded or saved (a carry-over
+    // typed by itself is an edit too, which closing must not drop without asking).
     bool IsChanged() const;
 
     LedgerRow& Row(int row) { return m_rows.at(static_cast<std::size_t>(row - 1)); }
@@ -112,12 +113,14 @@ private:
     using Rows = std::array<LedgerRow, kLedgerRowCount>;
 
     void Clear();
+    void TakeSnapshot();
     void BookEntry(const YmdText& ymd, std::string_view kubunMark, std::int32_t color, std::string_view memo);
     void FoldIntoCarryOver(int rowCount);
     bool IsBeforeFirstEntry(std::string_view date) const;
 
     Rows m_rows;
     Rows m_snapshot;
+    std::string m_snapshotCarryOver;
     std::string m_carryOver;
     std::string m_currentBalance;
     int m_entryCount = 0;

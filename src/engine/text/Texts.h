@@ -34,6 +34,8 @@ inline const std::string kLeaveIncrease = Utf8ToCp932("増加");
 inline const std::string kLeaveDecrease = Utf8ToCp932("減少");
 inline const std::string kLeaveOther = Utf8ToCp932("ｿﾉ他");
 inline const std::string kUnknownWeekday = Utf8ToCp932("？");
+inline const std::string kLedgerCsvName = Utf8ToCp932("有給休暇.csv");
+inline const std::string kLedgerCsvHeader = Utf8ToCp932("No,日付,曜日,区分,日数,残数,メモ");
 
 // National holidays computed by rule, the one-off days, and the days off that follow from them.
 inline const std::string kSeijinNoHi = Utf8ToCp932("成人の日");

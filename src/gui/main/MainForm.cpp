@@ -19,6 +19,7 @@
 #include "gui/common/CsvFileDialog.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
+#include "gui/leave/YuKyuSet.h"
 #include "gui/main/BarPaintBox.h"
 #include "gui/main/DayGridMenus.h"
 #include "gui/main/DayGridModel.h"
@@ -83,6 +84,10 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
               {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
                [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
               this));
+      }),
+      m_yuuKyu([this] {
+          return new TYuuKyu({m_session, m_services.store, m_services.clock, m_services.questions,
+                              m_services.commandLine.startUser, this});
       }) {
     FormCreate();
 }
@@ -91,6 +96,7 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
 // from them then must not reach a window whose members are already gone.
 TZangyoMain::~TZangyoMain() {
     disconnect(m_focusChangedConnection);
+    delete m_yuuKyu.IfMade();
 }
 
 // ---- Creation, showing and closing ----
@@ -171,7 +177,10 @@ void TZangyoMain::FormShow() {
     onScreenTimer->start(kOnScreenAtLatestMs);
 }
 
+// Unsaved ledger edits are settled before the month: the leave window's own close question runs first.
 bool TZangyoMain::FormCloseQuery() {
+    if (TYuuKyu* leave = m_yuuKyu.IfMade(); leave != nullptr && leave->isVisible() && !leave->close())
+        return false;
     return LeaveMonthCheck();
 }
 
@@ -495,6 +504,14 @@ void TZangyoMain::HolidayReadItemClick() {
     const YearMonth month = DisplayedMonth();
     MarkHolidays(m_sheet, month.year, month.month, false, CalendarRulesOf(m_settings), m_session.holidays);
     m_model->Refresh();
+}
+
+void TZangyoMain::VacationButtonClick() {
+    if (m_settings.AutoSave && !ShiftHeld() && !SaveMonthOnDisplay())
+        return;
+    m_yuuKyu->show();
+    m_yuuKyu->raise();
+    m_yuuKyu->activateWindow();
 }
 
 void TZangyoMain::HelpItemClick() {

@@ -33,6 +33,7 @@ class TJump;
 class TTimeAdjust;
 class TTimeSet;
 class TYearTotal;
+class TYuuKyu;
 
 // The platform's services and the command line the program was started with.
 struct MainServices : PlatformServices {
@@ -72,6 +73,8 @@ public:
     bool JumpToMonth(YearMonth month);
     void EscButtonClick();
     void HelpItemClick();
+    // Saves the month first when AutoSave is on and Shift is not held, then shows the paid-leave window.
+    void VacationButtonClick();
     // Opens the help viewer on a topic's page (the contents for an unknown topic).
     void ShowHelp(int topic);
 
@@ -146,6 +149,7 @@ private:
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
     LazyDialog<TYearTotal> m_yearTotal;
+    LazyDialog<TYuuKyu> m_yuuKyu;
     DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;

@@ -174,9 +174,9 @@ QWidget* TZangyoMain::BuildTopPanel() {
     auto* topRight = Panel(u"TopRightPanel"_s, top);
     auto* topRightLayout = new QHBoxLayout(topRight);
     topRightLayout->setContentsMargins(0, 0, 0, 0);
-    auto* yukyuButton = NamedButton(u"YukyuButton"_s, u"有給休暇..."_s, topRight);
-    yukyuButton->setEnabled(false);
-    topRightLayout->addWidget(yukyuButton);
+    auto* vacationButton = NamedButton(u"VacationButton"_s, u"有給休暇..."_s, topRight);
+    connect(vacationButton, &QPushButton::clicked, this, &TZangyoMain::VacationButtonClick);
+    topRightLayout->addWidget(vacationButton);
     layout->addWidget(topRight);
     return top;
 }
@@ -285,7 +285,8 @@ void TZangyoMain::BuildMenus() {
     QMenu* view = menuBar()->addMenu(u"表示(&V)"_s);
     connect(NamedItem(view, u"CalcItem"_s, u"再計算(&C)"_s), &QAction::triggered, this, &TZangyoMain::CalcButtonClick);
     LaterItem(view, u"TotalItem"_s, u"金額表示(&K)..."_s);
-    LaterItem(view, u"YukyuItem"_s, u"有給休暇(&Y)..."_s);
+    connect(NamedItem(view, u"VacationItem"_s, u"有給休暇(&Y)..."_s), &QAction::triggered, this,
+            &TZangyoMain::VacationButtonClick);
     connect(NamedItem(view, u"YearCalcitem"_s, u"期間集計(&S)..."_s), &QAction::triggered, this,
             &TZangyoMain::YearCalcButtonClick);
     LaterItem(view, u"TokuSyukeiItem"_s, u"任意期間一覧(&T)..."_s);

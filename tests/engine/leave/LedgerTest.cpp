@@ -260,6 +260,9 @@ TEST_F(LedgerTest, SaveThenLoadGivesTheSameLedger) {
     EXPECT_FALSE(reloaded.IsChanged());
     reloaded.Row(3).color = 1;
     EXPECT_TRUE(reloaded.IsChanged());
+    reloaded.Row(3).color = 0;
+    reloaded.SetCarryOverText("4.0");
+    EXPECT_TRUE(reloaded.IsChanged());
 }
 
 TEST_F(LedgerTest, RefusedWriteThrowsAndKeepsTheChangeUnsaved) {

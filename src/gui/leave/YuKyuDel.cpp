@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/leave/YuKyuDel.h"
+
+#include "gui/common/WindowUtil.h"
+#include "platform/Cp932Qt.h"
+
+#include <QBoxLayout>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+
+TVacDel::TVacDel(QWidget* parent) : EscDialog(parent) {
+    setObjectName(u"TVacDel"_s);
+    setWindowTitle(u"有給休暇 - 削除(件数指定)"_s);
+    m_delNoMemo = new QLineEdit(u"1"_s, this);
+    m_delNoMemo->setObjectName(u"DelNoMemo"_s);
+    m_delNoMemo->setAlignment(Qt::AlignRight);
+    m_delNoMemo->setFixedWidth(48);
+    m_delNoMemo->installEventFilter(this);
+
+    auto* delButton = NamedButton(u"DelButton"_s, u"削 除"_s, this);
+    delButton->setDefault(true);
+    auto* cancelButton = NamedButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
+    connect(delButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(m_delNoMemo);
+    fields->addWidget(new QLabel(u"件の古い有給休暇を削除します。"_s, this));
+    fields->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(ButtonRow({delButton, cancelButton}));
+    setFixedSize(sizeHint());
+}
+
+std::string TVacDel::CountText() const {
+    return FromQString(m_delNoMemo->text());
+}
+
+void TVacDel::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_delNoMemo->setFocus();
+}
+
+bool TVacDel::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, m_delNoMemo, &QLineEdit::selectAll);
+    return QDialog::eventFilter(object, event);
+}
+
+} // namespace mitoran

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/leave/YuKyuDel2.h"
+
+#include "engine/leave/LedgerEditing.h"
+#include "gui/common/WindowUtil.h"
+
+#include <QBoxLayout>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+
+TVacDel2::TVacDel2(YearMonth currentMonth, QWidget* parent) : EscDialog(parent) {
+    setObjectName(u"TVacDel2"_s);
+    setWindowTitle(u"有給休暇 - 削除(日付指定)"_s);
+    const CalendarDate preset = DefaultDeletionDate(currentMonth.year, currentMonth.month);
+    m_deleteTimePicker = new QDateEdit(QDate(preset.year, preset.month, preset.day), this);
+    m_deleteTimePicker->setObjectName(u"DeleteTimePicker"_s);
+    m_deleteTimePicker->setDisplayFormat(u"yyyy/MM/dd"_s);
+    m_deleteTimePicker->setCalendarPopup(true);
+
+    auto* delButton = NamedButton(u"DelButton"_s, u"削 除"_s, this);
+    delButton->setDefault(true);
+    auto* cancelButton = NamedButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
+    connect(delButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(m_deleteTimePicker);
+    fields->addWidget(new QLabel(u"日以前の有給休暇を削除します。"_s, this));
+    fields->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(ButtonRow({delButton, cancelButton}));
+    setFixedSize(sizeHint());
+}
+
+std::string TVacDel2::DateText() const {
+    const QDate date = m_deleteTimePicker->date();
+    return LedgerDateText({date.year(), date.month(), date.day()});
+}
+
+void TVacDel2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_deleteTimePicker->setFocus();
+}
+
+} // namespace mitoran

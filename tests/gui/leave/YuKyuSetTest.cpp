@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/leave/YuKyuSet.h"
+
+#include "engine/month/MonthFile.h"
+#include "engine/session/Session.h"
+#include "engine/text/Texts.h"
+#include "gui/WindowTestSupport.h"
+#include "gui/leave/YuKyuDel.h"
+#include "gui/leave/YuKyuDel2.h"
+#include "platform/Cp932Qt.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+} // namespace
+
+class YuKyuSetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void openingFromTheMainWindowSavesTheMonthOnlyWithAutoSave();
+    void doubleClicksFillTodayAndCycleTheCategory();
+    void deletionsStayInMemoryUntilTheCloseQuestion();
+    void csvExportWritesTheChosenFile();
+
+private:
+    void OpenLeaveWindow();
+    QTableView* Grid() const { return m_leave->findChild<QTableView*>(u"VacStringGrid"_s); }
+    QString GridText(int row, int column) const { return Grid()->model()->index(row - 1, column).data().toString(); }
+    void DoubleClick(int row, int column);
+    std::filesystem::path LedgerFile() const { return m_env->folders.DataFolder() / "Vacation.dat"; }
+
+    std::unique_ptr<test::WindowEnvironment> m_env;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<TYuuKyu> m_leave;
+};
+
+void YuKyuSetTest::init() {
+    m_env = std::make_unique<test::WindowEnvironment>();
+    QVERIFY(m_env->folder.isValid());
+}
+
+void YuKyuSetTest::cleanup() {
+    m_leave.reset();
+    m_session.reset();
+}
+
+void YuKyuSetTest::OpenLeaveWindow() {
+    m_session = std::make_unique<Session>(m_env->store, m_env->folders, "");
+    m_session->LoadUser("");
+    m_leave = std::make_unique<TYuuKyu>(
+        LeaveWindowServices{*m_session, m_env->store, m_env->clock, m_env->questions, "", nullptr});
+    m_leave->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_leave.get()));
+}
+
+void YuKyuSetTest::DoubleClick(int row, int column) {
+    Grid()->setCurrentIndex(Grid()->model()->index(row - 1, column));
+    QLineEdit* editor = nullptr;
+    for (auto* open : Grid()->viewport()->findChildren<QLineEdit*>()) {
+        if (open->isVisible())
+            editor = open;
+    }
+    QVERIFY(editor != nullptr);
+    QTest::mouseDClick(editor, Qt::LeftButton);
+}
+
+void YuKyuSetTest::openingFromTheMainWindowSavesTheMonthOnlyWithAutoSave() {
+    auto main = m_env->MainWindow();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    const auto monthFile = MonthFilePath(m_env->folders.DataFolder(), 2004, 3, "");
+    auto* vacationButton = main->findChild<QPushButton*>(u"VacationButton"_s);
+    QVERIFY(vacationButton->isEnabled());
+    QVERIFY(main->findChild<QAction*>(u"VacationItem"_s)->isEnabled());
+
+    main->CurrentSession().sheet.days[3].memoColor = 0xFF;
+    vacationButton->click();
+    auto* leave = main->findChild<TYuuKyu*>();
+    QVERIFY(leave == nullptr); // a window of its own, not a child
+    QVERIFY(!main->isEnabled());
+    QVERIFY(!std::filesystem::exists(monthFile));
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == u"TYuuKyu"_s)
+            leave = qobject_cast<TYuuKyu*>(window);
+    }
+    QVERIFY(leave != nullptr && leave->isVisible());
+
+    // Closing the main window first runs the leave window's close, whose Cancel keeps both open.
+    main->CurrentSession().ledger.Row(1)[LedgerColumn::Date] = "2004/03/01";
+    m_env->questions.answers = {Answer::Cancel};
+    QVERIFY(!main->close());
+    QVERIFY(leave->isVisible());
+
+    m_env->questions.answers = {Answer::No};
+    QVERIFY(leave->close());
+    QVERIFY(main->isEnabled());
+
+    main->CurrentSession().settings.AutoSave = true;
+    vacationButton->click();
+    QVERIFY(std::filesystem::exists(monthFile));
+    QVERIFY(leave->isVisible());
+    QVERIFY(leave->close());
+}
+
+void YuKyuSetTest::doubleClicksFillTodayAndCycleTheCategory() {
+    OpenLeaveWindow();
+    DoubleClick(1, 1);
+    QCOMPARE(GridText(1, 1), u"2004/03/10"_s);
+    QCOMPARE(GridText(1, 2), u"水"_s);
+    QCOMPARE(Grid()->currentIndex().column(), 3);
+    DoubleClick(1, 3);
+    QCOMPARE(GridText(1, 3), u"有給"_s);
+    QCOMPARE(GridText(1, 4), u" -1.0"_s);
+    DoubleClick(1, 3);
+    QCOMPARE(GridText(1, 3), u"午前"_s);
+}
+
+void YuKyuSetTest::deletionsStayInMemoryUntilTheCloseQuestion() {
+    const std::string file = Utf8ToCp932("[System]\r\nKuriZan=10.0\r\nNowZan=0.0\r\n[VacationData]\r\n"
+                                         "  1=2022/04/01,,増加,20.0,,,,\r\n"
+                                         "  2=2024/03/28,,有給,-1.0,,,,\r\n"
+                                         "  3=2024/04/02,,午前,-0.5,,,,\r\n");
+    std::ofstream(m_env->folders.DataFolder() / "Vacation.dat", std::ios::binary) << file;
+    OpenLeaveWindow();
+    QCOMPARE(m_leave->findChild<QLineEdit*>(u"NowZanMemo"_s)->text(), u"28.5"_s);
+
+    QTimer* byCount = test::HandleModals<TVacDel>(this, [](TVacDel& dialog) {
+        dialog.findChild<QLineEdit*>(u"DelNoMemo"_s)->setText(u"1"_s);
+        dialog.findChild<QPushButton*>(u"DelButton"_s)->click();
+    });
+    m_leave->findChild<QAction*>(u"DeleteNo"_s)->trigger();
+    byCount->stop();
+    QCOMPARE(m_leave->findChild<QLineEdit*>(u"KuriZanMemo"_s)->text(), u"30.0"_s);
+
+    QTimer* byDate = test::HandleModals<TVacDel2>(this, [](TVacDel2& dialog) {
+        // The date starts two years and one month back from March 2004.
+        QCOMPARE(dialog.findChild<QDateEdit*>(u"DeleteTimePicker"_s)->date(), QDate(2002, 2, 28));
+        dialog.findChild<QDateEdit*>(u"DeleteTimePicker"_s)->setDate(QDate(2024, 3, 31));
+        dialog.findChild<QPushButton*>(u"DelButton"_s)->click();
+    });
+    m_leave->findChild<QAction*>(u"DeleteDate"_s)->trigger();
+    byDate->stop();
+    QCOMPARE(GridText(1, 1), u"2024/04/02"_s);
+    QCOMPARE(m_leave->findChild<QLineEdit*>(u"NowZanMemo"_s)->text(), u"28.5"_s);
+    QCOMPARE(ReadFile(LedgerFile()), file);
+
+    m_env->questions.answers = {Answer::Yes};
+    m_leave->findChild<QPushButton*>(u"CancelButton"_s)->click();
+    QVERIFY(!m_leave->isVisible());
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(m_env->questions.asked[0].text, text::kSaveQuestion);
+    QCOMPARE(ToQString(ReadFile(LedgerFile())), u"[System]\r\nKuriZan=29.0\r\nNowZan=28.5\r\n[VacationData]\r\n"
+                                                u"1=2024/04/02,火,午前, -0.5, 28.5,,,\r\n"_s);
+}
+
+void YuKyuSetTest::csvExportWritesTheChosenFile() {
+    std::ofstream(LedgerFile(), std::ios::binary) << Utf8ToCp932("[VacationData]\r\n1=2024/04/06,,有給,-1.0,,,,\r\n");
+    OpenLeaveWindow();
+    Grid()->model()->setData(Grid()->model()->index(0, 6), u"休み,\"私用\""_s);
+    const QString chosen = QString::fromStdString((m_env->folders.DataFolder() / "out.csv").string());
+    QString proposed;
+    m_leave->SetCsvFileChooser([&](const QString&, const QString& name) {
+        proposed = name;
+        return chosen;
+    });
+    m_leave->findChild<QAction*>(u"OutFileItem"_s)->trigger();
+    QCOMPARE(proposed, u"有給休暇.csv"_s);
+    QCOMPARE(ReadFile(chosen.toStdString()), Utf8ToCp932("No,日付,曜日,区分,日数,残数,メモ\r\n"
+                                                         "1,2024/4/6,土,有給,-1.0,-1.0,\"休み,\"\"私用\"\"\"\r\n"));
+    QCOMPARE(ToQString(m_session->settings.SaveInitialDir),
+             QString::fromStdString(m_env->folders.DataFolder().string()));
+}
+
+} // namespace mitoran
+
+QTEST_MAIN(mitoran::YuKyuSetTest)
+#include "YuKyuSetTest.moc"
