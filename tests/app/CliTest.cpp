@@ -254,7 +254,7 @@ TEST_F(CliTest, MonthWithoutFileIsLaidOutFromTheCalendar) {
 TEST_F(CliTest, NamedUserKeepsFilesInOwnFolderAndSettingsKey) {
     const CliRun run = Run({"--user", "山田", "recalc", "2024", "3"});
     ASSERT_EQ(run.status, kCliOk) << run.err;
-    EXPECT_TRUE(std::filesystem::exists(m_data.Path() / "山田" / "202403.dat"));
+    EXPECT_TRUE(std::filesystem::exists(m_data.Path() / std::filesystem::path(u8"山田") / "202403.dat"));
     EXPECT_FALSE(std::filesystem::exists(m_data.Path() / "202403.dat"));
     EXPECT_TRUE(m_store.KeyExists(Utf8ToCp932("Software\\Quorvan\\Vuvedez\\User\\山田")));
 }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#ifndef _WIN32
-
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +14,63 @@
 #include <string>
 #include <thread>
 
+#ifdef _WIN32
+#include "support/ChildProcess.h"
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace mitoran::test {
+
+#ifdef _WIN32
+
+// Windows: the saving process is a copy of the test program running the same test (ChildProcess), killed
+// with TerminateProcess once it has saved once; fewer rounds, as each start of a program takes longer.
+inline void ExpectKilledSavesLeaveOneWholeVersion(const std::filesystem::path& path,
+                                                  const std::array<std::string, 2>& versions,
+                                                  const std::function<void(int)>& save) {
+    Signal saving(SignalName(L"saving"));
+    if (ChildRole() == L"save") {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        try {
+            while (std::chrono::steady_clock::now() < deadline) {
+                save(ReadBytes(path) == versions[0] ? 1 : 0);
+                saving.Set();
+            }
+        } catch (...) {
+            ExitProcess(1);
+        }
+        ExitProcess(0);
+    }
+    WriteBytes(path, versions[0]);
+    std::mt19937 random(2004);
+    std::array<int, 2> seen{};
+    int killedMidSave = 0;
+    for (int round = 0; round < 12; ++round) {
+        ResetEvent(saving.Handle());
+        ChildProcess child(L"save");
+        ASSERT_TRUE(child.Started());
+        ASSERT_TRUE(saving.Wait(30000)) << "the saving process never saved";
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
+        ASSERT_FALSE(child.Ended(0)) << "the saving process ended by itself";
+        child.Kill();
+        const std::string bytes = ReadBytes(path);
+        ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << "round " << round << ": " << bytes.size();
+        ++seen[bytes == versions[1] ? 1 : 0];
+        for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
+            if (entry.path().filename() != path.filename()) {
+                ++killedMidSave;
+                std::filesystem::remove(entry.path());
+            }
+        }
+    }
+    EXPECT_GT(killedMidSave, 0);
+    EXPECT_GT(seen[0], 0);
+    EXPECT_GT(seen[1], 0);
+}
+
+#else
 
 // Kills a process that saves the file over and over, forty times at random moments, and checks after each
 // kill that the file holds one of the two versions whole. `save(n)` writes version n; the saving process
@@ -65,6 +116,6 @@ inline void ExpectKilledSavesLeaveOneWholeVersion(const std::filesystem::path& p
     EXPECT_GT(seen[1], 0);
 }
 
-} // namespace mitoran::test
-
 #endif
+
+} // namespace mitoran::test

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,13 +13,16 @@
 
 namespace mitoran::test {
 
-// A fresh folder named after the running test, removed again when the test ends.
+// A fresh folder named after the running test, removed again when the test ends. A copy of the test program
+// started for the test as another process (MITORAN_TEST_CHILD set) works in the test's folder as it is.
 class TempFolder {
 public:
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_path = std::filesystem::temp_directory_path() /
                  ("mitoran-" + std::string(info->test_suite_name()) + "-" + info->name());
+        if (std::getenv("MITORAN_TEST_CHILD"))
+            return;
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }

@@ -4,6 +4,7 @@
 #include "engine/text/Util.h"
 
 #include <cstdlib>
+#include <string>
 #include <system_error>
 
 namespace mitoran {
@@ -12,9 +13,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Environment(const char* name) {
+// A folder named by the environment. Windows keeps the environment in UTF-16; its narrow copy holds only
+// what the system's code page can, so the wide one is read.
+fs::path EnvironmentFolder(const char* name) {
+#ifdef _WIN32
+    const std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    const wchar_t* value = _wgetenv(wideName.c_str());
+    return value ? fs::path(value) : fs::path();
+#else
     const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
+    return value ? fs::path(value) : fs::path();
+#endif
 }
 
 } // namespace
@@ -22,16 +31,16 @@ std::string Environment(const char* name) {
 StandardFolders::StandardFolders(fs::path executableFolder) : m_executableFolder(std::move(executableFolder)) {}
 
 fs::path StandardFolders::DataFolder() const {
-    const std::string overridden = Environment("MITORAN_DATA_DIR");
+    fs::path overridden = EnvironmentFolder("MITORAN_DATA_DIR");
     if (!overridden.empty())
-        return fs::path(overridden);
+        return overridden;
 #ifdef _WIN32
     return m_executableFolder;
 #else
     // A relative XDG_DATA_HOME is invalid and is ignored, as the XDG base directory rules require.
-    fs::path base(Environment("XDG_DATA_HOME"));
+    fs::path base = EnvironmentFolder("XDG_DATA_HOME");
     if (!base.is_absolute())
-        base = fs::path(Environment("HOME")) / ".local" / "share";
+        base = EnvironmentFolder("HOME") / ".local" / "share";
     return base / "Quorvan" / "Vuvedez";
 #endif
 }

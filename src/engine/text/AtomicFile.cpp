@@ -16,6 +16,7 @@
 #include <io.h>
 #include <process.h>
 #include <sys/stat.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,6 +56,23 @@ bool SyncAndClose(int fd) {
 int ExistingMode(const fs::path&) {
     return _S_IREAD | _S_IWRITE;
 }
+// Renames the temporary file over the target, the rename itself written through to disk. A target that
+// another writer is replacing at the same moment, or that a virus scanner or indexer has just opened, is
+// refused for a moment: the rename is tried again for about half a second before the write is refused.
+// A read-only target is refused, as Windows itself refuses it (Wine would replace it).
+bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt == 50 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+            return false;
+        Sleep(10);
+    }
+}
 void SyncFolder(const fs::path&) {}
 #else
 int OpenNew(const fs::path& path, int mode) {
@@ -74,6 +92,11 @@ bool SyncAndClose(int fd) {
 int ExistingMode(const fs::path& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : 0666;
+}
+bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    return !error;
 }
 // Makes the rename itself durable; folders that cannot be synced are left as they are.
 void SyncFolder(const fs::path& folder) {
@@ -160,8 +183,7 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         fs::remove(temporary, error);
         throw FileWriteError(path);
     }
-    fs::rename(temporary, target, error);
-    if (error) {
+    if (!ReplaceWith(temporary, target)) {
         fs::remove(temporary, error);
         throw FileWriteError(path);
     }

@@ -55,37 +55,98 @@ std::string MapLookAlikes(std::string_view utf8) {
 
 #ifdef _WIN32
 
-std::wstring ToWide(UINT codePage, std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
+constexpr std::string_view kDecodeReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// The Win32 converters, without their best-fit mappings and default characters: each character is converted
+// on its own and strictly, so that what the code page cannot hold becomes one replacement, as iconv does
+// elsewhere (é is never written as e, an emoji is one '?', an unassigned double byte is U+FFFD, not ・).
+std::wstring ToWideStrict(UINT codePage, std::string_view text) {
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
-    return wide;
+    wchar_t wide[4];
+    const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, wide, 4);
+    return std::wstring(wide, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-std::string FromWide(UINT codePage, const std::wstring& wide) {
-    if (wide.empty()) {
-        return {};
+std::string WideToUtf8(const std::wstring& wide) {
+    char utf8[16];
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8, sizeof utf8,
+                                           nullptr, nullptr);
+    return std::string(utf8, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+// Length of the UTF-8 sequence that starts with this byte; 1 for a stray continuation or invalid byte.
+std::size_t Utf8SequenceLength(unsigned char byte) {
+    if (byte >= 0xF0 && byte <= 0xF4) {
+        return 4;
     }
-    const int size = static_cast<int>(wide.size());
-    const char* defaultChar = codePage == CP_UTF8 ? nullptr : kEncodeReplacement.data();
-    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, defaultChar, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, defaultChar, nullptr);
-    return text;
+    if (byte >= 0xE0) {
+        return byte <= 0xEF ? 3 : 1;
+    }
+    return byte >= 0xC2 ? 2 : 1;
+}
+
+// Single bytes of code page 932: ASCII and the half-width katakana. Windows also maps 0x80, 0xA0 and
+// 0xFD-0xFF to control and private-use characters, which no CP932 text holds.
+bool IsSingleByteCharacter(unsigned char byte) {
+    return byte < 0x80 || (byte >= 0xA1 && byte <= 0xDF);
 }
 
 } // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-    return FromWide(CP_UTF8, ToWide(932, cp932));
+    std::string result;
+    result.reserve(cp932.size() * 2);
+    for (std::size_t i = 0; i < cp932.size();) {
+        const auto byte = static_cast<unsigned char>(cp932[i]);
+        if (byte < 0x80) {
+            result += cp932[i++];
+            continue;
+        }
+        std::size_t length = 1;
+        if (IsLeadByte(byte) && i + 1 < cp932.size()) {
+            const auto trail = static_cast<unsigned char>(cp932[i + 1]);
+            if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F)
+                length = 2;
+        }
+        const bool convertible = length == 2 || IsSingleByteCharacter(byte);
+        const std::wstring wide = convertible ? ToWideStrict(932, cp932.substr(i, length)) : std::wstring();
+        result += wide.empty() ? std::string(kDecodeReplacement) : WideToUtf8(wide);
+        i += length;
+    }
+    return result;
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
-    return FromWide(932, ToWide(CP_UTF8, MapLookAlikes(utf8)));
+std::string Utf8ToCp932(std::string_view text) {
+    const std::string utf8 = MapLookAlikes(text);
+    std::string result;
+    result.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80) {
+            result += utf8[i++];
+            continue;
+        }
+        // The sequence's own bytes: the lead byte and the continuation bytes that follow it.
+        const std::size_t expected = Utf8SequenceLength(byte);
+        std::size_t length = 1;
+        while (length < expected && i + length < utf8.size() &&
+               (static_cast<unsigned char>(utf8[i + length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        const std::wstring wide = length == expected ? ToWideStrict(CP_UTF8, utf8.substr(i, length)) : std::wstring();
+        char bytes[8];
+        BOOL usedDefault = FALSE;
+        const int written =
+            wide.empty() ? 0
+                         : WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                               bytes, sizeof bytes, kEncodeReplacement.data(), &usedDefault);
+        if (written > 0 && !usedDefault)
+            result.append(bytes, static_cast<std::size_t>(written));
+        else
+            result += kEncodeReplacement;
+        i += length;
+    }
+    return result;
 }
 
 #else

@@ -460,7 +460,12 @@ int RoundHalfAway(double value) {
     if (std::isnan(value)) {
         return 0;
     }
-    return static_cast<int>(std::clamp(std::round(value), static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+    // Not std::round: MinGW-w64's adds 0.5 first, which rounds 0.49999999999999994 up. The fraction
+    // value - trunc(value) is exact.
+    double rounded = std::trunc(value);
+    if (std::fabs(value - rounded) >= 0.5)
+        rounded += value < 0 ? -1.0 : 1.0;
+    return static_cast<int>(std::clamp(rounded, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 std::string DayCountText(std::string_view text, bool halfDays) {

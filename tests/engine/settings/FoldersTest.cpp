@@ -10,37 +10,62 @@
 #include <optional>
 #include <random>
 
-// The folders of POSIX systems; the tests set environment variables with setenv.
-#ifndef _WIN32
 namespace mitoran {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Sets environment variables for one test and puts the old values back afterwards.
+// Sets environment variables for one test and puts the old values back afterwards. On Windows the values
+// go through the wide-character environment, so folder names keep every character.
 class EnvironmentGuard {
 public:
     ~EnvironmentGuard() {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
+            Put(it->first, it->second ? it->second->c_str() : nullptr);
     }
-    void Set(const std::string& name, const char* value) {
+    void Set(const fs::path& name, const fs::path::value_type* value) {
+#ifdef _WIN32
+        const wchar_t* old = _wgetenv(name.c_str());
+#else
         const char* old = std::getenv(name.c_str());
-        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+#endif
+        m_saved.emplace_back(name, old ? std::optional<fs::path::string_type>(old) : std::nullopt);
+        Put(name, value);
+    }
+    void Set(const fs::path& name, const fs::path& value) {
+        Set(name, value.c_str());
+    }
+
+private:
+    static void Put(const fs::path& name, const fs::path::value_type* value) {
+#ifdef _WIN32
+        _wputenv_s(name.c_str(), value ? value : L"");
+#else
         if (value)
             setenv(name.c_str(), value, 1);
         else
             unsetenv(name.c_str());
+#endif
     }
 
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+    std::vector<std::pair<fs::path, std::optional<fs::path::string_type>>> m_saved;
 };
 
+#ifdef _WIN32
+// Without MITORAN_DATA_DIR the data sit beside the program; the variable's value is taken whole, Japanese
+// characters included, whatever the system's code page.
+TEST(FoldersTest, DataFolderFollowsTheEnvironment) {
+    EnvironmentGuard environment;
+    const fs::path program = fs::path(u8"C:/Program Files/ミトラン");
+    const StandardFolders folders(program);
+    environment.Set("MITORAN_DATA_DIR", nullptr);
+    EXPECT_EQ(folders.DataFolder(), program);
+    environment.Set("MITORAN_DATA_DIR", fs::path(u8"D:/データ/山田"));
+    EXPECT_EQ(folders.DataFolder(), fs::path(u8"D:/データ/山田"));
+    EXPECT_EQ(folders.ProgramName(), "mitoran");
+    EXPECT_EQ(folders.CurrentDirectory(), fs::current_path());
+}
+#else
 TEST(FoldersTest, DataFolderFollowsTheEnvironment) {
     EnvironmentGuard environment;
     environment.Set("HOME", "/home/tanaka");
@@ -67,11 +92,14 @@ TEST(FoldersTest, DataFolderFollowsTheEnvironment) {
     EXPECT_EQ(folders.ProgramName(), "mitoran");
     EXPECT_EQ(folders.CurrentDirectory(), fs::current_path());
 }
+#endif
 
 TEST(FoldersTest, UserFoldersAreCreatedWhenAsked) {
-    const fs::path root = fs::temp_directory_path() / ("mitoran-folders-" + std::to_string(std::random_device{}()));
+    // Japanese characters in the data folder's own path as well as in the user's name.
+    fs::path root = fs::temp_directory_path() / fs::path(u8"mitoran-フォルダ-");
+    root += std::to_string(std::random_device{}());
     EnvironmentGuard environment;
-    environment.Set("MITORAN_DATA_DIR", (root / "data" / "nested").c_str());
+    environment.Set("MITORAN_DATA_DIR", root / "data" / "nested");
     const StandardFolders folders;
 
     const std::string yamada = Utf8ToCp932("山田");
@@ -82,7 +110,7 @@ TEST(FoldersTest, UserFoldersAreCreatedWhenAsked) {
     EXPECT_TRUE(EnsureUserFolder(folders, yamada)) << "an existing folder is fine";
 
     std::ofstream(root / "file") << "x";
-    environment.Set("MITORAN_DATA_DIR", (root / "file" / "data").c_str());
+    environment.Set("MITORAN_DATA_DIR", root / "file" / "data");
     EXPECT_FALSE(EnsureUserFolder(folders, ""));
     EXPECT_FALSE(EnsureUserFolder(folders, "abc"));
     fs::remove_all(root);
@@ -90,4 +118,3 @@ TEST(FoldersTest, UserFoldersAreCreatedWhenAsked) {
 
 } // namespace
 } // namespace mitoran
-#endif

@@ -369,8 +369,10 @@ TEST_F(SettingsTest, NamedUserKeyFolderAndStartUserCopies) {
     LoadSettings(settings, Context("abc", ""));
     const std::string userKey = kBase + "\\User\\abc";
     EXPECT_TRUE(m_store.KeyExists(userKey));
-    EXPECT_EQ(settings.SaveInitialDir, "/home/u/work/abc");
-    EXPECT_EQ(Stored("System", "SaveInitialDir", userKey), "/home/u/work/abc");
+    // The user's folder under the current one, with the system's separator (a backslash on Windows).
+    const std::string userDir = (std::filesystem::path("/home/u/work") / "abc").string();
+    EXPECT_EQ(settings.SaveInitialDir, userDir);
+    EXPECT_EQ(Stored("System", "SaveInitialDir", userKey), userDir);
     EXPECT_FALSE(Stored("System", "SimeDay"));
     EXPECT_TRUE(std::filesystem::exists(m_data / "abc" / "mitoran.SET"));
     EXPECT_FALSE(std::filesystem::exists(m_data / "mitoran.SET"));

@@ -3,6 +3,7 @@
 
 #include "engine/text/Cp932.h"
 
+#include "support/ChildProcess.h"
 #include "support/KilledWrites.h"
 #include "support/TempFolder.h"
 
@@ -107,7 +108,6 @@ TEST_F(AtomicFileTest, RefusedWritesKeepTheOldFile) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"200403.dat", "folder.dat"}));
 }
 
-#ifndef _WIN32
 // Threads and processes that write the same file at once each go through a temporary file of their own:
 // every write succeeds and the file ends as one of them wrote it.
 TEST_F(AtomicFileTest, WritersAtTheSameTimeNeverShareATemporaryFile) {
@@ -118,6 +118,18 @@ TEST_F(AtomicFileTest, WritersAtTheSameTimeNeverShareATemporaryFile) {
             WriteFileAtomically(path, version(fill));
     };
 
+#ifdef _WIN32
+    if (test::ChildRole() == L"write") {
+        try {
+            writeMany('c');
+        } catch (...) {
+            ExitProcess(1);
+        }
+        ExitProcess(0);
+    }
+    test::ChildProcess child(L"write");
+    ASSERT_TRUE(child.Started());
+#else
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -128,6 +140,7 @@ TEST_F(AtomicFileTest, WritersAtTheSameTimeNeverShareATemporaryFile) {
         }
         _exit(0);
     }
+#endif
     std::atomic<int> failures{0};
     std::vector<std::thread> threads;
     for (char fill : {'a', 'b'}) {
@@ -141,9 +154,14 @@ TEST_F(AtomicFileTest, WritersAtTheSameTimeNeverShareATemporaryFile) {
     }
     for (std::thread& thread : threads)
         thread.join();
+#ifdef _WIN32
+    ASSERT_TRUE(child.Ended(60000));
+    EXPECT_EQ(child.ExitCode(), 0u) << "the other process's writes failed";
+#else
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other process's writes failed";
+#endif
     EXPECT_EQ(failures, 0);
     const std::string bytes = ReadBytes(path);
     EXPECT_TRUE(bytes == version('a') || bytes == version('b') || bytes == version('c')) << bytes.size();
@@ -155,6 +173,45 @@ TEST_F(AtomicFileTest, KilledWriteLeavesOneWholeVersion) {
     const std::array<std::string, 2> versions{std::string(300000, 'a'), std::string(200000, 'b')};
     test::ExpectKilledSavesLeaveOneWholeVersion(path, versions,
                                                 [&](int version) { WriteFileAtomically(path, versions[version]); });
+}
+
+#ifdef _WIN32
+// Windows refuses to replace a read-only file or one that another program holds open without leave to
+// delete it (an editor, a spreadsheet): the write is reported and the old file stays, with nothing beside it.
+TEST_F(AtomicFileTest, WindowsRefusesToReplaceALockedOrReadOnlyFile) {
+    const fs::path path = m_dir / fs::path(u8"山田の200403.dat");
+    if (test::ChildRole() == L"hold") {
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            ExitProcess(1);
+        test::Signal(test::SignalName(L"holding")).Set();
+        Sleep(INFINITE);
+    }
+    WriteBytes(path, "old");
+    const auto expectRefused = [&](const char* why) {
+        SCOPED_TRACE(why);
+        EXPECT_THROW(WriteFileAtomically(path, "new"), FileWriteError);
+        EXPECT_EQ(ReadBytes(path), "old");
+        EXPECT_EQ(Names(), std::vector<std::string>{path.filename().string()});
+    };
+
+    {
+        test::Signal holding(test::SignalName(L"holding"));
+        test::ChildProcess child(L"hold");
+        ASSERT_TRUE(child.Started());
+        ASSERT_TRUE(holding.Wait(30000)) << "the other process could not open the file";
+        expectRefused("held open by another process");
+    }
+    WriteFileAtomically(path, "free again");
+    EXPECT_EQ(ReadBytes(path), "free again");
+
+    WriteBytes(path, "old");
+    fs::permissions(path, fs::perms::owner_read);
+    expectRefused("read-only");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    WriteFileAtomically(path, "new");
+    EXPECT_EQ(ReadBytes(path), "new");
 }
 #endif
 
