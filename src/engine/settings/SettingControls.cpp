@@ -460,6 +460,39 @@ std::optional<PositionConflict> CheckPrintPositions(const PrintPositions& positi
     return conflict;
 }
 
+namespace {
+
+struct PrintFontFields {
+    std::string Settings::*name;
+    int Settings::*size;
+    int Settings::*style;
+};
+constexpr std::array<PrintFontFields, 6> kPrintFonts{{
+    {&Settings::TitleFontName, &Settings::TitleFontSize, &Settings::TitleFontStyle},
+    {&Settings::NameFontName, &Settings::NameFontSize, &Settings::NameFontStyle},
+    {&Settings::MonthFontName, &Settings::MonthFontSize, &Settings::MonthFontStyle},
+    {&Settings::ListFontName, &Settings::ListFontSize, &Settings::ListFontStyle},
+    {&Settings::PageFontName, &Settings::PageFontSize, &Settings::PageFontStyle},
+    {&Settings::DateFontName, &Settings::DateFontSize, &Settings::DateFontStyle},
+}};
+
+} // namespace
+
+PrintFonts PrintFontsOf(const Settings& settings) {
+    PrintFonts fonts;
+    for (std::size_t i = 0; i < fonts.size(); ++i)
+        fonts[i] = {settings.*kPrintFonts[i].name, settings.*kPrintFonts[i].size, settings.*kPrintFonts[i].style};
+    return fonts;
+}
+
+void StorePrintFonts(const PrintFonts& fonts, Settings& settings) {
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        settings.*kPrintFonts[i].name = fonts[i].name;
+        settings.*kPrintFonts[i].size = fonts[i].size;
+        settings.*kPrintFonts[i].style = fonts[i].style;
+    }
+}
+
 std::string FontSampleText(int points) {
     return text::kFontSamplePrefix + std::to_string(points) + text::kFontSamplePoints;
 }

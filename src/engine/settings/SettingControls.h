@@ -138,7 +138,17 @@ struct PositionConflict {
 };
 std::optional<PositionConflict> CheckPrintPositions(const PrintPositions& positions);
 
-// The sample a print font box shows ("あいうABC123  12ﾎﾟｲﾝﾄ").
+// The print layout dialog's working copy of the fonts of the title, name, year-month, list, page number and
+// date, in that order, and the sample each font box shows ("あいうABC123  12ﾎﾟｲﾝﾄ").
+struct PrintFont {
+    std::string name;
+    int size = 0;
+    int style = 0;
+    bool operator==(const PrintFont&) const = default;
+};
+using PrintFonts = std::array<PrintFont, 6>;
+PrintFonts PrintFontsOf(const Settings& settings);
+void StorePrintFonts(const PrintFonts& fonts, Settings& settings);
 std::string FontSampleText(int points);
 
 } // namespace mitoran

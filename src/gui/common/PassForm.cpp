@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/PassForm.h"
 
+#include "engine/session/PasswordCheck.h"
 #include "gui/common/WindowUtil.h"
+#include "platform/Cp932Qt.h"
 
 #include <QBoxLayout>
 #include <QGuiApplication>
@@ -11,12 +13,39 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <functional>
+#include <optional>
+
 namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
 constexpr int kFocusDelayMilliseconds = 100;
+
+// Each entry of the prompt, or nothing when it was closed other than by "入  力".
+std::function<std::optional<std::string>()> EntriesOf(TPass& pass) {
+    return [&pass]() -> std::optional<std::string> {
+        pass.Clear();
+        if (pass.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return FromQString(pass.Entry());
+    };
+}
+
+} // namespace
+
+bool PromptPassword(const std::string& password, Questions& questions, QWidget* parent) {
+    TPass pass(parent);
+    return AskPassword(EntriesOf(pass), questions, password);
+}
+
+bool PromptAmountsPassword(const std::string& kinPass, Questions& questions, QWidget* parent) {
+    if (kinPass.empty())
+        return true;
+    TPass pass(parent);
+    return AskAmountsPassword(EntriesOf(pass), questions, kinPass);
 }
 
 TPass::TPass(QWidget* parent)

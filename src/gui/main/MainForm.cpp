@@ -15,6 +15,7 @@
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "gui/common/PassForm.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/main/BarPaintBox.h"
@@ -24,6 +25,7 @@
 #include "gui/main/JumpForm.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
+#include "gui/settings/SetForm.h"
 #include "platform/Cp932Qt.h"
 
 #include <QApplication>
@@ -75,7 +77,12 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
       m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
       m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
       m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
-      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }) {
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_setting([this] {
+          auto* dialog = EscapableDialog(new TSetting(m_session, m_services.questions, this));
+          connect(dialog, &TSetting::Registered, this, &TZangyoMain::SettingRegistered);
+          connect(dialog, &TSetting::HelpRequested, this, &TZangyoMain::ShowHelp);
+          return dialog;
+      }) {
     FormCreate();
 }
 
@@ -463,6 +470,38 @@ void TZangyoMain::HolidayReadItemClick() {
     const YearMonth month = DisplayedMonth();
     MarkHolidays(m_sheet, month.year, month.month, false, CalendarRulesOf(m_settings), m_session.holidays);
     m_model->Refresh();
+}
+
+void TZangyoMain::SetButtonClick() {
+    if (!PromptAmountsPassword(m_settings.KinPass, m_services.questions, this))
+        return;
+    m_setting->exec();
+    if (m_setting->RecreateMonth())
+        RecreateCurrentMonth();
+}
+
+// The settings now stored show at once; the month shown is not recalculated. The pay-amount and paid-leave
+// windows, once they exist, follow from here too.
+void TZangyoMain::SettingRegistered() {
+    UpdateYukyuPanel();
+    m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
+    SetWindowTitleText();
+    m_grid->viewport()->update();
+}
+
+// The sheet month of today under the new closing day, laid out anew once the month shown may be left.
+void TZangyoMain::RecreateCurrentMonth() {
+    if (!LeaveMonthCheck())
+        return;
+    const YearMonth month = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
+    m_yearMemo->setText(QString::number(month.year));
+    m_monthMemo->setText(QString::number(month.month));
+    try {
+        m_session.RecreateMonth(month.year, month.month);
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+    }
+    RefreshMonthView();
 }
 
 void TZangyoMain::HelpItemClick() {

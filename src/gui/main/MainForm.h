@@ -29,6 +29,7 @@ class HelpWindow;
 class Questions;
 class SettingsStore;
 class TJump;
+class TSetting;
 class TTimeAdjust;
 class TTimeSet;
 
@@ -70,6 +71,8 @@ public:
     void MokuhyoBarItemClick();
     void EscButtonClick();
     void HelpItemClick();
+    // "環境設定": the settings dialog behind the amounts password; a changed closing day may re-create the month.
+    void SetButtonClick();
     // Opens the help viewer on a topic's page (the contents for an unknown topic).
     void ShowHelp(int topic);
 
@@ -119,6 +122,8 @@ private:
     void UpdateTargetBar();
     void UpdateYukyuPanel();
     void HolidayReadItemClick();
+    void SettingRegistered();
+    void RecreateCurrentMonth();
     void AboutItemClick();
     HelpWindow& HelpViewer();
     void MinimizeTimerTimer();
@@ -143,6 +148,7 @@ private:
     LazyDialog<TJump> m_jump;
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
+    LazyDialog<TSetting> m_setting;
     DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;

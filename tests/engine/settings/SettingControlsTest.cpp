@@ -355,6 +355,16 @@ TEST(SettingControlsTest, PrintPositionChecks) {
                                   : "[所属と氏名]と[一覧表年月]の印刷位置を同じ設定にする事はできません。"));
     }
     EXPECT_EQ(FontSampleText(12), Utf8ToCp932("あいうABC123  12ﾎﾟｲﾝﾄ"));
+
+    Settings settings;
+    PrintFonts fonts = PrintFontsOf(settings);
+    EXPECT_EQ(fonts[3], (PrintFont{settings.ListFontName, 9, 0}));
+    fonts[5] = {"Sans", 11, 2};
+    StorePrintFonts(fonts, settings);
+    EXPECT_EQ(settings.DateFontName, "Sans");
+    EXPECT_EQ(settings.DateFontSize, 11);
+    EXPECT_EQ(settings.DateFontStyle, 2);
+    EXPECT_EQ(settings.PageFontSize, 7);
 }
 
 } // namespace
