@@ -49,13 +49,10 @@ bool PromptAmountsPassword(const std::string& kinPass, Questions& questions, QWi
 }
 
 TPass::TPass(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_passEdit(new QLineEdit(this)),
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_passEdit(PasswordBox(u"PassEdit"_s, this)),
       m_focusTimer(new QTimer(this)) {
     setObjectName(u"TPass"_s);
     setWindowTitle(u"ﾊﾟｽﾜｰﾄﾞ入力"_s);
-    m_passEdit->setObjectName(u"PassEdit"_s);
-    m_passEdit->setEchoMode(QLineEdit::Password);
-    m_passEdit->setStyleSheet(u"lineedit-password-character: 42"_s); // "*"
 
     auto* okButton = NamedButton(u"OkButton"_s, u"入  力"_s, this);
     okButton->setDefault(true);

@@ -15,21 +15,9 @@ namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-QLineEdit* MaskedBox(const QString& name, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setEchoMode(QLineEdit::Password);
-    box->setStyleSheet(u"lineedit-password-character: 42"_s); // "*"
-    return box;
-}
-
-} // namespace
-
 TPassChangeForm::TPassChangeForm(Questions& questions, QWidget* parent)
-    : QDialog(parent), m_questions(questions), m_passEdit1(MaskedBox(u"PassEdit1"_s, this)),
-      m_passEdit2(MaskedBox(u"PassEdit2"_s, this)) {
+    : QDialog(parent), m_questions(questions), m_passEdit1(PasswordBox(u"PassEdit1"_s, this)),
+      m_passEdit2(PasswordBox(u"PassEdit2"_s, this)) {
     setObjectName(u"TPassChangeForm"_s);
     setWindowTitle(u"ﾊﾟｽﾜｰﾄﾞ変更"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -25,13 +25,6 @@ namespace {
 // The font boxes in the order of PrintFonts.
 constexpr std::array<const char*, 6> kFontParts{"Title", "Name", "Month", "List", "Page", "Date"};
 
-QComboBox* Choice(const QString& name, const QStringList& items, QWidget* parent) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->addItems(items);
-    return box;
-}
-
 QLineEdit* Edit(const QString& name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
@@ -61,7 +54,7 @@ TPrintSettingForm::TPrintSettingForm(Settings& settings, Questions& questions, Q
         titleGrid->addWidget(new QLabel(label, titles), row, 0);
         titleGrid->addWidget(Edit(edit, titles), row, 1);
         titleGrid->addWidget(new QLabel(u"用紙"_s, titles), row, 2);
-        titleGrid->addWidget(Choice(orientation, orientations, titles), row, 3);
+        titleGrid->addWidget(NamedComboBox(orientation, orientations, titles), row, 3);
         ++row;
     }
     titleGrid->addWidget(new QLabel(u"所属と氏名"_s, titles), row, 0);
@@ -82,7 +75,7 @@ TPrintSettingForm::TPrintSettingForm(Settings& settings, Questions& questions, Q
         const QString part = QLatin1String(kFontParts[i]);
         layoutGrid->addWidget(new QLabel(parts[i][0], layoutBox), line, 0);
         if (!parts[i][1].isEmpty())
-            layoutGrid->addWidget(Choice(parts[i][1], positions, layoutBox), line, 1);
+            layoutGrid->addWidget(NamedComboBox(parts[i][1], positions, layoutBox), line, 1);
         auto* sample = new QLineEdit(layoutBox);
         sample->setObjectName(part + u"FontEdit"_s);
         sample->setReadOnly(true);

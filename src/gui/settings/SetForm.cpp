@@ -60,13 +60,6 @@ QCheckBox* Check(const QString& name, const QString& caption, QWidget* parent) {
     return box;
 }
 
-QComboBox* Combo(const QString& name, const QStringList& items, QWidget* parent) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->addItems(items);
-    return box;
-}
-
 QStringList IntervalItems() {
     QStringList items;
     for (const int minutes : RoundingIntervals)
@@ -89,7 +82,7 @@ QGroupBox* AdjustGroup(const QString& caption, const QString& prefix, QWidget* p
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(new RadioGroup(prefix + u"AdjustRadioGroup"_s, u"調整方法"_s,
                                      {u"しない"_s, u"切り捨て"_s, u"四捨五入"_s, u"切り上げ"_s}, group));
-    auto* interval = Combo(prefix + u"TimeComboBox"_s, IntervalItems(), group);
+    auto* interval = NamedComboBox(prefix + u"TimeComboBox"_s, IntervalItems(), group);
     layout->addLayout(Row({new QLabel(u"時刻調整"_s, group), interval}));
     return group;
 }
@@ -264,9 +257,9 @@ QWidget* TSetting::BuildJikokuPage() {
     auto* startAutoIn =
         new RadioGroup(u"StartAutoInRadioGroup"_s, u"起動時の自動入力"_s, {autoIn[0], autoIn[1], autoIn[2]}, start);
     startLayout->addWidget(startAutoIn);
-    startLayout->addWidget(Combo(u"StartTeijiInComboBox"_s,
-                                 {u"定時入力を行わない"_s, u"定時より早い場合定時を入力"_s, u"常に定時を入力する"_s},
-                                 start));
+    startLayout->addWidget(
+        NamedComboBox(u"StartTeijiInComboBox"_s,
+                      {u"定時入力を行わない"_s, u"定時より早い場合定時を入力"_s, u"常に定時を入力する"_s}, start));
     startLayout->addWidget(Check(u"StartPassSkipCheckBox"_s, u"ﾊﾟｽﾜｰﾄﾞ入力をｽｷｯﾌﾟする"_s, start));
     startLayout->addWidget(Check(u"StartAutoMinimizeCheckBox"_s, u"自動入力後、ｱｲｺﾝ化する"_s, start));
     startLayout->addStretch(1);
@@ -276,8 +269,8 @@ QWidget* TSetting::BuildJikokuPage() {
     endLayout->addWidget(
         new RadioGroup(u"EndAutoInRadioGroup"_s, u"終了時の自動入力"_s, {autoIn[0], autoIn[1], autoIn[2]}, end));
     endLayout->addWidget(
-        Combo(u"EndOverWriteComboBox"_s,
-              {u"退社時刻を上書きする"_s, u"退社時刻の上書き確認をする"_s, u"退社時刻を上書きしない"_s}, end));
+        NamedComboBox(u"EndOverWriteComboBox"_s,
+                      {u"退社時刻を上書きする"_s, u"退社時刻の上書き確認をする"_s, u"退社時刻を上書きしない"_s}, end));
     endLayout->addStretch(1);
 
     QGroupBox* zangyo = AdjustGroup(u"残業時間調整"_s, u"Zangyo"_s, page);
@@ -310,7 +303,7 @@ QWidget* TSetting::BuildKyujituPage() {
         weekRows->addWidget(Check(u"Week%1CheckBox"_s.arg(day), days[static_cast<std::size_t>(day - 1)], weeks),
                             (day - 1) / 2, (day - 1) % 2);
     weekRows->addWidget(new QLabel(u"区切り線"_s, weeks), 4, 0);
-    weekRows->addWidget(Combo(u"GridLineSelectComboBox"_s, {u"なし"_s, u"日曜日"_s, u"月曜日"_s}, weeks), 4, 1);
+    weekRows->addWidget(NamedComboBox(u"GridLineSelectComboBox"_s, {u"なし"_s, u"日曜日"_s, u"月曜日"_s}, weeks), 4, 1);
 
     auto* holidays = new QGroupBox(u"以下の日を休日とする"_s, page);
     auto* holidayRows = new QGridLayout(holidays);
@@ -363,7 +356,7 @@ QWidget* TSetting::BuildKyujituPage() {
     auto* colors = new QGroupBox(u"背景色"_s, page);
     auto* colorRows = new QVBoxLayout(colors);
     m_cellColorCombo =
-        Combo(u"CellColorComboBox"_s, QStringList(kCellColorNames.begin(), kCellColorNames.end()), colors);
+        NamedComboBox(u"CellColorComboBox"_s, QStringList(kCellColorNames.begin(), kCellColorNames.end()), colors);
     m_cellColorCheck = Check(u"CellColorCheckBox"_s, u"この色を使う"_s, colors);
     m_cellColorPanel = new QLabel(colors);
     m_cellColorPanel->setObjectName(u"CellColorPanel"_s);
@@ -393,8 +386,8 @@ QWidget* TSetting::BuildSonotaPage() {
 
     auto* print = new QGroupBox(u"印刷"_s, page);
     auto* printRows = new QVBoxLayout(print);
-    printRows->addWidget(
-        Combo(u"PrintFormComboBox"_s, {u"中間色を使用したﾌｫｰﾑで印刷"_s, u"ｼﾝﾌﾟﾙな罫線のみのﾌｫｰﾑで印刷"_s}, print));
+    printRows->addWidget(NamedComboBox(u"PrintFormComboBox"_s,
+                                       {u"中間色を使用したﾌｫｰﾑで印刷"_s, u"ｼﾝﾌﾟﾙな罫線のみのﾌｫｰﾑで印刷"_s}, print));
     printRows->addLayout(Row({new QLabel(u"ﾒﾓの印刷文字数"_s, print), Box(u"PrintMemoLenMemo"_s, 36, print)}));
     printRows->addWidget(Check(u"PrintTimeCheckBox"_s, u"残業時間を10進数で印刷する"_s, print));
     printRows->addWidget(Check(u"PrintDateCheckBox"_s, u"印刷日付を印刷する"_s, print));
@@ -425,10 +418,9 @@ QWidget* TSetting::BuildSonotaPage() {
     auto* passwords = new QGroupBox(u"ﾊﾟｽﾜｰﾄﾞ"_s, page);
     auto* passwordRows = new QGridLayout(passwords);
     const auto passwordRow = [&](int line, const QString& label, const QString& boxName, const QString& buttonName) {
-        auto* box = Box(boxName, 110, passwords);
+        auto* box = PasswordBox(boxName, passwords);
+        box->setFixedWidth(110);
         box->setReadOnly(true);
-        box->setEchoMode(QLineEdit::Password);
-        box->setStyleSheet(u"lineedit-password-character: 42"_s); // "*"
         box->installEventFilter(this);
         auto* button = NamedButton(buttonName, u"変更..."_s, passwords);
         button->setAutoDefault(false);
@@ -459,7 +451,8 @@ QWidget* TSetting::BuildSonotaPage() {
     }};
     for (const auto& [name, caption] : checks)
         behaviourRows->addWidget(Check(name, caption, behaviour));
-    m_iconCombo = Combo(u"IconSelectComboBox"_s, {u"残業ｱｲｺﾝ（従来版）"_s, u"ﾊﾟｿｺﾝｱｲｺﾝ（目立たない）"_s}, behaviour);
+    m_iconCombo =
+        NamedComboBox(u"IconSelectComboBox"_s, {u"残業ｱｲｺﾝ（従来版）"_s, u"ﾊﾟｿｺﾝｱｲｺﾝ（目立たない）"_s}, behaviour);
     m_iconImage = new QLabel(behaviour);
     m_iconImage->setObjectName(u"IconImage"_s);
     m_iconImage->setFixedSize(36, 36);
