@@ -49,6 +49,7 @@ private slots:
     void printLayoutRefusesCollidingPositions();
     void changedClosingDayRecreatesTheMonthOnYes();
     void refusedHolidayListKeepsTheDialogOpen();
+    void namedUserReadsTheDefaultUsersSettings();
 
 private:
     void StartWindow();
@@ -369,6 +370,37 @@ void SetFormTest::refusedHolidayListKeepsTheDialogOpen() {
     QVERIFY(m_env->questions.asked[0].text.find(Utf8ToCp932("に書き込めません")) != std::string::npos);
     QVERIFY(std::filesystem::is_regular_file(list));
     QCOMPARE(Stored("Setting", "Kin02"), "30000");
+}
+
+// "ｶﾚﾝﾄ設定読み込み" shows the default user's settings and holiday list; OK stores them for the user shown.
+void SetFormTest::namedUserReadsTheDefaultUsersSettings() {
+    Session defaultUser(m_env->store, m_env->folders, "");
+    defaultUser.LoadUser("");
+    defaultUser.settings.Kin[1] = 123456;
+    HolidayList list = defaultUser.holidays;
+    list[100].mark = text::kHolidayListMark;
+    defaultUser.RegisterSettings(list);
+
+    m_window = std::make_unique<TZangyoMain>(
+        MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, CommandLine{"abc"}});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    OpenSettings([&](TSetting& dialog) {
+        QCOMPARE(Find<QLineEdit>(dialog, u"KihonMemo"_s)->text(), u"200,000"_s);
+        auto* read = Find<QPushButton>(dialog, u"ReadCurrentButton"_s);
+        QVERIFY(read->isEnabled());
+        QTest::mouseClick(read, Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(dialog, u"KihonMemo"_s)->text(), u"123,456"_s);
+        auto* calendar = Find<QTableView>(dialog, u"YearHolidayStringGrid"_s);
+        QCOMPARE(calendar->model()->index(99, 1).data().toString(), u" ○ "_s);
+        Click(dialog, u"OkButton"_s);
+    });
+    QCOMPARE(m_env->store.ReadValue(UserKeyPath("abc"), "Setting", "Kin01"), "123456");
+    QCOMPARE(m_window->CurrentSession().CurrentUser(), std::string("abc"));
+    QVERIFY(m_window->CurrentSession().holidays[100].IsMarked());
+    HolidayList written;
+    QVERIFY(ReadHolidayList(written, m_env->folders.DataFolder() / "abc" / "Holiday.dat"));
+    QVERIFY(written[100].IsMarked());
 }
 
 } // namespace mitoran
