@@ -494,13 +494,14 @@ void TZangyoMain::RecreateCurrentMonth() {
     if (!LeaveMonthCheck())
         return;
     const YearMonth month = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
-    m_yearMemo->setText(QString::number(month.year));
-    m_monthMemo->setText(QString::number(month.month));
     try {
         m_session.RecreateMonth(month.year, month.month);
     } catch (const FileWriteError& error) {
         ReportWriteError(error);
+        return;
     }
+    m_yearMemo->setText(QString::number(month.year));
+    m_monthMemo->setText(QString::number(month.month));
     RefreshMonthView();
 }
 
