@@ -13,6 +13,7 @@
 #include "gui/settings/PrivateInfoUnit.h"
 #include "gui/settings/RadioGroup.h"
 #include "platform/Cp932Qt.h"
+#include "platform/QtSettingsStore.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -44,6 +46,7 @@ private slots:
 
     void openingNeedsTheAmountsPassword();
     void okStoresEveryPageAndTheHolidayList();
+    void okWritesTheSettingsFile();
     void boxesApplyTheirRulesAndTheEnableRulesFollow();
     void cancelAfterASubDialogLeavesTheStoreAsItWas();
     void printLayoutRefusesCollidingPositions();
@@ -211,6 +214,26 @@ void SetFormTest::okStoresEveryPageAndTheHolidayList() {
     QCOMPARE(m_window->CurrentSession().settings.CellColorCheck[7], true);
 }
 
+// With the program's own store, OK leaves the new values in the settings file at once.
+void SetFormTest::okWritesTheSettingsFile() {
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+    QtSettingsStore store;
+    m_window = std::make_unique<TZangyoMain>(
+        MainServices{store, m_env->folders, m_env->clock, m_env->questions, CommandLine{}});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    OpenSettings([&](TSetting& dialog) {
+        Type(dialog, u"TeateMemo"_s, u"30,000"_s);
+        Find<QCheckBox>(dialog, u"AutoSaveCheckBox"_s)->setChecked(true);
+        Click(dialog, u"OkButton"_s);
+    });
+    const QSettings file(config.filePath(u"Quorvan/Vuvedez.ini"_s), QSettings::IniFormat);
+    QCOMPARE(file.value(u"Setting/Kin02"_s).toString(), u"30000"_s);
+    QCOMPARE(file.value(u"System/AutoSave"_s).toString(), u"1"_s);
+    m_window.reset();
+}
+
 void SetFormTest::boxesApplyTheirRulesAndTheEnableRulesFollow() {
     StartWindow();
     OpenSettings([&](TSetting& dialog) {
@@ -317,38 +340,43 @@ void SetFormTest::printLayoutRefusesCollidingPositions() {
 void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     StartWindow();
     Session& session = m_window->CurrentSession();
-    session.sheet.days[5][DayColumn::Arrival] = " 8:00";
-    session.SaveShownMonth();
+    const auto saveArrival = [&session] {
+        session.sheet.days[5][DayColumn::Arrival] = " 8:00";
+        session.SaveShownMonth();
+    };
+    saveArrival();
     QVERIFY(std::filesystem::exists(MonthFile()));
-
-    // No keeps the month as it is; the closing day is stored all the same.
-    m_env->questions.answers = {Answer::No};
-    OpenSettings([&](TSetting& dialog) {
-        Type(dialog, u"SimeDayMemo"_s, u"20"_s);
-        Click(dialog, u"OkButton"_s);
-    });
-    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
-    QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
-    QCOMPARE(Stored("System", "SimeDay"), "20");
-    QVERIFY(std::filesystem::exists(MonthFile()));
-    QCOMPARE(session.sheet.days[5][DayColumn::Arrival], std::string(" 8:00"));
 
     // Cancel keeps the dialog open and stores nothing; Yes re-creates the month of today under the new day.
     m_env->questions.answers = {Answer::Cancel, Answer::Yes};
     OpenSettings([&](TSetting& dialog) {
-        Type(dialog, u"SimeDayMemo"_s, u"15"_s);
+        Type(dialog, u"SimeDayMemo"_s, u"20"_s);
         Click(dialog, u"OkButton"_s);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(Stored("System", "SimeDay"), "20");
+        QCOMPARE(Stored("System", "SimeDay"), "31");
         Click(dialog, u"OkButton"_s);
     });
-    QCOMPARE(Stored("System", "SimeDay"), "15");
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{2});
+    QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
+    QCOMPARE(Stored("System", "SimeDay"), "20");
     QVERIFY(!std::filesystem::exists(MonthFile()));
-    QCOMPARE(session.sheet.dayCount, 29); // 16 February … 15 March of 2004
-    QCOMPARE(session.sheet.days[1][DayColumn::Date], std::string(" 2/16"));
+    QCOMPARE(session.sheet.dayCount, 29); // 21 February … 20 March of 2004
+    QCOMPARE(session.sheet.days[1][DayColumn::Date], std::string(" 2/21"));
     for (int day = 1; day <= session.sheet.dayCount; ++day)
         QCOMPARE(session.sheet.days[day][DayColumn::Arrival], std::string());
     QCOMPARE(m_window->findChild<QLineEdit*>(u"MonthMemo"_s)->text(), u"3"_s);
+
+    // No keeps the month as it is; the closing day is stored all the same.
+    saveArrival();
+    m_env->questions.answers = {Answer::No};
+    OpenSettings([&](TSetting& dialog) {
+        Type(dialog, u"SimeDayMemo"_s, u"31"_s);
+        Click(dialog, u"OkButton"_s);
+    });
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{3});
+    QCOMPARE(Stored("System", "SimeDay"), "31");
+    QVERIFY(std::filesystem::exists(MonthFile()));
+    QCOMPARE(session.sheet.days[5][DayColumn::Arrival], std::string(" 8:00"));
 }
 
 // A holiday list that cannot be written is reported; the dialog stays open with its edits.
