@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program icon (a clock face over a calendar sheet) as PNG files of the given sizes, or as a
-// scalable SVG file for the size "svg".
+// scalable SVG file for the size "svg"; after "tray", the two notification-area icons of "IconSelect" (the
+// overtime clock and the inconspicuous computer) at the sizes that follow.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -64,6 +65,50 @@ void DrawIcon(QPainter& painter, int size) {
     painter.drawEllipse(centre, 8, 8);
 }
 
+// The overtime icon: the program icon's clock alone, filling the square.
+void DrawZangyoIcon(QPainter& painter, int size) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 256.0, size / 256.0);
+    const QPointF centre(128, 128);
+    painter.setPen(QPen(QColor(30, 60, 120), 22));
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawEllipse(centre, 112, 112);
+    painter.setPen(QPen(QColor(20, 20, 30), 24, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre, centre + QPointF(-28, 50));
+    painter.setPen(QPen(QColor(206, 48, 48), 16, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre, centre + QPointF(70, -42));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(20, 20, 30));
+    painter.drawEllipse(centre, 14, 14);
+}
+
+// The inconspicuous icon: a grey computer screen on its stand.
+void DrawPasokonIcon(QPainter& painter, int size) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 256.0, size / 256.0);
+    painter.setPen(QPen(QColor(70, 70, 80), 14));
+    painter.setBrush(QColor(200, 204, 210));
+    painter.drawRoundedRect(QRectF(20, 28, 216, 152), 14, 14);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(96, 120, 150));
+    painter.drawRect(QRectF(44, 50, 168, 108));
+    painter.setBrush(QColor(70, 70, 80));
+    painter.drawRect(QRectF(110, 184, 36, 30));
+    painter.drawRoundedRect(QRectF(64, 212, 128, 20), 8, 8);
+}
+
+bool SavePng(const QString& name, int size, void (*draw)(QPainter&, int)) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    draw(painter, size);
+    painter.end();
+    if (image.save(name))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -73,6 +118,15 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (QString::fromLocal8Bit(argv[2]) == QStringLiteral("tray")) {
+        for (int i = 3; i < argc; ++i) {
+            const int size = QString::fromLocal8Bit(argv[i]).toInt();
+            if (!SavePng(QStringLiteral("%1/tray-zangyo-%2.png").arg(folder).arg(size), size, DrawZangyoIcon) ||
+                !SavePng(QStringLiteral("%1/tray-pasokon-%2.png").arg(folder).arg(size), size, DrawPasokonIcon))
+                return 1;
+        }
+        return 0;
+    }
     for (int i = 2; i < argc; ++i) {
         if (QString::fromLocal8Bit(argv[i]) == QStringLiteral("svg")) {
             QSvgGenerator svg;
@@ -85,16 +139,8 @@ int main(int argc, char* argv[]) {
             continue;
         }
         const int size = QString::fromLocal8Bit(argv[i]).toInt();
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        DrawIcon(painter, size);
-        painter.end();
-        const QString name = QStringLiteral("%1/mitoran-%2.png").arg(folder).arg(size);
-        if (!image.save(name)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+        if (!SavePng(QStringLiteral("%1/mitoran-%2.png").arg(folder).arg(size), size, DrawIcon))
             return 1;
-        }
     }
     return 0;
 }

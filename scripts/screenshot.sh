@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Starts the desktop program under a virtual X display on a sample of the current month (paid leave,
-# holidays, a late arrival, a hand-fixed overtime value, a coloured memo) and writes docs/screenshot.png.
+# holidays, a late arrival, a hand-fixed overtime value, a coloured memo) and writes docs/screenshot.png, then
+# opens 環境設定 and writes one picture of each of its pages (docs/settings-1.png … docs/settings-4.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 needed=()
 command -v xvfb-run >/dev/null || needed+=(xvfb xauth)
 command -v import >/dev/null || needed+=(imagemagick)
+command -v xdotool >/dev/null || needed+=(xdotool)
 fc-list | grep -q IPAGothic || needed+=(fonts-ipafont-gothic)
 if ((${#needed[@]})); then
     sudo_cmd=()
@@ -81,6 +83,16 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     program=$!
     sleep 4
     import -window root -trim +repage "$2"
+    main=$(xdotool search --name "^ミトラン" | head -n 1)
+    xdotool windowfocus --sync "$main" key alt+o sleep 0.5 key e
+    sleep 2
+    dialog=$(xdotool search --name "^環境設定$" | head -n 1)
+    # The page tabs, left to right.
+    for page in 1 2 3 4; do
+        xdotool mousemove --window "$dialog" $((page * 110 - 50)) 22 click 1
+        sleep 1
+        import -window "$dialog" "docs/settings-$page.png"
+    done
     kill "$program"
 ' _ "$build" docs/screenshot.png
-echo "Wrote docs/screenshot.png"
+echo "Wrote docs/screenshot.png and docs/settings-1.png … docs/settings-4.png"

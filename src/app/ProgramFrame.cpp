@@ -24,22 +24,6 @@
 
 namespace mitoran {
 
-namespace {
-
-bool AskStartupPassword(const std::string& password, Questions& questions) {
-    TPass pass;
-    return AskPassword(
-        [&pass]() -> std::optional<std::string> {
-            pass.Clear();
-            if (pass.exec() != QDialog::Accepted)
-                return std::nullopt;
-            return FromQString(pass.Entry());
-        },
-        questions, password);
-}
-
-} // namespace
-
 void PrepareApplication() {
     // Dialogs and popup menus do not inherit a window's font: the application's font reaches them all.
     QApplication::setFont(ProgramFont());
@@ -71,7 +55,7 @@ std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& par
                      &TZangyoMain::BringToFront);
 
     const StartupPassword startup = ReadStartupPassword(services.store, line.startUser);
-    if (NeedsStartupPassword(line, startup) && !AskStartupPassword(startup.password, services.questions))
+    if (NeedsStartupPassword(line, startup) && !PromptPassword(startup.password, services.questions))
         return nullptr;
     return program;
 }

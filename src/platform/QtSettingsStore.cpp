@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtSettingsStore.h"
 
+#include "engine/text/AtomicFile.h"
 #include "platform/Cp932Qt.h"
 
 #include <QEvent>
@@ -163,6 +164,11 @@ bool QtSettingsStore::Sync() {
         return false;
     Reopen();
     return true;
+}
+
+void QtSettingsStore::Flush() {
+    if (!Sync())
+        throw FileWriteError(std::filesystem::path(m_settings->fileName().toStdU16String()));
 }
 
 // A new QSettings over the file as now written, whose status tells the outcome of later writes.

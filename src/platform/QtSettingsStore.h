@@ -26,6 +26,8 @@ public:
     void WriteValue(std::string_view keyPath, std::string_view subkey, std::string_view name,
                     std::string_view value) override;
     void DeleteSubkey(std::string_view keyPath, std::string_view subkey) override;
+    // Sync, with a failure thrown as FileWriteError.
+    void Flush() override;
 
     // Writes pending changes to the file or registry; false when that failed. A file that could not be read
     // whole is no failure here.

@@ -3,6 +3,7 @@
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/Settings.h"
+#include "engine/text/AtomicFile.h"
 #include "engine/text/Cp932.h"
 
 #include <QCoreApplication>
@@ -179,6 +180,36 @@ TEST_F(QtSettingsStoreTest, DamagedFileIsReadAsFarAsItGoesAndKeptBeforeItIsRewri
 }
 
 // Every value SaveSettings writes comes back from a new store as it was written.
+#ifndef Q_OS_WIN
+// The settings dialog's OK flushes the store: a file that cannot be written is reported by its name.
+TEST_F(QtSettingsStoreTest, FlushReportsAFailedWriteWithTheFile) {
+    {
+        QtSettingsStore store;
+        store.WriteValue(kBase, "System", "SimeDay", "20");
+        store.Flush();
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QtSettingsStore store;
+        store.WriteValue(kBase, "System", "PrivateName", "a name longer than the file may grow");
+        try {
+            store.Flush();
+        } catch (const mitoran::FileWriteError& error) {
+            _exit(error.Path() == std::filesystem::path(IniFile().toStdString()) ? 0 : 2);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "exit " << WEXITSTATUS(status);
+    EXPECT_EQ(QtSettingsStore().ReadValue(kBase, "System", "SimeDay"), "20");
+}
+#endif
+
 TEST_F(QtSettingsStoreTest, SettingsRoundTripThroughTheFile) {
     QTemporaryDir data;
     ASSERT_TRUE(data.isValid());

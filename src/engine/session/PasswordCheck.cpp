@@ -31,6 +31,11 @@ bool AskPassword(const std::function<std::optional<std::string>()>& prompt, Ques
     return false;
 }
 
+bool AskAmountsPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
+                        std::string_view kinPass) {
+    return kinPass.empty() || AskPassword(prompt, questions, kinPass);
+}
+
 StartupPassword ReadStartupPassword(SettingsStore& store, std::string_view startUser) {
     const StoreSection system(store, UserKeyPath(startUser), "System");
     return {ReverseText(system.ReadString("Pass", "")), system.ReadBool("StartPassSkip", false)};

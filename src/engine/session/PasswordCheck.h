@@ -21,6 +21,11 @@ bool PasswordMatches(std::string_view entry, std::string_view password);
 bool AskPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
                  std::string_view password);
 
+// The amounts password guarding the settings dialog and the pay-amount window: granted without a prompt when
+// there is none, else as AskPassword.
+bool AskAmountsPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
+                        std::string_view kinPass);
+
 // The start user's password (stored reversed) and whether the start-up prompt is skipped.
 struct StartupPassword {
     std::string password;

@@ -3,6 +3,8 @@
 
 #include "engine/leave/LedgerSync.h"
 #include "engine/settings/Folders.h"
+#include "engine/settings/OverlaySettingsStore.h"
+#include "engine/settings/SettingsStore.h"
 #include "engine/text/AtomicFile.h"
 #include "engine/text/Util.h"
 
@@ -40,8 +42,7 @@ void Session::LoadUser(std::string user, FirstRunFiles files) {
     } catch (const FileWriteError&) {
         refused = std::current_exception();
     }
-    const auto [morning, afternoon] = HalfDayAmounts(settings);
-    ledger.SetHalfDayAmounts(static_cast<float>(morning), static_cast<float>(afternoon));
+    TakeHalfDayAmounts();
     ledger.SetLocation(m_folders.DataFolder(), m_currentUser);
     if (files == FirstRunFiles::WriteNow) {
         try {
@@ -62,8 +63,46 @@ void Session::WritePendingFiles() {
         SaveHolidayList(holidays, HolidayListPath());
 }
 
+void Session::TakeHalfDayAmounts() {
+    const auto [morning, afternoon] = HalfDayAmounts(settings);
+    ledger.SetHalfDayAmounts(static_cast<float>(morning), static_cast<float>(afternoon));
+}
+
+void Session::ReloadSettings() {
+    LoadSettings(settings, Context());
+    TakeHalfDayAmounts();
+}
+
+void Session::RegisterSettings(const HolidayList& edited) {
+    TakeHalfDayAmounts();
+    SaveSettings(settings, Context());
+    m_store.Flush();
+    HolidayList written = edited;
+    SaveHolidayList(written, HolidayListPath());
+    holidays = written;
+    m_holidayListPending = false;
+}
+
+void Session::ReadDefaultUserSettings(HolidayList& list) {
+    OverlaySettingsStore untouched(m_store);
+    LoadSettings(settings, {untouched, m_folders, "", m_startUser, false});
+    ReadHolidayList(list, HolidayListPathOf(""));
+}
+
+void Session::RecreateMonth(int year, int month) {
+    const std::filesystem::path file = MonthFilePath(m_folders.DataFolder(), year, month, m_currentUser);
+    std::error_code error;
+    if (std::filesystem::exists(file, error) && !std::filesystem::remove(file, error))
+        throw FileWriteError(file);
+    ShowMonth(year, month, true);
+}
+
 std::filesystem::path Session::HolidayListPath() const {
-    return UserFilePath(m_currentUser, m_folders.DataFolder() / "Holiday.dat");
+    return HolidayListPathOf(m_currentUser);
+}
+
+std::filesystem::path Session::HolidayListPathOf(std::string_view user) const {
+    return UserFilePath(user, m_folders.DataFolder() / "Holiday.dat");
 }
 
 bool Session::ShowMonth(int year, int month, bool force) {

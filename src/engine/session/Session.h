@@ -48,6 +48,20 @@ public:
     // when the month file cannot be written, the old file, the ledger and the saved copy stay.
     MonthCalculation SaveShownMonth();
 
+    // The settings as stored again, with the ledger's half-day amounts (the settings dialog's Cancel).
+    void ReloadSettings();
+    // The settings dialog's OK once its controls are stored in the settings: the ledger takes the half-day
+    // amounts, the settings are saved and written out, then the edited holiday list is written and becomes the
+    // list in use. Throws FileWriteError when the ".SET" file, the store or the list cannot be written.
+    void RegisterSettings(const HolidayList& edited);
+    // The default user's settings and holiday list, read for "ｶﾚﾝﾄ設定読み込み" without writing anything:
+    // the settings replace those held, the list goes to `list`.
+    void ReadDefaultUserSettings(HolidayList& list);
+    // Deletes the month's file and loads the month anew under the present settings. Throws FileWriteError
+    // when the file cannot be deleted.
+    void RecreateMonth(int year, int month);
+    std::filesystem::path HolidayListPath() const;
+
     SettingsContext Context() {
         return {m_store, m_folders, m_currentUser, m_startUser, m_files != FirstRunFiles::Never};
     }
@@ -59,7 +73,8 @@ public:
     MonthSheet sheet;
 
 private:
-    std::filesystem::path HolidayListPath() const;
+    std::filesystem::path HolidayListPathOf(std::string_view user) const;
+    void TakeHalfDayAmounts();
 
     SettingsStore& m_store;
     const Folders& m_folders;

@@ -76,6 +76,10 @@ bool HolidayRow::IsMarked() const {
     return TrimText(mark) == InfoOf(Kubun::Holiday).mark;
 }
 
+void HolidayRow::ToggleMark() {
+    mark = IsMarked() ? std::string(4, ' ') : text::kHolidayListMark;
+}
+
 HolidayList::HolidayList() {
     for (int month = 1; month <= 12; ++month) {
         for (int day = 1; day <= DaysInMonth(kLeapYear, month); ++day)

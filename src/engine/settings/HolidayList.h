@@ -24,6 +24,8 @@ struct HolidayRow {
 
     // A mark counts as set when it is "○" without blanks at both ends.
     bool IsMarked() const;
+    // The editor's double-click: " ○ " when the mark is not set, else four blanks (stored as empty).
+    void ToggleMark();
     bool operator==(const HolidayRow&) const = default;
 };
 

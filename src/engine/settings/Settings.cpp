@@ -275,7 +275,63 @@ std::string& PresetHalf(Settings& settings, std::size_t preset) {
     return preset % 2 == 0 ? slot.first : slot.second;
 }
 
+// The number n of a numbered value's name (1 … last), or 0 when the name is not one of them.
+template <typename NameOf>
+int NumberOfName(std::string_view name, int last, NameOf nameOf) {
+    for (int n = 1; n <= last; ++n) {
+        if (name == nameOf(n))
+            return n;
+    }
+    return 0;
+}
+
+template <typename S>
+using RefOf = std::conditional_t<std::is_const_v<S>, ConstSettingRef, SettingRef>;
+
+template <typename S, std::size_t N>
+std::optional<RefOf<S>> FindNamed(S& settings, const NamedField (&fields)[N], std::string_view name) {
+    for (const NamedField& value : fields) {
+        if (name == value.name)
+            return std::visit([&](auto member) -> RefOf<S> { return &(settings.*member); }, value.field);
+    }
+    return std::nullopt;
+}
+
+template <typename S>
+RefOf<S> FindIn(S& settings, std::string_view name, SlotHalf half) {
+    if (auto found = FindNamed(settings, kSystemHead, name))
+        return *found;
+    if (auto found = FindNamed(settings, kSystemTail, name))
+        return *found;
+    if (auto found = FindNamed(settings, kGridValues, name))
+        return *found;
+    if (name == "Pass")
+        return &settings.Pass;
+    if (name == "KinPass")
+        return &settings.KinPass;
+    if (name == "SatHandon")
+        return &settings.SatHandon;
+    const auto numbered = [](std::string_view prefix) { return [prefix](int n) { return NumberedName(prefix, n); }; };
+    if (const int kin = NumberOfName(name, 12, numbered("Kin")); kin != 0)
+        return &settings.Kin[static_cast<std::size_t>(kin)];
+    if (const int slot = NumberOfName(name, 22, numbered("Time")); slot != 0) {
+        auto& value = settings.Time[static_cast<std::size_t>(slot)];
+        return half == SlotHalf::First ? &value.first : &value.second;
+    }
+    if (const int day = NumberOfName(name, 7, WeekCheckName); day != 0)
+        return &settings.WeekCheck[static_cast<std::size_t>(day)];
+    return std::monostate{};
+}
+
 } // namespace
+
+SettingRef FindSetting(Settings& settings, std::string_view name, SlotHalf half) {
+    return FindIn(settings, name, half);
+}
+
+ConstSettingRef FindSetting(const Settings& settings, std::string_view name, SlotHalf half) {
+    return FindIn(settings, name, half);
+}
 
 std::optional<int> ParseStoreInteger(std::string_view text) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 
 // All configuration of the program, one field per stored value, named as the value is named in the
 // store. Texts are CP932; time texts have the form " 8:00" (empty = not set).
@@ -188,6 +189,15 @@ std::string ReverseText(std::string_view text);
 
 // Byte i becomes (low nibble of byte n+1-i) << 4 | (low nibble of byte i).
 std::string MirrorNibbles(std::string_view text);
+
+// Where a stored value lives in the settings, found by the value's name as the store knows it ("FlexTime",
+// "Kin07", "Week3Check", "Pass"); for "Time01" … "Time22" the half before (first) or after the comma.
+// Nothing (monostate) for a name the settings do not hold.
+enum class SlotHalf { First, Second };
+using SettingRef = std::variant<std::monostate, int*, bool*, std::string*>;
+using ConstSettingRef = std::variant<std::monostate, const int*, const bool*, const std::string*>;
+SettingRef FindSetting(Settings& settings, std::string_view name, SlotHalf half = SlotHalf::First);
+ConstSettingRef FindSetting(const Settings& settings, std::string_view name, SlotHalf half = SlotHalf::First);
 
 // Legacy interval selection (0 … 4) to an index into RoundingIntervals; anything else gives 0.
 int LegacyIntervalMap(int legacy);

@@ -28,6 +28,10 @@ public:
 
     // Deletes the subkey with every value and subkey under it; an absent subkey is no error.
     virtual void DeleteSubkey(std::string_view keyPath, std::string_view subkey) = 0;
+
+    // Writes out what waits to be written. Throws FileWriteError naming the store's file when that fails; a
+    // store in memory has nothing to write.
+    virtual void Flush() {}
 };
 
 // One subkey of a key, with the typed reads and writes of the settings: integers as decimal text

@@ -75,6 +75,19 @@ inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄ
 inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");
 inline const std::string kPresetPasteSuffix = Utf8ToCp932(" を貼り付け");
 
+// Settings dialogs: the closing-day question, the password change and the print positions.
+inline const std::string kSimeDayChangeCaption = Utf8ToCp932("締日変更確認");
+inline const std::string kSimeDayChangeQuestion = Utf8ToCp932(
+    "今月のﾃﾞｰﾀを新しい締日で、初期化作成しますか？\n初期化作成すると、今月の入力済みﾃﾞｰﾀはすべて消去されます。");
+inline const std::string kPasswordMismatch = Utf8ToCp932("入力された2つのﾊﾟｽﾜｰﾄﾞが異なります。");
+inline const std::string kSettingErrorCaption = Utf8ToCp932("設定エラー");
+inline const std::string kPagePositionConflict =
+    Utf8ToCp932("[ﾍﾟｰｼﾞ数]と[印刷日付]の印刷位置を同じ設定にする事はできません。");
+inline const std::string kNamePositionConflict =
+    Utf8ToCp932("[所属と氏名]と[一覧表年月]の印刷位置を同じ設定にする事はできません。");
+inline const std::string kFontSamplePrefix = Utf8ToCp932("あいうABC123  ");
+inline const std::string kFontSamplePoints = Utf8ToCp932("ﾎﾟｲﾝﾄ");
+
 // Time entry: the stamp dialog's words and the manual entry dialog's value words and phrases.
 inline const std::string kArrivalWord = Utf8ToCp932("出社時刻");
 inline const std::string kLeavingWord = Utf8ToCp932("退社時刻");

@@ -23,8 +23,30 @@ QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
     return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
 }
 
-QMessageBox::StandardButton FirstButtonOf(Buttons buttons) {
-    return (buttons == Buttons::Ok || buttons == Buttons::OkCancel) ? QMessageBox::Ok : QMessageBox::Yes;
+QMessageBox::StandardButton ButtonOf(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        break;
+    }
+    return QMessageBox::No;
+}
+
+QMessageBox::Icon IconOf(QuestionIcon icon) {
+    switch (icon) {
+    case QuestionIcon::Question:
+        return QMessageBox::Question;
+    case QuestionIcon::Error:
+        return QMessageBox::Critical;
+    case QuestionIcon::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
 }
 
 // Closing the box from its title bar counts as its last button.
@@ -44,9 +66,15 @@ Answer AnswerOf(int button, Buttons buttons) {
 } // namespace
 
 Answer MessageBoxQuestions::Ask(const std::string& caption, const std::string& text, Buttons buttons) {
-    QMessageBox box(QMessageBox::Warning, ToQString(caption), ToQString(text), ButtonsOf(buttons), m_parent);
+    const bool okFirst = buttons == Buttons::Ok || buttons == Buttons::OkCancel;
+    return AskStyled(caption, text, buttons, QuestionIcon::Warning, okFirst ? Answer::Ok : Answer::Yes);
+}
+
+Answer MessageBoxQuestions::AskStyled(const std::string& caption, const std::string& text, Buttons buttons,
+                                      QuestionIcon icon, Answer defaultButton) {
+    QMessageBox box(IconOf(icon), ToQString(caption), ToQString(text), ButtonsOf(buttons), m_parent);
     box.setObjectName(QStringLiteral("QuestionBox"));
-    box.setDefaultButton(FirstButtonOf(buttons));
+    box.setDefaultButton(ButtonOf(defaultButton));
     return AnswerOf(box.exec(), buttons);
 }
 

@@ -14,6 +14,8 @@ public:
     explicit MessageBoxQuestions(QWidget* parent = nullptr) : m_parent(parent) {}
 
     Answer Ask(const std::string& caption, const std::string& text, Buttons buttons) override;
+    Answer AskStyled(const std::string& caption, const std::string& text, Buttons buttons, QuestionIcon icon,
+                     Answer defaultButton) override;
     void SetParent(QWidget* parent) { m_parent = parent; }
 
 private:

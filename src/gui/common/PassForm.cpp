@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/PassForm.h"
 
+#include "engine/session/PasswordCheck.h"
 #include "gui/common/WindowUtil.h"
+#include "platform/Cp932Qt.h"
 
 #include <QBoxLayout>
 #include <QGuiApplication>
@@ -11,22 +13,46 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <functional>
+#include <optional>
+
 namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
 constexpr int kFocusDelayMilliseconds = 100;
+
+// Each entry of the prompt, or nothing when it was closed other than by "入  力".
+std::function<std::optional<std::string>()> EntriesOf(TPass& pass) {
+    return [&pass]() -> std::optional<std::string> {
+        pass.Clear();
+        if (pass.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return FromQString(pass.Entry());
+    };
+}
+
+} // namespace
+
+bool PromptPassword(const std::string& password, Questions& questions, QWidget* parent) {
+    TPass pass(parent);
+    return AskPassword(EntriesOf(pass), questions, password);
+}
+
+bool PromptAmountsPassword(const std::string& kinPass, Questions& questions, QWidget* parent) {
+    if (kinPass.empty())
+        return true;
+    TPass pass(parent);
+    return AskAmountsPassword(EntriesOf(pass), questions, kinPass);
 }
 
 TPass::TPass(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_passEdit(new QLineEdit(this)),
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_passEdit(PasswordBox(u"PassEdit"_s, this)),
       m_focusTimer(new QTimer(this)) {
     setObjectName(u"TPass"_s);
     setWindowTitle(u"ﾊﾟｽﾜｰﾄﾞ入力"_s);
-    m_passEdit->setObjectName(u"PassEdit"_s);
-    m_passEdit->setEchoMode(QLineEdit::Password);
-    m_passEdit->setStyleSheet(u"lineedit-password-character: 42"_s); // "*"
 
     auto* okButton = NamedButton(u"OkButton"_s, u"入  力"_s, this);
     okButton->setDefault(true);

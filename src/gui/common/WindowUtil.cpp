@@ -6,10 +6,12 @@
 
 #include <QBoxLayout>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QOperatingSystemVersion>
 #include <QPushButton>
@@ -55,6 +57,21 @@ QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* p
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
+}
+
+QComboBox* NamedComboBox(const QString& name, const QStringList& items, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->addItems(items);
+    return box;
+}
+
+QLineEdit* PasswordBox(const QString& name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setEchoMode(QLineEdit::Password);
+    box->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*"
+    return box;
 }
 
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {

@@ -12,7 +12,9 @@
 
 class QAction;
 class QColorDialog;
+class QComboBox;
 class QHBoxLayout;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QFont;
@@ -28,6 +30,10 @@ namespace mitoran {
 QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent);
 // A menu item with its object name.
 QAction* NamedItem(QMenu* menu, const QString& name, const QString& caption);
+// A combo box with its object name and items.
+QComboBox* NamedComboBox(const QString& name, const QStringList& items, QWidget* parent);
+// A one-line box with its object name that shows its text as "*".
+QLineEdit* PasswordBox(const QString& name, QWidget* parent);
 // A dialog's row of buttons, at its right edge in the given order.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 

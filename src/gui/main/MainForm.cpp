@@ -17,6 +17,7 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 #include "gui/common/CsvFileDialog.h"
+#include "gui/common/PassForm.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/leave/YuKyuSet.h"
@@ -28,6 +29,7 @@
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
 #include "gui/totals/YearForm.h"
+#include "gui/settings/SetForm.h"
 #include "platform/Cp932Qt.h"
 
 #include <QApplication>
@@ -88,6 +90,12 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
       m_yuuKyu([this] {
           return new TYuuKyu({m_session, m_services.store, m_services.clock, m_services.questions,
                               m_services.commandLine.startUser, this});
+      }),
+      m_setting([this] {
+          auto* dialog = EscapableDialog(new TSetting(m_session, m_services.questions, this));
+          connect(dialog, &TSetting::Registered, this, &TZangyoMain::SettingRegistered);
+          connect(dialog, &TSetting::HelpRequested, this, &TZangyoMain::ShowHelp);
+          return dialog;
       }) {
     FormCreate();
 }
@@ -512,6 +520,39 @@ void TZangyoMain::VacationButtonClick() {
     m_yuuKyu->show();
     m_yuuKyu->raise();
     m_yuuKyu->activateWindow();
+}
+
+void TZangyoMain::SetButtonClick() {
+    if (!PromptAmountsPassword(m_settings.KinPass, m_services.questions, this))
+        return;
+    m_setting->exec();
+    if (m_setting->RecreateMonth())
+        RecreateCurrentMonth();
+}
+
+// The settings now stored show at once; the month shown is not recalculated. The pay-amount and paid-leave
+// windows, once they exist, follow from here too.
+void TZangyoMain::SettingRegistered() {
+    UpdateYukyuPanel();
+    m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
+    SetWindowTitleText();
+    m_grid->viewport()->update();
+}
+
+// The sheet month of today under the new closing day, laid out anew once the month shown may be left.
+void TZangyoMain::RecreateCurrentMonth() {
+    if (!LeaveMonthCheck())
+        return;
+    const YearMonth month = WorkingMonth(m_services.clock.Now(), m_settings.SimeDay);
+    try {
+        m_session.RecreateMonth(month.year, month.month);
+    } catch (const FileWriteError& error) {
+        ReportWriteError(error);
+        return;
+    }
+    m_yearMemo->setText(QString::number(month.year));
+    m_monthMemo->setText(QString::number(month.month));
+    RefreshMonthView();
 }
 
 void TZangyoMain::HelpItemClick() {

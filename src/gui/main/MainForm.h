@@ -30,6 +30,7 @@ class HelpWindow;
 class Questions;
 class SettingsStore;
 class TJump;
+class TSetting;
 class TTimeAdjust;
 class TTimeSet;
 class TYearTotal;
@@ -75,6 +76,8 @@ public:
     void HelpItemClick();
     // Saves the month first when AutoSave is on and Shift is not held, then shows the paid-leave window.
     void VacationButtonClick();
+    // "環境設定": the settings dialog behind the amounts password; a changed closing day may re-create the month.
+    void SetButtonClick();
     // Opens the help viewer on a topic's page (the contents for an unknown topic).
     void ShowHelp(int topic);
 
@@ -124,6 +127,8 @@ private:
     void UpdateTargetBar();
     void UpdateYukyuPanel();
     void HolidayReadItemClick();
+    void SettingRegistered();
+    void RecreateCurrentMonth();
     void AboutItemClick();
     HelpWindow& HelpViewer();
     void MinimizeTimerTimer();
@@ -150,6 +155,7 @@ private:
     LazyDialog<TTimeSet> m_timeSet;
     LazyDialog<TYearTotal> m_yearTotal;
     LazyDialog<TYuuKyu> m_yuuKyu;
+    LazyDialog<TSetting> m_setting;
     DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;

@@ -299,7 +299,8 @@ void TZangyoMain::BuildMenus() {
     m_multiUserMenu->setObjectName(u"MultiUserMenu"_s);
 
     QMenu* options = menuBar()->addMenu(u"ｵﾌﾟｼｮﾝ(&O)"_s);
-    LaterItem(options, u"SettingItem"_s, u"環境設定(&E)..."_s);
+    connect(NamedItem(options, u"SettingItem"_s, u"環境設定(&E)..."_s), &QAction::triggered, this,
+            &TZangyoMain::SetButtonClick);
     connect(NamedItem(options, u"HolidayReadItem"_s, u"祝祭日読み込み"_s), &QAction::triggered, this,
             &TZangyoMain::HolidayReadItemClick);
 

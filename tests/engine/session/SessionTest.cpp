@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/session/Session.h"
 
+#include "engine/month/MonthFile.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/text/AtomicFile.h"
 #include "engine/text/Cp932.h"
+#include "engine/text/ProfileFile.h"
+#include "engine/text/Texts.h"
 
 #include "support/TempFolder.h"
 
@@ -45,6 +48,96 @@ TEST(SessionTest, RefusedFirstRunFileIsReportedAfterTheUserIsLoaded) {
         EXPECT_TRUE(session.holidays[1].IsMarked());
         EXPECT_TRUE(fs::is_regular_file(folder / "Holiday.dat"));
     }
+}
+
+// OK of the settings dialog: the store, the ".SET" file and the holiday list hold the new values, and the list
+// in use is the one written (its commas turned into full stops).
+TEST(SessionTest, RegisteredSettingsReachTheStoreAndTheFiles) {
+    const test::TempFolder data;
+    const test::FixedFolders folders(data.Path());
+    MemorySettingsStore store;
+    Session session(store, folders, "");
+    session.LoadUser("");
+    session.settings.SimeDay = 20;
+    session.settings.HanDayAM = "-0.3";
+    HolidayList edited = session.holidays;
+    edited[40] = {edited[40].date, Utf8ToCp932("○"), Utf8ToCp932("創立,記念日")};
+    fs::remove(data.Path() / "mitoran.SET");
+
+    session.RegisterSettings(edited);
+    EXPECT_EQ(store.ReadValue(UserKeyPath(""), "System", "SimeDay"), "20");
+    EXPECT_TRUE(fs::is_regular_file(data.Path() / "mitoran.SET"));
+    EXPECT_NEAR(session.ledger.DayAmount(LeaveCategory::Gozen), -0.3F, 1e-6);
+    EXPECT_EQ(session.holidays[40].memo, Utf8ToCp932("創立.記念日"));
+    EXPECT_EQ(session.holidays[40].mark, text::kHolidayListMark);
+    HolidayList read;
+    ASSERT_TRUE(ReadHolidayList(read, data.Path() / "Holiday.dat"));
+    EXPECT_EQ(read, session.holidays);
+
+    // A list that cannot be written is reported; the file and the list in use stay as they were.
+    const std::string before = test::ReadBytes(data.Path() / "Holiday.dat");
+    const fs::path moved = data.Path() / "Holiday.old";
+    fs::rename(data.Path() / "Holiday.dat", moved);
+    fs::create_directories(data.Path() / "Holiday.dat" / "inside");
+    edited[41].memo = "x";
+    EXPECT_THROW(session.RegisterSettings(edited), FileWriteError);
+    EXPECT_EQ(session.holidays, read);
+    EXPECT_EQ(test::ReadBytes(moved), before);
+}
+
+// "ｶﾚﾝﾄ設定読み込み" shows the default user's settings and list, writing nothing, not even for a default user
+// who has never run.
+TEST(SessionTest, DefaultUserSettingsAreReadWithoutWriting) {
+    const test::TempFolder data;
+    const test::FixedFolders folders(data.Path());
+    MemorySettingsStore store;
+    Session session(store, folders, "abc");
+    session.LoadUser("abc");
+    HolidayList list;
+    session.ReadDefaultUserSettings(list);
+    EXPECT_TRUE(store.Values(UserKeyPath(""), "System").empty());
+    EXPECT_FALSE(fs::exists(data.Path() / "Holiday.dat"));
+    EXPECT_EQ(session.settings.Kin[1], 200000);
+    EXPECT_TRUE(list[1].IsMarked());
+
+    Session defaultUser(store, folders, "");
+    defaultUser.LoadUser("");
+    defaultUser.settings.Kin[1] = 123;
+    HolidayList marked = defaultUser.holidays;
+    marked[100].mark = text::kHolidayListMark;
+    defaultUser.RegisterSettings(marked);
+    const auto stored = store.Values(UserKeyPath("abc"), "Setting");
+
+    session.ReadDefaultUserSettings(list);
+    EXPECT_EQ(session.CurrentUser(), "abc");
+    EXPECT_EQ(session.settings.Kin[1], 123);
+    EXPECT_TRUE(list[100].IsMarked());
+    EXPECT_EQ(store.Values(UserKeyPath("abc"), "Setting"), stored);
+    session.ReloadSettings();
+    EXPECT_EQ(session.settings.Kin[1], 200000);
+}
+
+// Re-creating a month deletes its file and lays it out anew under the closing day now set.
+TEST(SessionTest, RecreatedMonthIsEmptyUnderTheNewClosingDay) {
+    const test::TempFolder data;
+    const test::FixedFolders folders(data.Path());
+    MemorySettingsStore store;
+    Session session(store, folders, "");
+    session.LoadUser("");
+    session.ShowMonth(2004, 3, false);
+    session.sheet.days[10][DayColumn::Arrival] = " 8:00";
+    session.SaveShownMonth();
+    const fs::path file = MonthFilePath(data.Path(), 2004, 3, "");
+    ASSERT_TRUE(fs::exists(file));
+
+    session.settings.SimeDay = 20;
+    session.RecreateMonth(2004, 3);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(session.sheet.dayCount, 29); // 21 February … 20 March of a leap year
+    EXPECT_EQ(session.sheet.days[1][DayColumn::Date], " 2/21");
+    EXPECT_FALSE(session.sheet.IsChanged());
+    for (int day = 1; day <= session.sheet.dayCount; ++day)
+        EXPECT_EQ(session.sheet.days[day][DayColumn::Arrival], "") << day;
 }
 
 } // namespace

@@ -121,6 +121,18 @@ TEST_F(HolidayListTest, RoundTripStoresCommasAsFullStopsAndNormalisesMarks) {
     EXPECT_EQ(reloaded.Find(8, 13)->memo, U("お盆"));
 }
 
+// The editor's double-click: a mark that counts as set is cleared to four blanks, any other one set.
+TEST_F(HolidayListTest, ToggledMarks) {
+    for (const auto& [before, after] :
+         {std::pair{U(" ○ "), std::string("    ")}, std::pair{U("○"), std::string("    ")},
+          std::pair{std::string("    "), U(" ○ ")}, std::pair{std::string("x"), U(" ○ ")},
+          std::pair{std::string(), U(" ○ ")}}) {
+        HolidayRow row{" 1月 2日", before, ""};
+        row.ToggleMark();
+        EXPECT_EQ(row.mark, after);
+    }
+}
+
 TEST_F(HolidayListTest, RowsAreReadFieldByFieldAndRuleHolidaysDropped) {
     WriteRaw("[holidaydata]\r\n" + U("  5 = 1月 5日,○,始業式,\r\n") + U("6=1月 6日,x,memo,\r\n") +
              U("7=1月 7日, ○ \r\n") + U("10=1月10日, ○ ,成人の日,\r\n") + U("200=7月18日, ○ ,  海の日 ,\r\n") +
