@@ -2,25 +2,14 @@
 #include "engine/session/LedgerClose.h"
 
 #include "engine/leave/Ledger.h"
-#include "engine/session/Questions.h"
-#include "engine/text/Texts.h"
+#include "engine/session/UnsavedEdits.h"
 
 namespace mitoran {
 
 bool ConfirmLedgerClose(const Ledger& ledger, bool autoSave, bool shiftHeld, Questions& questions,
                         const std::function<bool()>& save) {
-    if (!ledger.IsChanged())
-        return true;
-    if (autoSave && !shiftHeld)
-        return save();
-    switch (questions.Ask(text::kSaveCaption, text::kSaveQuestion, Buttons::YesNoCancel)) {
-    case Answer::Yes:
-        return save();
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    // Dropped edits need nothing here: the next showing reads the file again.
+    return ConfirmLeavingEdits(ledger.IsChanged(), autoSave, shiftHeld, questions, save, [] {});
 }
 
 } // namespace mitoran

@@ -3,8 +3,7 @@
 
 #include "engine/calendar/Clock.h"
 #include "engine/month/MonthSheet.h"
-#include "engine/session/Questions.h"
-#include "engine/text/Texts.h"
+#include "engine/session/UnsavedEdits.h"
 #include "engine/text/Util.h"
 
 #include <algorithm>
@@ -50,19 +49,8 @@ std::optional<TodayRow> FindTodayRow(const MonthSheet& sheet, int month, int day
 
 bool LeaveMonthCheck(MonthSheet& sheet, bool autoSave, bool shiftHeld, Questions& questions,
                      const std::function<bool()>& save) {
-    if (!sheet.IsChanged())
-        return true;
-    if (autoSave && !shiftHeld)
-        return save();
-    switch (questions.Ask(text::kSaveCaption, text::kSaveQuestion, Buttons::YesNoCancel)) {
-    case Answer::Yes:
-        return save();
-    case Answer::No:
-        sheet.MarkSaved();
-        return true;
-    default:
-        return false;
-    }
+    return ConfirmLeavingEdits(sheet.IsChanged(), autoSave, shiftHeld, questions, save,
+                               [&sheet] { sheet.MarkSaved(); });
 }
 
 } // namespace mitoran

@@ -28,8 +28,8 @@
 #include "gui/main/JumpForm.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
-#include "gui/totals/YearForm.h"
 #include "gui/settings/SetForm.h"
+#include "gui/totals/YearForm.h"
 #include "platform/Cp932Qt.h"
 
 #include <QApplication>
