@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/leave/YuKyuDel.h"
 
-#include "gui/common/WindowUtil.h"
+#include "gui/leave/DeletionDialog.h"
 #include "platform/Cp932Qt.h"
 
-#include <QBoxLayout>
 #include <QEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 namespace mitoran {
@@ -24,20 +21,7 @@ TVacDel::TVacDel(QWidget* parent) : EscDialog(parent) {
     m_delNoMemo->setFixedWidth(48);
     m_delNoMemo->installEventFilter(this);
 
-    auto* delButton = NamedButton(u"DelButton"_s, u"削 除"_s, this);
-    delButton->setDefault(true);
-    auto* cancelButton = NamedButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
-    connect(delButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* fields = new QHBoxLayout;
-    fields->addWidget(m_delNoMemo);
-    fields->addWidget(new QLabel(u"件の古い有給休暇を削除します。"_s, this));
-    fields->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(ButtonRow({delButton, cancelButton}));
-    setFixedSize(sizeHint());
+    LayOutDeletionDialog(this, m_delNoMemo, u"件の古い有給休暇を削除します。"_s);
 }
 
 std::string TVacDel::CountText() const {

@@ -2,12 +2,9 @@
 #include "gui/leave/YuKyuDel2.h"
 
 #include "engine/leave/LedgerEditing.h"
-#include "gui/common/WindowUtil.h"
+#include "gui/leave/DeletionDialog.h"
 
-#include <QBoxLayout>
 #include <QDateEdit>
-#include <QLabel>
-#include <QPushButton>
 
 namespace mitoran {
 
@@ -22,20 +19,7 @@ TVacDel2::TVacDel2(YearMonth currentMonth, QWidget* parent) : EscDialog(parent) 
     m_deleteTimePicker->setDisplayFormat(u"yyyy/MM/dd"_s);
     m_deleteTimePicker->setCalendarPopup(true);
 
-    auto* delButton = NamedButton(u"DelButton"_s, u"削 除"_s, this);
-    delButton->setDefault(true);
-    auto* cancelButton = NamedButton(u"CancelButton"_s, u"ｷｬﾝｾﾙ"_s, this);
-    connect(delButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* fields = new QHBoxLayout;
-    fields->addWidget(m_deleteTimePicker);
-    fields->addWidget(new QLabel(u"日以前の有給休暇を削除します。"_s, this));
-    fields->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(ButtonRow({delButton, cancelButton}));
-    setFixedSize(sizeHint());
+    LayOutDeletionDialog(this, m_deleteTimePicker, u"日以前の有給休暇を削除します。"_s);
 }
 
 std::string TVacDel2::DateText() const {
