@@ -7,6 +7,7 @@
 #include "engine/text/Cp932.h"
 #include "engine/text/Util.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <system_error>
@@ -222,7 +223,7 @@ void InitialiseFirstRun(StoreSection& system, StoreSection& setting, SettingsSto
     setting.WriteString("Time01", "12:00,13:00");
     setting.WriteString("Time11", " 8:00,17:00");
     setting.WriteString("Time12", "22:00,");
-    system.WriteInteger("SyukeiMonth", 1);
+    system.WriteInteger(kSyukeiMonthName, 1);
     system.WriteBool("FlexTime", false);
     setting.WriteString("Time13", " 8:00, 0:00");
     setting.WriteString("Time14", " 4:00,");
@@ -458,6 +459,7 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     }
     ReadFields(system, kSystemTail, defaults, settings);
     settings.MokuhyoBasShow = system.ReadBool(kMokuhyoBasShowName, defaults.MokuhyoBasShow);
+    settings.SyukeiMonth = std::clamp(system.ReadInteger(kSyukeiMonthName, defaults.SyukeiMonth), 1, 12);
 
     for (int n = 1; n <= 12; ++n) {
         settings.Kin[n] = setting.ReadInteger(NumberedName("Kin", n), 0);
@@ -558,6 +560,12 @@ void WriteSetFile(const Settings& settings, const SettingsContext& context) {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     WriteFileAtomically(path, bytes);
+}
+
+void KeepSyukeiMonth(Settings& settings, const SettingsContext& context, int month) {
+    settings.SyukeiMonth = std::clamp(month, 1, 12);
+    StoreSection(context.store, UserKeyPath(context.currentUser), kSystem)
+        .WriteInteger(kSyukeiMonthName, settings.SyukeiMonth);
 }
 
 } // namespace mitoran

@@ -21,6 +21,7 @@ class SettingsStore;
 inline constexpr std::int32_t kSystemWindowColor = -2147483643; // 0x80000005
 // The "System" value of the target bar's state, which the main window also writes alone at close.
 inline constexpr std::string_view kMokuhyoBasShowName = "MokuhyoBasShow";
+inline constexpr std::string_view kSyukeiMonthName = "SyukeiMonth";
 
 // The two halves of a "TimeNN" value, stored as first + "," + second.
 struct TimeSlot {
@@ -217,5 +218,9 @@ void LoadSettings(Settings& settings, const SettingsContext& context);
 void SaveSettings(Settings& settings, const SettingsContext& context);
 
 void WriteSetFile(const Settings& settings, const SettingsContext& context);
+
+// Keeps the period totals' start month (held within 1..12) in the settings and at once in the current
+// user's key; the period-totals window writes nothing else.
+void KeepSyukeiMonth(Settings& settings, const SettingsContext& context, int month);
 
 } // namespace mitoran

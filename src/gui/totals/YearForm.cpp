@@ -39,7 +39,6 @@ const char* const kClassName = "TYearTotal";
 constexpr std::array<int, kPeriodColumns> kColumnWidths{7, 6, 6, 6, 6, 6, 8, 8, 8, 8};
 constexpr int kInitialRows = 17;
 constexpr int kFewestRows = 6;
-constexpr std::string_view kStartMonthName = "SyukeiMonth";
 
 QLineEdit* NumberMemo(const QString& name, int characters, QWidget* parent) {
     auto* memo = new QLineEdit(parent);
@@ -88,8 +87,7 @@ void TYearTotal::FormCreate() {
 
     // The range of today from the kept start month; the table is computed when the window shows.
     const LocalDateTime now = m_services.clock.Now();
-    const int startMonth = StartMonthSetting().ReadInteger(kStartMonthName, 1);
-    ShowRange(RangeOfToday({now.year, now.month}, ClampMonth(std::to_string(startMonth))));
+    ShowRange(RangeOfToday({now.year, now.month}, m_services.session.settings.SyukeiMonth));
     layout->activate();
     setFixedWidth(sizeHint().width());
     resize(width(), sizeHint().height() - m_grid->sizeHint().height() + gridSize.height());
@@ -180,14 +178,10 @@ void TYearTotal::showEvent(QShowEvent* event) {
 
 // Closing keeps the start month for the next run and the window's position.
 void TYearTotal::done(int result) {
-    StartMonthSetting().WriteInteger(kStartMonthName, TextToIntDef(FromQString(m_startMonthMemo->text()), 1));
+    KeepSyukeiMonth(m_services.session.settings, m_services.session.Context(),
+                    TextToIntDef(FromQString(m_startMonthMemo->text()), 1));
     WindowPlacementStore(m_services.store, m_services.startUser).SavePosition(kClassName, {y(), x()});
     EscDialog::done(result);
-}
-
-// The start month the current user keeps between runs, read and written by this window alone.
-StoreSection TYearTotal::StartMonthSetting() const {
-    return {m_services.store, UserKeyPath(m_services.session.CurrentUser()), "System"};
 }
 
 PeriodRange TYearTotal::TypedRange() const {

@@ -17,7 +17,6 @@ class PeriodTableModel;
 class Questions;
 class Session;
 class SettingsStore;
-class StoreSection;
 
 // What the period totals reach outside themselves: the session whose months they read, the main window's jump
 // (its leave-month check first; false when refused) and its settings save after a CSV export.
@@ -60,7 +59,6 @@ private:
     QWidget* BuildRangePanel();
     void BuildMenus();
     bool Calculate();
-    StoreSection StartMonthSetting() const;
     PeriodRange TypedRange() const;
     void ShowRange(const PeriodRange& range);
     void ShowTable(PeriodTable table);

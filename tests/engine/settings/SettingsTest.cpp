@@ -515,6 +515,16 @@ TEST_F(SettingsTest, OverlayKeepsItsWritesToItself) {
     EXPECT_TRUE(std::filesystem::is_empty(m_data));
 }
 
+TEST_F(SettingsTest, SyukeiMonthIsReadWithinTheYearAndKeptAtOnce) {
+    Seed({{"SyukeiMonth", "13"}}, "System");
+    Settings settings = Loaded();
+    EXPECT_EQ(settings.SyukeiMonth, 12);
+    KeepSyukeiMonth(settings, Context(), 4);
+    EXPECT_EQ(settings.SyukeiMonth, 4);
+    EXPECT_EQ(Stored("System", "SyukeiMonth"), "4");
+    EXPECT_EQ(Loaded().SyukeiMonth, 4);
+}
+
 TEST_F(SettingsTest, HalfDayAmountsReadAsNumbers) {
     Settings settings;
     EXPECT_EQ(HalfDayAmounts(settings), std::make_pair(-0.5, -0.5));
