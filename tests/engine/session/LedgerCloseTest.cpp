@@ -2,29 +2,12 @@
 #include "engine/session/LedgerClose.h"
 
 #include "engine/leave/Ledger.h"
-#include "engine/session/Questions.h"
-#include "engine/text/Texts.h"
+#include "support/SaveQuestionAnswer.h"
 
 #include <gtest/gtest.h>
 
 namespace mitoran {
 namespace {
-
-class AnsweringQuestions : public Questions {
-public:
-    explicit AnsweringQuestions(Answer answer) : m_answer(answer) {}
-    Answer Ask(const std::string& caption, const std::string& text, Buttons buttons) override {
-        EXPECT_EQ(caption, text::kSaveCaption);
-        EXPECT_EQ(text, text::kSaveQuestion);
-        EXPECT_EQ(buttons, Buttons::YesNoCancel);
-        ++asked;
-        return m_answer;
-    }
-    int asked = 0;
-
-private:
-    Answer m_answer;
-};
 
 TEST(LedgerClose, SavesAsksOrStaysOpen) {
     struct Case {
@@ -51,7 +34,7 @@ TEST(LedgerClose, SavesAsksOrStaysOpen) {
         Ledger ledger;
         if (c.changed)
             ledger.Row(1)[LedgerColumn::Date] = "2024/04/06";
-        AnsweringQuestions questions(c.answer);
+        test::SaveQuestionAnswer questions(c.answer);
         int saves = 0;
         const bool closes = ConfirmLedgerClose(ledger, c.autoSave, c.shift, questions, [&] {
             ++saves;

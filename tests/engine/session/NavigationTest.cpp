@@ -6,6 +6,7 @@
 #include "engine/session/Questions.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "support/SaveQuestionAnswer.h"
 
 #include <gtest/gtest.h>
 
@@ -59,22 +60,6 @@ TEST(NavigationTest, TodaysRowSitsAboutTenRowsDown) {
     EXPECT_EQ(FindTodayRow(sheet, 3, 30, 21), std::nullopt);
 }
 
-class RecordingQuestions : public Questions {
-public:
-    explicit RecordingQuestions(Answer answer) : m_answer(answer) {}
-    Answer Ask(const std::string& caption, const std::string& text, Buttons buttons) override {
-        EXPECT_EQ(caption, text::kSaveCaption);
-        EXPECT_EQ(text, text::kSaveQuestion);
-        EXPECT_EQ(buttons, Buttons::YesNoCancel);
-        ++asked;
-        return m_answer;
-    }
-    int asked = 0;
-
-private:
-    Answer m_answer;
-};
-
 TEST(NavigationTest, LeaveMonthCheckSavesAsksOrStays) {
     struct Case {
         bool changed;
@@ -103,7 +88,7 @@ TEST(NavigationTest, LeaveMonthCheckSavesAsksOrStays) {
         sheet.days[30].memoColor = 0x0000FF;
         if (!c.changed)
             sheet.MarkSaved();
-        RecordingQuestions questions(c.answer);
+        test::SaveQuestionAnswer questions(c.answer);
         int saves = 0;
         const bool mayLeave = LeaveMonthCheck(sheet, c.autoSave, c.shift, questions, [&] {
             ++saves;

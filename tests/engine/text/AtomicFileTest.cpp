@@ -29,13 +29,7 @@ using test::WriteBytes;
 
 class AtomicFileTest : public ::testing::Test {
 protected:
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Names() const { return test::FileNames(m_dir); }
 
     test::TempFolder m_temp;
     const fs::path m_dir = m_temp.Path();

@@ -45,13 +45,7 @@ std::string CannotWriteText(const fs::path& path) {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Entries() const { return test::FileNames(m_dir); }
 
     test::TempFolder m_temp;
     const fs::path m_dir = m_temp.Path();
