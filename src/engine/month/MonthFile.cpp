@@ -134,10 +134,13 @@ int LastDayRecord(const ProfileFile& file) {
 
 } // namespace
 
-void ReadMonthFile(const ProfileFile& file, MonthSheet& sheet) {
-    // A damaged day count must not hide the days recorded: they are counted instead.
+int MonthFileDayCount(const ProfileFile& file) {
     const int lastDay = TextToIntDef(file.ReadString(kSystem, "LastDay", ""), 0);
-    sheet.dayCount = lastDay >= 1 && lastDay <= kMaxDays ? lastDay : LastDayRecord(file);
+    return lastDay >= 1 && lastDay <= kMaxDays ? lastDay : LastDayRecord(file);
+}
+
+void ReadMonthFile(const ProfileFile& file, MonthSheet& sheet) {
+    sheet.dayCount = MonthFileDayCount(file);
     MonthSummary& summary = sheet.summary;
     summary.syukinDay = file.ReadString(kSystem, "SyukinDay", "");
     summary.kyujituDay = file.ReadString(kSystem, "KyujituDay", "");

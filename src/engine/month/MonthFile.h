@@ -37,6 +37,10 @@ std::string DayRecordText(const DayRecord& day);
 // lacks leave the day's members as they were.
 void ReadDayRecordText(std::string_view record, DayRecord& day);
 
+// The number of days a month file holds: its day count when that is a number within 1..31, else the highest
+// day record present (0 without any), so that a damaged count hides no recorded day.
+int MonthFileDayCount(const ProfileFile& file);
+
 // Reads a month file into an emptied sheet: day count, summary texts, days. A day count that is not a number
 // within 1..31 is taken from the highest day record present (0 without any).
 void ReadMonthFile(const ProfileFile& file, MonthSheet& sheet);
