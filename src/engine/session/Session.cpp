@@ -106,10 +106,28 @@ std::filesystem::path Session::HolidayListPathOf(std::string_view user) const {
 }
 
 bool Session::ShowMonth(int year, int month, bool force) {
+    m_monthBeforeSpan.reset();
     return LoadMonth(sheet, year, month, force, Location(), CalendarRulesOf(settings), holidays);
 }
 
+bool Session::ShowSpan(const DaySpan& span) {
+    const YearMonth shown{sheet.loadedYear, sheet.loadedMonth};
+    if (!LoadSpan(sheet, span, settings.SimeDay, Location()))
+        return false;
+    if (!m_monthBeforeSpan)
+        m_monthBeforeSpan = shown;
+    RecalcMonth(sheet, settings);
+    return true;
+}
+
+void Session::ReleaseSpan() {
+    if (const std::optional<YearMonth> month = m_monthBeforeSpan)
+        ShowMonth(month->year, month->month, true);
+}
+
 MonthCalculation Session::SaveShownMonth() {
+    if (SpanShown())
+        return {};
     MonthCalculation calculation = SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings);
     UpdateLedgerFromMonth(sheet, sheet.loadedYear, ledger);
     return calculation;

@@ -6,9 +6,11 @@
 #include "engine/month/Calculation.h"
 #include "engine/month/MonthFile.h"
 #include "engine/month/MonthSheet.h"
+#include "engine/month/MonthSpan.h"
 #include "engine/settings/HolidayList.h"
 #include "engine/settings/Settings.h"
 
+#include <optional>
 #include <string>
 
 // One run of the program: whose data is shown, their settings, holiday list, paid-leave ledger and
@@ -41,12 +43,21 @@ public:
     void WritePendingFiles();
 
     // Shows the sheet month: its file, or a new month from the calendar. Unsaved edits of the month
-    // already held stay unless forced.
+    // already held stay unless forced. A span shown before is over.
     bool ShowMonth(int year, int month, bool force);
     // Recalculates and writes the month held, then brings the ledger up to date with the days whose
     // category or memo changed since the saved copy, which then equals the sheet. Throws FileWriteError:
-    // when the month file cannot be written, the old file, the ledger and the saved copy stay.
+    // when the month file cannot be written, the old file, the ledger and the saved copy stay. Does nothing
+    // while a span is shown: its days belong to other months' files.
     MonthCalculation SaveShownMonth();
+
+    // Shows a span of 1 to 31 days in place of the month and calculates it. The month shown before is
+    // remembered; a span that replaces another keeps the month from before the first. False, and nothing
+    // changes, when the span is not 1 to 31 days long.
+    bool ShowSpan(const DaySpan& span);
+    // Shows the month remembered by ShowSpan again, reloaded from its file; nothing when no span is shown.
+    void ReleaseSpan();
+    bool SpanShown() const { return m_monthBeforeSpan.has_value(); }
 
     // The settings as stored again, with the ledger's half-day amounts (the settings dialog's Cancel).
     void ReloadSettings();
@@ -82,6 +93,7 @@ private:
     std::string m_currentUser;
     bool m_holidayListPending = false;
     FirstRunFiles m_files = FirstRunFiles::WriteNow;
+    std::optional<YearMonth> m_monthBeforeSpan;
 };
 
 } // namespace mitoran
