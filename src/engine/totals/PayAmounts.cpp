@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/totals/PayAmounts.h"
 
+#include "engine/month/Calculation.h"
+#include "engine/month/MonthSheet.h"
 #include "engine/settings/Settings.h"
 #include "engine/text/Util.h"
 
@@ -97,6 +99,59 @@ PayView MakePayView(const MonthTotals& totals, const PayAmounts& pay, int target
     view.sikyuMemo = YenText(pay.gross);
     view.tedoriMemo = YenText(pay.net);
     return view;
+}
+
+PayView CalculatePayView(const MonthSheet& sheet, const Settings& settings) {
+    MonthSheet calculated = sheet;
+    const MonthCalculation result = RecalcMonth(calculated, settings);
+    return MakePayView(result.totals, result.pay, result.targetRemainder, settings);
+}
+
+std::vector<PayField> PayFields(const PayView& view) {
+    const auto time = [](const char* name, const std::string& text) { return PayField{name, text, true, true}; };
+    return {
+        {"KihonMemo", view.kihonMemo},
+        {"TeateMemo", view.teateMemo},
+        {"ElseMemo", view.elseMemo},
+        {"ZanMemo", view.zanMemo},
+        {"SZanMemo", view.sZanMemo},
+        {"KZanMemo", view.kZanMemo},
+        {"KSZanMemo", view.kSZanMemo},
+        {"HZanMemo", view.hZanMemo},
+        {"HSZanMemo", view.hSZanMemo},
+        {"TenbikiMemo", view.tenbikiMemo},
+        {"MokuMemo", view.mokuMemo, false, view.mokuEnabled},
+        {"MokuTimeMemo", view.mokuTimeMemo, true, view.mokuTimeEnabled},
+        {"KakeMemo", view.kakeMemo},
+        {"HeijituMemo", view.heijituMemo},
+        {"KyujituMemo", view.kyujituMemo},
+        {"HeiSyukinMemo", view.heiSyukinMemo},
+        {"KyuSyukinMemo", view.kyuSyukinMemo},
+        {"SyukinKeiMemo", view.syukinKeiMemo},
+        {"YuuKyuMemo", view.yuuKyuMemo},
+        {"DaikyuMemo", view.daikyuMemo},
+        {"KeeKinMemo", view.keeKinMemo},
+        {"GeeKeiMemo", view.geeKeiMemo},
+        {"ChikokuMemo", view.chikokuMemo, false, view.lateEarlyEnabled},
+        {"SoutaiMemo", view.soutaiMemo, false, view.lateEarlyEnabled},
+        time("ZanTMemo", view.zanTMemo),
+        time("SZanTMemo", view.sZanTMemo),
+        time("KZanTMemo", view.kZanTMemo),
+        time("KSZanTMemo", view.kSZanTMemo),
+        time("HZanTMemo", view.hZanTMemo),
+        time("HSZanTMemo", view.hSZanTMemo),
+        time("TZanTMemo", view.tZanTMemo),
+        time("TSZanTMemo", view.tSZanTMemo),
+        time("TKeiTMemo", view.tKeiTMemo),
+        time("KinmuTimeMemo", view.kinmuTimeMemo),
+        time("SyusyaMemo", view.syusyaMemo),
+        time("TaisyaMemo", view.taisyaMemo),
+        time("ZanheiMemo", view.zanheiMemo),
+        time("MokuTMemo", view.mokuTMemo),
+        {"ZanKinMemo", view.zanKinMemo},
+        {"SikyuMemo", view.sikyuMemo},
+        {"TedoriMemo", view.tedoriMemo},
+    };
 }
 
 } // namespace mitoran

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/totals/PayAmounts.h"
 
+#include "engine/month/MonthSheet.h"
 #include "engine/settings/Settings.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace mitoran {
@@ -200,6 +202,55 @@ TEST(PayAmounts, ViewTexts) {
     EXPECT_TRUE(view.mokuTimeEnabled);
     EXPECT_FALSE(view.lateEarlyEnabled);
     EXPECT_EQ(view.syusyaMemo, "  0:00");
+}
+
+// The fields as the window lays them out and the command line prints them: names, times and enable rules.
+TEST(PayView, FieldsInTheWindowsOrder) {
+    PayView view;
+    view.kihonMemo = "200,000";
+    view.mokuTMemo = "-24:30";
+    view.tedoriMemo = "200,600";
+    view.mokuEnabled = false;
+    view.mokuTimeEnabled = true;
+    view.lateEarlyEnabled = false;
+    const std::vector<PayField> fields = PayFields(view);
+    ASSERT_EQ(fields.size(), 41U);
+    EXPECT_STREQ(fields.front().name, "KihonMemo");
+    EXPECT_EQ(fields.front().text, "200,000");
+    EXPECT_STREQ(fields[12].name, "KakeMemo");
+    EXPECT_STREQ(fields[13].name, "HeijituMemo");
+    EXPECT_STREQ(fields[37].name, "MokuTMemo");
+    EXPECT_EQ(fields[37].text, "-24:30");
+    EXPECT_STREQ(fields.back().name, "TedoriMemo");
+    EXPECT_EQ(fields.back().text, "200,600");
+
+    std::vector<std::string> times, disabled;
+    for (const PayField& field : fields) {
+        if (field.isTime)
+            times.emplace_back(field.name);
+        if (!field.enabled)
+            disabled.emplace_back(field.name);
+    }
+    EXPECT_EQ(times.size(), 15U);
+    EXPECT_EQ(times.front(), "MokuTimeMemo");
+    EXPECT_EQ(times.back(), "MokuTMemo");
+    EXPECT_EQ(disabled, (std::vector<std::string>{"MokuMemo", "ChikokuMemo", "SoutaiMemo"}));
+}
+
+// The view of a sheet not yet calculated shows the calculation's figures and leaves the sheet as it was.
+TEST(PayView, SheetIsCalculatedOnACopy) {
+    MonthSheet sheet;
+    sheet.dayCount = 1;
+    sheet.days[1][DayColumn::Arrival] = "8:00";
+    sheet.days[1][DayColumn::Leaving] = "18:30";
+    const MonthSheet before = sheet;
+    // These settings have no regular hours: the whole day is overtime.
+    const PayView view = CalculatePayView(sheet, FirstRunSettings());
+    EXPECT_EQ(view.zanTMemo, " 10:30");
+    EXPECT_EQ(view.zanKinMemo, "15,750");
+    EXPECT_EQ(view.geeKeiMemo, "  1");
+    EXPECT_EQ(sheet.days, before.days);
+    EXPECT_EQ(sheet.summary, before.summary);
 }
 
 } // namespace
