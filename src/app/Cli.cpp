@@ -13,6 +13,7 @@
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "engine/totals/PayAmounts.h"
 #include "engine/totals/PeriodTotals.h"
 
 #include <algorithm>
@@ -39,7 +40,10 @@ constexpr const char* kUsage =
     "                 期間集計を表示する。--csv で期間集計の CSV ファイルを書く（- は標準出力）\n"
     "  leave show     有給休暇の一覧と繰越残日数・現在残日数を表示する（再計算後、タブ区切り）\n"
     "  leave csv ファイル\n"
-    "                 有給休暇の CSV ファイルを書く（- なら標準出力へ）\n";
+    "                 有給休暇の CSV ファイルを書く（- なら標準出力へ）\n"
+    "  pay 年 月      給与金額の各欄を「欄名<TAB>値」で表示する（何も書き込まない）\n"
+    "  span YYYY-MM-DD YYYY-MM-DD [--pay]\n"
+    "                 1〜31日の任意期間の各日と集計を表示する。--pay で給与金額の欄も（何も書き込まない）\n";
 
 // The data folder given on the command line in place of the usual one.
 class DataDirFolders final : public Folders {
@@ -61,6 +65,7 @@ struct CliCommand {
     std::optional<std::string> at;
     std::optional<std::string> csv;
     bool all = false;
+    bool pay = false;
     std::vector<std::string> words;
 };
 
@@ -71,6 +76,8 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
         const bool hasValue = i + 1 < arguments.size();
         if (argument == "--all") {
             command.all = true;
+        } else if (argument == "--pay") {
+            command.pay = true;
         } else if (argument == "--data-dir" || argument == "--user" || argument == "--at" || argument == "--csv") {
             if (!hasValue)
                 return std::nullopt;
@@ -113,6 +120,18 @@ std::optional<LocalDateTime> ParseStampTime(const std::string& text) {
     return LocalDateTime{*year, *month, *day, *hour, *minute};
 }
 
+// "YYYY-MM-DD" of a date that exists.
+std::optional<CalendarDate> ParseDate(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const std::optional<int> year = ParseNumber(text.substr(0, 4), 1, 9999);
+    const std::optional<int> month = ParseNumber(text.substr(5, 2), 1, 12);
+    const std::optional<int> day = ParseNumber(text.substr(8, 2), 1, 31);
+    if (!year || !month || !day || !IsValidDate({*year, *month, *day}))
+        return std::nullopt;
+    return CalendarDate{*year, *month, *day};
+}
+
 // Pads CP932 text with blanks to a width in bytes, which is its width on a terminal as well.
 std::string Column(const std::string& cp932, std::size_t width) {
     return cp932.size() >= width ? cp932 : cp932 + std::string(width - cp932.size(), ' ');
@@ -152,8 +171,18 @@ void PrintHeading(const Session& session, int year, int month, std::ostream& out
     out << '\n';
 }
 
+// The pay window's fields as it shows them, one "name<TAB>text" line each.
+void PrintPayFields(const Session& session, std::ostream& out) {
+    for (const PayField& field : PayFields(CalculatePayView(session.sheet, session.settings)))
+        out << field.name << '\t' << Cp932ToUtf8(TrimText(field.text)) << '\n';
+}
+
 int RunMonthCommand(const std::string& verb, int year, int month, Session& session, std::ostream& out) {
     session.ShowMonth(year, month, true);
+    if (verb == "pay") {
+        PrintPayFields(session, out);
+        return kCliOk;
+    }
     PrintHeading(session, year, month, out);
     if (verb == "recalc") {
         session.SaveShownMonth();
@@ -298,6 +327,34 @@ int RunTotals(const CliCommand& command, SettingsStore& store, const Folders& fo
         [&](Session& session) { return RunTotalsCommand(typed, command.csv, session, out); }, true);
 }
 
+// "span FIRST LAST [--pay]": the span as the main window shows it, calculated and never saved.
+int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& out,
+            std::ostream& err) {
+    const std::optional<CalendarDate> first = command.words.size() == 3 ? ParseDate(command.words[1]) : std::nullopt;
+    const std::optional<CalendarDate> last = command.words.size() == 3 ? ParseDate(command.words[2]) : std::nullopt;
+    if (command.at || command.csv || command.all || !first || !last) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    if (!SpanDays({*first, *last})) {
+        err << Cp932ToUtf8(text::kSpanRefused) << '\n';
+        return kCliUsage;
+    }
+    return InSession(
+        command, store, folders, err,
+        [&](Session& session) {
+            session.ShowSpan({*first, *last});
+            out << command.words[1] << " - " << command.words[2] << "  " << session.Location().dataFolder.string()
+                << '\n';
+            PrintDays(session.sheet, out);
+            PrintSummary(session.sheet, out);
+            if (command.pay)
+                PrintPayFields(session, out);
+            return kCliOk;
+        },
+        true);
+}
+
 // The ledger as the window shows it after a recalculation, one tab-separated line per entry.
 int RunLeaveShow(Session& session, std::ostream& out) {
     const Ledger& ledger = session.ledger;
@@ -347,10 +404,12 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         return RunLeave(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "totals")
         return RunTotals(*command, store, folders, out, err);
+    if (command && !command->words.empty() && command->words[0] == "span")
+        return RunSpan(*command, store, folders, out, err);
     const bool csvVerb = command && command->words.size() == 4 && command->words[0] == "csv";
-    const bool monthVerb =
-        command && command->words.size() == 3 && (command->words[0] == "recalc" || command->words[0] == "show");
-    if (!command || command->at || command->csv || command->all || (!csvVerb && !monthVerb)) {
+    const bool monthVerb = command && command->words.size() == 3 &&
+                           (command->words[0] == "recalc" || command->words[0] == "show" || command->words[0] == "pay");
+    if (!command || command->at || command->csv || command->all || command->pay || (!csvVerb && !monthVerb)) {
         err << kUsage;
         return kCliUsage;
     }
@@ -367,7 +426,7 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
             [&](Session& session) { return RunCsvCommand(*year, *month, command->words[3], session, out); }, true);
     return InSession(
         *command, store, folders, err,
-        [&](Session& session) { return RunMonthCommand(verb, *year, *month, session, out); }, verb == "show");
+        [&](Session& session) { return RunMonthCommand(verb, *year, *month, session, out); }, verb != "recalc");
 }
 
 } // namespace mitoran

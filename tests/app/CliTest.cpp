@@ -192,6 +192,36 @@ TEST_F(CliTest, ShowPrintsTheStoredMonthAndWritesNothing) {
     EXPECT_NE(run.out.find("普通 99:00\n"), std::string::npos) << run.out;
 }
 
+// "pay" and "span" print what the windows show, calculated, and write nothing.
+TEST_F(CliTest, PayAndSpanPrintTheCalculatedFiguresAndWriteNothing) {
+    const auto file = m_data.Path() / "202403.dat";
+    WriteBytes(file, HandWrittenMonth());
+
+    CliRun run = Run({"pay", "2024", "3"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_TRUE(run.out.starts_with("KihonMemo\t200,000\nTeateMemo\t20,000\n")) << run.out;
+    // 7:00 at 1 500 and 1:00 at 1 750
+    EXPECT_NE(run.out.find("\nZanTMemo\t7:00\nSZanTMemo\t1:00\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nGeeKeiMemo\t31\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(run.out.ends_with("ZanKinMemo\t12,250\nSikyuMemo\t247,250\nTedoriMemo\t197,800\n")) << run.out;
+
+    run = Run({"span", "2024-03-06", "2024-03-06", "--pay"});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_NE(run.out.find(" 3/ 6 水     8:00 23:00  5:00  1:00 14:00\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("普通 5:00\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nGeeKeiMemo\t1\n"), std::string::npos) << run.out;
+    EXPECT_EQ(ReadBytes(file), HandWrittenMonth());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_data.Path()), {}), 1);
+
+    for (const auto& [first, last] : {std::pair{"2024-03-06", "2024-03-05"}, std::pair{"2024-03-01", "2024-04-01"}}) {
+        run = Run({"span", first, last});
+        EXPECT_EQ(run.status, kCliUsage);
+        EXPECT_EQ(run.err, "集計期間を正しく設定して下さい。\n");
+    }
+    EXPECT_EQ(Run({"span", "2024-02-30", "2024-03-01"}).status, kCliUsage);
+    EXPECT_EQ(Run({"pay", "2024", "3", "--pay"}).status, kCliUsage);
+}
+
 // Not even a first run makes "show" write: no user folder, holiday list, ".SET" file or settings key.
 TEST_F(CliTest, ShowOfANewUserCreatesNothing) {
     const CliRun run = Run({"--user", "x", "show", "2004", "1"});

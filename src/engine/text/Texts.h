@@ -122,5 +122,8 @@ inline const std::string kPeriodMaximumRow = Utf8ToCp932(" 最 高 ");
 inline const std::string kPeriodMinimumRow = Utf8ToCp932(" 最 低 ");
 inline const std::string kPeriodRangeCaption = Utf8ToCp932("集計期間ｴﾗｰ");
 inline const std::string kPeriodRangeRefused = Utf8ToCp932("集計期間の設定が異常です。");
+// The span of days the main window shows in place of a month: 1 to 31 days.
+inline const std::string kSpanRefusedCaption = Utf8ToCp932("集計期間ｴﾗｰ");
+inline const std::string kSpanRefused = Utf8ToCp932("集計期間を正しく設定して下さい。");
 
 } // namespace mitoran::text
