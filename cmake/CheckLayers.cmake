@@ -6,7 +6,7 @@
 # each other; a unit may always include its own folder.
 set(MITORAN_LAYER_RANKS
     engine/text 1 engine/calendar 2 engine/settings 3 engine/month 4 engine/leave 5 engine/totals 5
-    engine/session 6 platform 7 gui/common 8 gui/help 9 gui/settings 9 gui/leave 9 gui/totals 9 gui/tray 9
+    engine/session 6 platform 7 gui/common 8 gui/help 9 gui/settings 9 gui/leave 9 gui/pay 9 gui/totals 9 gui/tray 9
     gui/main 10 app 11)
 
 function(layer_of path out_unit out_rank)

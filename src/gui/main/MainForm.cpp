@@ -16,6 +16,7 @@
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "engine/totals/PayAmounts.h"
 #include "gui/common/CsvFileDialog.h"
 #include "gui/common/PassForm.h"
 #include "gui/common/WindowUtil.h"
@@ -28,6 +29,8 @@
 #include "gui/main/JumpForm.h"
 #include "gui/main/TAdjustForm.h"
 #include "gui/main/TSetForm.h"
+#include "gui/main/TokuSyukeiUnit.h"
+#include "gui/pay/TotalForm.h"
 #include "gui/settings/SetForm.h"
 #include "gui/totals/YearForm.h"
 #include "platform/Cp932Qt.h"
@@ -38,6 +41,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QTimer>
@@ -96,6 +100,11 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
           connect(dialog, &TSetting::Registered, this, &TZangyoMain::SettingRegistered);
           connect(dialog, &TSetting::HelpRequested, this, &TZangyoMain::ShowHelp);
           return dialog;
+      }),
+      m_total([this] { return EscapableDialog(new TTotal(m_services.store, m_services.commandLine.startUser, this)); }),
+      m_tokuSyukei([this] {
+          const LocalDateTime now = m_services.clock.Now();
+          return EscapableDialog(new TTokuSyukeiForm({now.year, now.month, now.day}, m_services.questions, this));
       }) {
     FormCreate();
 }
@@ -358,8 +367,10 @@ bool TZangyoMain::ShiftHeld() const {
 void TZangyoMain::ShowMonth(YearMonth month) {
     m_yearMemo->setText(QString::number(month.year));
     m_monthMemo->setText(QString::number(month.month));
-    if (m_session.ShowMonth(month.year, month.month, false))
+    if (m_session.ShowMonth(month.year, month.month, false)) {
         RefreshMonthView();
+        RecalculateForPayWindow();
+    }
 }
 
 void TZangyoMain::ShowCurrentMonthAndToday() {
@@ -376,6 +387,7 @@ void TZangyoMain::ShowCurrentMonthAndToday() {
 }
 
 bool TZangyoMain::LeaveMonthCheck() {
+    TokuKaijyoItemClick();
     return mitoran::LeaveMonthCheck(m_sheet, m_settings.AutoSave, ShiftHeld(), m_services.questions,
                                     [this] { return SaveMonthOnDisplay(); });
 }
@@ -419,6 +431,7 @@ bool TZangyoMain::JumpToMonth(YearMonth month) {
     m_monthMemo->setText(QString::number(month.month));
     m_session.ShowMonth(month.year, month.month, true);
     RefreshMonthView();
+    RecalculateForPayWindow();
     return true;
 }
 
@@ -472,6 +485,7 @@ void TZangyoMain::RefreshMonthView() {
     ShowSummary();
     UpdateYukyuPanel();
     UpdateTargetBar();
+    RefreshPayWindow();
 }
 
 void TZangyoMain::ShowSummary() {
@@ -537,6 +551,7 @@ void TZangyoMain::SettingRegistered() {
     m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
     SetWindowTitleText();
     m_grid->viewport()->update();
+    RefreshPayWindow();
 }
 
 // The sheet month of today under the new closing day, laid out anew once the month shown may be left.
@@ -553,6 +568,69 @@ void TZangyoMain::RecreateCurrentMonth() {
     m_yearMemo->setText(QString::number(month.year));
     m_monthMemo->setText(QString::number(month.month));
     RefreshMonthView();
+}
+
+// ---- Pay amounts and the span view ----
+
+void TZangyoMain::TotalButtonClick() {
+    if (!PromptAmountsPassword(m_settings.KinPass, m_services.questions, this))
+        return;
+    m_total->show();
+    m_total->raise();
+    m_total->activateWindow();
+    Recalculate();
+}
+
+// The pay window shows the month or span on display as the calculation finds it.
+void TZangyoMain::RefreshPayWindow() {
+    if (TTotal* total = m_total.IfMade(); total != nullptr && total->isVisible())
+        total->ShowPayView(CalculatePayView(m_sheet, m_settings));
+}
+
+void TZangyoMain::RecalculateForPayWindow() {
+    if (TTotal* total = m_total.IfMade(); total != nullptr && total->isVisible())
+        Recalculate();
+}
+
+void TZangyoMain::TokuSyukeiItemClick() {
+    findChild<QAction*>(u"TokuSyukeiItem"_s)->setChecked(m_session.SpanShown()); // the menu toggled it
+    if (m_tokuSyukei->exec() != QDialog::Accepted)
+        return;
+    if (!m_session.SpanShown() && !LeaveMonthCheck())
+        return;
+    m_session.ShowSpan(m_tokuSyukei->Span());
+    SetSpanControlsEnabled(false);
+    ShowLoadedMonthInMemos();
+    RefreshMonthView();
+}
+
+void TZangyoMain::TokuKaijyoItemClick() {
+    if (!m_session.SpanShown())
+        return;
+    m_session.ReleaseSpan();
+    SetSpanControlsEnabled(true);
+    ShowLoadedMonthInMemos();
+    RefreshMonthView();
+    RecalculateForPayWindow();
+}
+
+// While a span is shown nothing may save it or move away from it but its release.
+void TZangyoMain::SetSpanControlsEnabled(bool enabled) {
+    for (const QString& name : {u"BackButton"_s, u"NowButton"_s, u"NextButton"_s, u"JumpButton"_s, u"CalcButton"_s,
+                                u"SaveButton"_s, u"YearCalcButton"_s})
+        findChild<QPushButton*>(name)->setEnabled(enabled);
+    for (const QString& name : {u"SaveItem"_s, u"BackItem"_s, u"NowItem"_s, u"NextItem"_s, u"JumpItem"_s, u"CalcItem"_s,
+                                u"YearCalcitem"_s, u"MokuhyoBarItem"_s, u"SettingItem"_s, u"HolidayReadItem"_s})
+        findChild<QAction*>(name)->setEnabled(enabled);
+    m_multiUserMenu->menuAction()->setEnabled(enabled);
+    findChild<QAction*>(u"TokuKaijyoItem"_s)->setEnabled(!enabled);
+    findChild<QAction*>(u"TokuSyukeiItem"_s)->setChecked(!enabled);
+    m_gridMenus->AttachPopupMenu(m_grid->CurrentColumn());
+}
+
+void TZangyoMain::ShowLoadedMonthInMemos() {
+    m_yearMemo->setText(QString::number(m_sheet.loadedYear));
+    m_monthMemo->setText(QString::number(m_sheet.loadedMonth));
 }
 
 void TZangyoMain::HelpItemClick() {

@@ -33,6 +33,8 @@ class TJump;
 class TSetting;
 class TTimeAdjust;
 class TTimeSet;
+class TTokuSyukeiForm;
+class TTotal;
 class TYearTotal;
 class TYuuKyu;
 
@@ -80,6 +82,12 @@ public:
     void SetButtonClick();
     // Opens the help viewer on a topic's page (the contents for an unknown topic).
     void ShowHelp(int topic);
+    // "金額表示": the pay-amount window behind the amounts password, after a recalculation.
+    void TotalButtonClick();
+    // "任意期間一覧": a span of days in place of the month, after the leave-month check; saving and moving
+    // between months are off until "任意期間解除" brings the month back.
+    void TokuSyukeiItemClick();
+    void TokuKaijyoItemClick();
 
     // Brings the window to the front when it is on screen (a second start asked for it).
     void BringToFront();
@@ -128,6 +136,10 @@ private:
     void UpdateYukyuPanel();
     void HolidayReadItemClick();
     void SettingRegistered();
+    void SetSpanControlsEnabled(bool enabled);
+    void ShowLoadedMonthInMemos();
+    void RefreshPayWindow();
+    void RecalculateForPayWindow();
     void RecreateCurrentMonth();
     void AboutItemClick();
     HelpWindow& HelpViewer();
@@ -156,6 +168,8 @@ private:
     LazyDialog<TYearTotal> m_yearTotal;
     LazyDialog<TYuuKyu> m_yuuKyu;
     LazyDialog<TSetting> m_setting;
+    LazyDialog<TTotal> m_total;
+    LazyDialog<TTokuSyukeiForm> m_tokuSyukei;
     DayGridMenus* m_gridMenus = nullptr;
     QLineEdit* m_yearMemo = nullptr;
     QLineEdit* m_monthMemo = nullptr;

@@ -61,13 +61,6 @@ QLabel* BarLabel(const QString& name, const QString& hint, QWidget* parent) {
     return label;
 }
 
-// Windows that later parts of the program provide; until then their commands are shown but disabled.
-QAction* LaterItem(QMenu* menu, const QString& name, const QString& caption) {
-    QAction* action = NamedItem(menu, name, caption);
-    action->setEnabled(false);
-    return action;
-}
-
 } // namespace
 
 void TZangyoMain::BuildPanels() {
@@ -228,7 +221,8 @@ QWidget* TZangyoMain::BuildRightPanel() {
     m_exitButton = NamedButton(u"ExitButton"_s, u"終  了"_s, right);
     auto* escButton = NamedButton(u"EscButton"_s, u"Esc"_s, right);
     escButton->hide();
-    totalButton->setEnabled(false);
+    totalButton->setToolTip(u"１ヶ月の給与金額を計算･表示します。"_s);
+    connect(totalButton, &QPushButton::clicked, this, &TZangyoMain::TotalButtonClick);
     connect(calcButton, &QPushButton::clicked, this, &TZangyoMain::CalcButtonClick);
     connect(saveButton, &QPushButton::clicked, this, &TZangyoMain::SaveButtonClick);
     connect(yearButton, &QPushButton::clicked, this, &TZangyoMain::YearCalcButtonClick);
@@ -284,13 +278,18 @@ void TZangyoMain::BuildMenus() {
 
     QMenu* view = menuBar()->addMenu(u"表示(&V)"_s);
     connect(NamedItem(view, u"CalcItem"_s, u"再計算(&C)"_s), &QAction::triggered, this, &TZangyoMain::CalcButtonClick);
-    LaterItem(view, u"TotalItem"_s, u"金額表示(&K)..."_s);
+    connect(NamedItem(view, u"KingakuItem"_s, u"金額表示(&K)..."_s), &QAction::triggered, this,
+            &TZangyoMain::TotalButtonClick);
     connect(NamedItem(view, u"VacationItem"_s, u"有給休暇(&Y)..."_s), &QAction::triggered, this,
             &TZangyoMain::VacationButtonClick);
     connect(NamedItem(view, u"YearCalcitem"_s, u"期間集計(&S)..."_s), &QAction::triggered, this,
             &TZangyoMain::YearCalcButtonClick);
-    LaterItem(view, u"TokuSyukeiItem"_s, u"任意期間一覧(&T)..."_s);
-    LaterItem(view, u"TokuKaijyoItem"_s, u"任意期間解除(&R)"_s);
+    QAction* tokuSyukeiItem = NamedItem(view, u"TokuSyukeiItem"_s, u"任意期間一覧(&T)..."_s);
+    tokuSyukeiItem->setCheckable(true);
+    connect(tokuSyukeiItem, &QAction::triggered, this, &TZangyoMain::TokuSyukeiItemClick);
+    QAction* tokuKaijyoItem = NamedItem(view, u"TokuKaijyoItem"_s, u"任意期間解除(&R)"_s);
+    tokuKaijyoItem->setEnabled(false);
+    connect(tokuKaijyoItem, &QAction::triggered, this, &TZangyoMain::TokuKaijyoItemClick);
     m_mokuhyoBarItem = NamedItem(view, u"MokuhyoBarItem"_s, u"目標達成率(&M)"_s);
     m_mokuhyoBarItem->setCheckable(true);
     connect(m_mokuhyoBarItem, &QAction::triggered, this, &TZangyoMain::MokuhyoBarItemClick);

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/pay/TotalForm.h"
+
+#include "engine/calendar/Calendar.h"
+#include "engine/month/MonthFile.h"
+#include "engine/text/Texts.h"
+#include "engine/text/Util.h"
+#include "engine/totals/PayAmounts.h"
+#include "gui/WindowTestSupport.h"
+#include "gui/common/PassForm.h"
+#include "gui/main/TokuSyukeiUnit.h"
+#include "platform/Cp932Qt.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+namespace mitoran {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+class TotalFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void payWindowShowsTheEnginesFiguresBehindThePassword();
+    void spanReplacesTheMonthUntilReleased();
+
+private:
+    // A sheet month with a record for every day; `times` gives arrival and leaving of some days.
+    void WriteMonth(int year, int month, const std::map<int, std::string>& times) const;
+    TTotal* PayWindow() const { return m_main->findChild<TTotal*>(u"TTotal"_s); }
+    QLineEdit* PayMemo(const char* name) const { return PayWindow()->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    QString PayText(const char* name) const { return PayMemo(name)->text().trimmed(); }
+    void EnterSpan(QDate first, QDate last);
+
+    std::unique_ptr<test::WindowEnvironment> m_env;
+    std::unique_ptr<TZangyoMain> m_main;
+};
+
+void TotalFormTest::init() {
+    m_env = std::make_unique<test::WindowEnvironment>();
+    WriteMonth(2004, 2, {{25, " 8:00,18:00"}});
+    WriteMonth(2004, 3, {{9, " 8:00,20:00"}, {10, " 8:00,16:00"}});
+    m_main = m_env->MainWindow();
+    m_main->show();
+}
+
+void TotalFormTest::cleanup() {
+    m_main.reset();
+    m_env.reset();
+}
+
+void TotalFormTest::WriteMonth(int year, int month, const std::map<int, std::string>& times) const {
+    const int days = DaysInMonth(year, month);
+    std::string text = "[System]\r\nLastDay=" + std::to_string(days) + "\r\n[DayData]\r\n";
+    for (int d = 1; d <= days; ++d) {
+        const auto found = times.find(d);
+        text += DayDataKey(d) + "=" + PadNumber(month, 2, " ") + "/" + PadNumber(d, 2, " ") + ",x,  ," +
+                (found == times.end() ? "," : found->second) + ",,,,,,,,,,\r\n";
+    }
+    std::ofstream(MonthFilePath(m_env->folders.DataFolder(), year, month, ""), std::ios::binary) << text;
+}
+
+void TotalFormTest::payWindowShowsTheEnginesFiguresBehindThePassword() {
+    m_main->CurrentSession().settings.KinPass = "kane";
+    int prompts = 0;
+    QString entry = u"wrong"_s;
+    QTimer* passwords = test::HandleModals<TPass>(this, [&](TPass& pass) {
+        ++prompts;
+        pass.findChild<QLineEdit*>(u"PassEdit"_s)->setText(entry);
+        QTest::mouseClick(pass.findChild<QPushButton*>(u"OkButton"_s), Qt::LeftButton);
+    });
+    m_main->findChild<QPushButton*>(u"TotalButton"_s)->click();
+    QCOMPARE(prompts, 3);
+    QCOMPARE(m_env->questions.asked.back().text, text::kPasswordWrong);
+    QVERIFY(PayWindow() == nullptr || !PayWindow()->isVisible());
+
+    entry = u"KANE"_s;
+    m_main->findChild<QAction*>(u"KingakuItem"_s)->trigger();
+    delete passwords;
+    QVERIFY(PayWindow()->isVisible());
+    QVERIFY(!PayWindow()->isModal());
+    QCOMPARE(PayWindow()->windowTitle(), u"給与金額"_s);
+
+    // Every field as the engine's pay view of the month gives it: 3:00 of overtime on 9 March. The target
+    // take-home pay is far off: the remainder is negative and red.
+    const Session& session = m_main->CurrentSession();
+    for (const PayField& field : PayFields(CalculatePayView(session.sheet, session.settings))) {
+        QLineEdit* memo = PayMemo(field.name);
+        QVERIFY2(memo != nullptr, field.name);
+        QCOMPARE(memo->text(), ToQString(field.text));
+        QCOMPARE(memo->isEnabled(), field.enabled);
+    }
+    QCOMPARE(PayText("ZanTMemo"), u"3:00"_s);
+    QCOMPARE(PayText("ZanKinMemo"), u"4,500"_s);
+    QCOMPARE(PayText("GeeKeiMemo"), u"31"_s);
+    QVERIFY(!PayMemo("MokuTimeMemo")->isEnabled());
+    const auto textColor = [this](const char* name) { return PayMemo(name)->palette().color(QPalette::Text); };
+    QVERIFY(PayText("MokuTMemo").startsWith(u'-'));
+    QCOMPARE(textColor("MokuTMemo"), QColor(255, 0, 0));
+    QVERIFY(textColor("ZanTMemo") != QColor(255, 0, 0));
+}
+
+void TotalFormTest::EnterSpan(QDate first, QDate last) {
+    bool refusedOnce = false;
+    QTimer* handler = test::HandleModals<TTokuSyukeiForm>(this, [&](TTokuSyukeiForm& dialog) {
+        dialog.findChild<QDateEdit*>(u"StartDateTimePicker"_s)->setDate(last.addDays(1));
+        dialog.findChild<QDateEdit*>(u"EndDateTimePicker"_s)->setDate(last);
+        dialog.findChild<QPushButton*>(u"OkButton"_s)->click();
+        refusedOnce = dialog.isVisible() && m_env->questions.asked.back().text == text::kSpanRefused;
+        dialog.findChild<QDateEdit*>(u"StartDateTimePicker"_s)->setDate(first);
+        dialog.findChild<QPushButton*>(u"OkButton"_s)->click();
+    });
+    m_main->findChild<QAction*>(u"TokuSyukeiItem"_s)->trigger();
+    delete handler;
+    QVERIFY(refusedOnce);
+}
+
+// With the pay window open, a span from 25 February to 10 March shows its own figures, saves nothing, and its
+// release brings the month's figures back.
+void TotalFormTest::spanReplacesTheMonthUntilReleased() {
+    m_env->questions.fallback = Answer::No; // the recalculated month is left unsaved
+    m_main->findChild<QPushButton*>(u"TotalButton"_s)->click();
+    QCOMPARE(PayText("TKeiTMemo"), u"3:00"_s);
+
+    EnterSpan(QDate(2004, 2, 25), QDate(2004, 3, 10));
+    const auto marchFile = MonthFilePath(m_env->folders.DataFolder(), 2004, 3, "");
+    const std::string marchBytes = ReadBytes(marchFile);
+    QVERIFY(m_main->CurrentSession().SpanShown());
+    QCOMPARE(m_main->DisplayedMonth(), (YearMonth{2004, 3}));
+    QCOMPARE(m_main->CurrentSession().sheet.dayCount, 15);
+    QCOMPARE(PayText("TKeiTMemo"), u"4:00"_s); // 1:00 on 25 February and 3:00 on 9 March
+    QCOMPARE(PayText("GeeKeiMemo"), u"15"_s);
+    QCOMPARE(m_main->findChild<QLineEdit*>(u"KeiTMemo"_s)->text().trimmed(), u"4:00"_s);
+    QVERIFY(!m_main->findChild<QPushButton*>(u"SaveButton"_s)->isEnabled());
+    QVERIFY(!m_main->findChild<QAction*>(u"NextItem"_s)->isEnabled());
+    QVERIFY(m_main->findChild<QAction*>(u"TokuSyukeiItem"_s)->isChecked());
+    auto* release = m_main->findChild<QAction*>(u"TokuKaijyoItem"_s);
+    QVERIFY(release->isEnabled());
+
+    m_main->CurrentSession().sheet.days[1][DayColumn::Memo] = "edited";
+    m_main->SaveButtonClick();
+    QCOMPARE(ReadBytes(marchFile), marchBytes);
+
+    release->trigger();
+    QVERIFY(!m_main->CurrentSession().SpanShown());
+    QCOMPARE(PayText("TKeiTMemo"), u"3:00"_s);
+    QCOMPARE(PayText("GeeKeiMemo"), u"31"_s);
+    QVERIFY(m_main->findChild<QPushButton*>(u"SaveButton"_s)->isEnabled());
+    QVERIFY(!release->isEnabled());
+    QVERIFY(!m_main->findChild<QAction*>(u"TokuSyukeiItem"_s)->isChecked());
+    QCOMPARE(ReadBytes(marchFile), marchBytes);
+}
+
+} // namespace mitoran
+
+QTEST_MAIN(mitoran::TotalFormTest)
+#include "TotalFormTest.moc"
