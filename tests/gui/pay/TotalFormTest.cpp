@@ -169,6 +169,12 @@ void TotalFormTest::spanReplacesTheMonthUntilReleased() {
     QVERIFY(!release->isEnabled());
     QVERIFY(!m_main->findChild<QAction*>(u"TokuSyukeiItem"_s)->isChecked());
     QCOMPARE(ReadBytes(marchFile), marchBytes);
+
+    // Closing during a span goes back to the month first and writes no day of the span.
+    EnterSpan(QDate(2004, 3, 1), QDate(2004, 3, 31));
+    m_main->CurrentSession().sheet.days[2][DayColumn::Arrival] = "7:00";
+    QVERIFY(m_main->close());
+    QCOMPARE(ReadBytes(marchFile), marchBytes);
 }
 
 } // namespace mitoran
