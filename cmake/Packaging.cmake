@@ -7,7 +7,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "ミトラン (残業時間管理) records the times an employee arrives at work and leaves, day by day,\n"
     "and computes each month's ordinary and late-night overtime, work time, paid leave, substitute days\n"
     "off and absences against an overtime target. It keeps a paid-leave ledger, totals ranges of months,\n"
-    "estimates pay and writes CSV files. Includes the command-line twin mitoran-cli.")
+    "estimates pay and writes CSV files. Includes the command-line twin mitoran-cli and the idle\n"
+    "watcher kestrow.")
 set(CPACK_PACKAGE_CONTACT "Quorvan <mitoran@quorvan.jp>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -7,6 +7,7 @@
 #include "engine/month/MonthCsv.h"
 #include "engine/session/AutoEntry.h"
 #include "engine/session/Session.h"
+#include "engine/session/Users.h"
 #include "engine/settings/Folders.h"
 #include "engine/settings/OverlaySettingsStore.h"
 #include "engine/text/Cp932.h"
@@ -95,6 +96,9 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
             command.words.push_back(argument);
         }
     }
+    // A user's name must not lead out of the data folder.
+    if (!IsUsableUserName(command.user))
+        return std::nullopt;
     return command;
 }
 

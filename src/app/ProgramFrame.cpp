@@ -4,7 +4,11 @@
 #include "engine/calendar/Clock.h"
 #include "engine/session/CommandLine.h"
 #include "engine/session/PasswordCheck.h"
+#include "engine/session/Questions.h"
+#include "engine/session/Users.h"
 #include "engine/settings/Folders.h"
+#include "engine/text/Texts.h"
+#include "engine/text/Util.h"
 #include "gui/common/DeferredIconStyle.h"
 #include "gui/common/MessageBoxQuestions.h"
 #include "gui/common/PassForm.h"
@@ -44,6 +48,12 @@ std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& par
     const CommandLine line = ParseCommandLine(parameters);
     if (IsInstanceRunning(services.watcherName))
         return nullptr;
+    if (!IsUsableUserName(line.startUser)) {
+        services.questions.AskStyled(text::kStartErrorCaption,
+                                     ReplaceAllText(text::kUnusableUserName, "%s", line.startUser), Buttons::Ok,
+                                     QuestionIcon::Error, Answer::Ok);
+        return nullptr;
+    }
 
     PrepareApplication();
     auto program = std::make_unique<StartedProgram>();
@@ -72,6 +82,9 @@ int RunProgram(QApplication& application, const ProgramServices& services, const
     TZangyoMain* window = program->window.get();
     QObject::connect(&application, &QGuiApplication::commitDataRequest, window, &TZangyoMain::SessionEndQuery);
     QObject::connect(window, &TZangyoMain::OnScreen, window, onScreen);
+    // The window may close while hidden in the notification area, and a prompt may close while it is hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(window, &TZangyoMain::Closed, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     window->show();
     return application.exec();
 }

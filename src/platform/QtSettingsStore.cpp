@@ -117,6 +117,18 @@ void QtSettingsStore::ResumeSaving() {
 // QSettings has no empty keys: a group comes into being with its first value.
 void QtSettingsStore::CreateKey(std::string_view) {}
 
+// The base key always exists; any other is a group that holds values.
+bool QtSettingsStore::KeyExists(std::string_view keyPath) const {
+    QString group = GroupOf(keyPath, {});
+    group.chop(1);
+    if (group.isEmpty())
+        return true;
+    m_settings->beginGroup(group);
+    const bool exists = !m_settings->allKeys().isEmpty();
+    m_settings->endGroup();
+    return exists;
+}
+
 std::optional<std::string> QtSettingsStore::ReadValue(std::string_view keyPath, std::string_view subkey,
                                                       std::string_view name) const {
     const QVariant value = m_settings->value(KeyOf(keyPath, subkey, name));

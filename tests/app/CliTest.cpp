@@ -72,6 +72,7 @@ TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
         {"show", "20x4", "3"},
         {"show", "2024", "3", "extra"},
         {"show", "2024", "3", "--user"},
+        {"--user", "../other", "recalc", "2024", "3"},
         {"--colour", "show", "2024", "3"},
         {"--at", "2024-03-21 08:07", "show", "2024", "3"},
         {"stamp"},

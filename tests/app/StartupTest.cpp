@@ -13,6 +13,7 @@
 #include "platform/SingleHalt.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -50,6 +51,7 @@ private slots:
     void threeWrongPasswordsEndWithoutTheWindow();
     void passwordIsAcceptedInEitherCase();
     void minimisedStartsSkipThePrompt();
+    void userNameLeavingTheDataFolderIsRefused();
     void windowIsMadeInTheProgramFontAndQtSpeaksJapanese();
     void secondClaimAsksTheFirstToComeToTheFront();
     void listenerSurvivesOtherSenders();
@@ -156,6 +158,14 @@ void StartupTest::minimisedStartsSkipThePrompt() {
     QVERIFY(StartProgram({"/disp"}, Services(QUuid::createUuid().toString())) == nullptr);
     handler->stop();
     QCOMPARE(m_prompts, 1);
+}
+
+void StartupTest::userNameLeavingTheDataFolderIsRefused() {
+    QVERIFY(StartProgram({"/U:../other"}, Services(QUuid::createUuid().toString())) == nullptr);
+    QCOMPARE(m_questions->asked.size(), 1u);
+    QCOMPARE(m_questions->asked[0].caption, text::kStartErrorCaption);
+    QVERIFY(m_questions->asked[0].text.find("../other") != std::string::npos);
+    QVERIFY(!QFileInfo::exists(m_folder->filePath(u"../other"_s)));
 }
 
 // The frame sets the program's font before the main window is made, so the window is measured in it from the

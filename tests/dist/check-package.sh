@@ -14,7 +14,7 @@ appstreamcli validate --no-net "$source_dir/dist/jp.quorvan.Mitoran.metainfo.xml
 (cd "$work" && cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work/out" >/dev/null)
 package=$(ls "$work"/out/mitoran_*.deb)
 dpkg-deb -c "$package" | awk '{print $NF}' | sed 's|^\./|/|' > "$work/files"
-for file in /usr/bin/mitoran /usr/bin/mitoran-cli /usr/share/applications/jp.quorvan.Mitoran.desktop \
+for file in /usr/bin/mitoran /usr/bin/mitoran-cli /usr/bin/kestrow /usr/share/applications/jp.quorvan.Mitoran.desktop \
     /usr/share/metainfo/jp.quorvan.Mitoran.metainfo.xml /usr/share/man/man1/mitoran-cli.1.gz \
     /usr/share/icons/hicolor/scalable/apps/jp.quorvan.Mitoran.svg; do
     grep -qx "$file" "$work/files" || { echo "missing from the package: $file"; exit 1; }

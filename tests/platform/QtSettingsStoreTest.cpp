@@ -100,6 +100,19 @@ TEST_F(QtSettingsStoreTest, DeleteSubkeyRemovesOnlyThatSubkey) {
     EXPECT_EQ(reread.ReadValue(kBase, "System", "SimeDay"), "31");
 }
 
+// A user's key exists once it holds a value, in any of its subkeys; a name that only begins another does not.
+TEST_F(QtSettingsStoreTest, KeyExistsOnceItHoldsAValue) {
+    QtSettingsStore store;
+    EXPECT_TRUE(store.KeyExists(kBase));
+    EXPECT_FALSE(store.KeyExists(kBase + "\\User\\abc"));
+    store.WriteValue(kBase + "\\User\\abc", "System", "SimeDay", "31");
+    EXPECT_TRUE(store.KeyExists(kBase + "\\User\\abc"));
+    EXPECT_FALSE(store.KeyExists(kBase + "\\User\\ab"));
+    EXPECT_FALSE(store.KeyExists(kBase + "\\User\\abcd"));
+    store.DeleteSubkey(kBase + "\\User\\abc", "System");
+    EXPECT_FALSE(store.KeyExists(kBase + "\\User\\abc"));
+}
+
 TEST_F(QtSettingsStoreTest, HandEditedListReadsAsOneText) {
     QDir().mkpath(m_config.filePath(QStringLiteral("Quorvan")));
     QFile file(IniFile());

@@ -20,7 +20,7 @@ public:
                     std::string_view value) override;
     void DeleteSubkey(std::string_view keyPath, std::string_view subkey) override;
 
-    bool KeyExists(std::string_view keyPath) const;
+    bool KeyExists(std::string_view keyPath) const override;
     // The values of one subkey by name; empty when the subkey does not exist.
     std::map<std::string, std::string> Values(std::string_view keyPath, std::string_view subkey) const;
 

@@ -9,6 +9,10 @@ void OverlaySettingsStore::CreateKey(std::string_view keyPath) {
     m_written.CreateKey(keyPath);
 }
 
+bool OverlaySettingsStore::KeyExists(std::string_view keyPath) const {
+    return m_written.KeyExists(keyPath) || m_below.KeyExists(keyPath);
+}
+
 std::optional<std::string> OverlaySettingsStore::ReadValue(std::string_view keyPath, std::string_view subkey,
                                                            std::string_view name) const {
     if (std::optional<std::string> written = m_written.ReadValue(keyPath, subkey, name))

@@ -15,6 +15,7 @@ public:
     explicit OverlaySettingsStore(const SettingsStore& below) : m_below(below) {}
 
     void CreateKey(std::string_view keyPath) override;
+    bool KeyExists(std::string_view keyPath) const override;
     std::optional<std::string> ReadValue(std::string_view keyPath, std::string_view subkey,
                                          std::string_view name) const override;
     void WriteValue(std::string_view keyPath, std::string_view subkey, std::string_view name,

@@ -18,6 +18,9 @@ public:
     // Creates the key (and its parents) when it does not exist.
     virtual void CreateKey(std::string_view keyPath) = 0;
 
+    // True when the key holds values or subkeys (or was created); asking never creates it.
+    virtual bool KeyExists(std::string_view keyPath) const = 0;
+
     // An absent value (or subkey) gives std::nullopt; reading never creates anything.
     virtual std::optional<std::string> ReadValue(std::string_view keyPath, std::string_view subkey,
                                                  std::string_view name) const = 0;

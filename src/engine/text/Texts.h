@@ -70,6 +70,10 @@ inline const std::string kHolidayListMark = Utf8ToCp932(" ○ ");
 inline const std::string kAppTitle = Utf8ToCp932("ミトラン");
 inline const std::string kCurrentUserCaption = Utf8ToCp932("(ｶﾚﾝﾄ)");
 inline const std::string kSaveCaption = Utf8ToCp932("保存確認");
+inline const std::string kStartErrorCaption = Utf8ToCp932("起動ｴﾗｰ");
+inline const std::string kWatcherStartFailed = Utf8ToCp932("Kestorw.exeの起動に失敗しました。");
+// The start user's name when it would leave the data folder (%s: the name).
+inline const std::string kUnusableUserName = Utf8ToCp932("ﾕｰｻﾞｰ名 %s は使えません。");
 inline const std::string kSaveQuestion = Utf8ToCp932("ﾃﾞｰﾀが変更されています。保存しますか？");
 inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞｴﾗｰ");
 inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");

@@ -312,8 +312,7 @@ void TYuuKyu::FormDestroy() {
 }
 
 void TYuuKyu::EscButtonClick() {
-    if (m_services.session.settings.StartUserEscKeyMin)
-        showMinimized();
+    emit EscapePressed();
 }
 
 void TYuuKyu::ReportError(const std::exception& error) {

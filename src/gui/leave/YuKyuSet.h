@@ -64,6 +64,10 @@ public:
     TVacDel& DeleteByCountDialog() { return *m_vacDel; }
     TVacDel2& DeleteByDateDialog() { return *m_vacDel2; }
 
+signals:
+    // Esc here and in its dialogs: the program's Esc rule, which the main window applies.
+    void EscapePressed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -83,8 +83,12 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
       m_session(services.store, services.folders, services.commandLine.startUser), m_settings(m_session.settings),
       m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
-      m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }),
-      m_timeAdjust([this] { return EscapableDialog(new TTimeAdjust(this)); }),
+      m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }), m_timeAdjust([this] {
+          // While it is open the tray's "終了(&X)" is off: see eventFilter.
+          auto* dialog = EscapableDialog(new TTimeAdjust(this));
+          dialog->installEventFilter(this);
+          return dialog;
+      }),
       m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_yearTotal([this] {
           return EscapableDialog(new TYearTotal(
               {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
@@ -92,8 +96,10 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
               this));
       }),
       m_yuuKyu([this] {
-          return new TYuuKyu({m_session, m_services.store, m_services.clock, m_services.questions,
-                              m_services.commandLine.startUser, this});
+          auto* window = new TYuuKyu({m_session, m_services.store, m_services.clock, m_services.questions,
+                                      m_services.commandLine.startUser, this});
+          connect(window, &TYuuKyu::EscapePressed, this, &TZangyoMain::EscButtonClick);
+          return window;
       }),
       m_setting([this] {
           auto* dialog = EscapableDialog(new TSetting(m_session, m_services.questions, this));
@@ -123,7 +129,7 @@ void TZangyoMain::FormCreate() {
     BuildPanels();
     BuildMenus();
     BuildGridMenus();
-    m_multiUserMenu->menuAction()->setVisible(m_services.commandLine.multiUser);
+    BuildUserMenu();
 
     FitGridColumns(*m_grid, kColumnWidths, kDesignRows);
     m_gridMenus->AttachPopupMenu(DayGridView::kArrivalColumn);
@@ -204,7 +210,9 @@ bool TZangyoMain::FormCloseQuery() {
 void TZangyoMain::FormClose() {
     StoreSection(m_services.store, UserKeyPath(m_services.commandLine.startUser), "System")
         .WriteBool(kMokuhyoBasShowName, m_mokuhyoBarItem->isChecked());
-    AutoLeavingEntry();
+    // The idle watcher took over: the leaving time is entered when the day really ends.
+    if (!m_watcherStarted)
+        AutoLeavingEntry();
 }
 
 // Runs after the leave-month check has passed: edits the user chose not to save are dropped, so that the
@@ -258,6 +266,7 @@ void TZangyoMain::closeEvent(QCloseEvent* event) {
     FormClose();
     FormDestroy();
     event->accept();
+    emit Closed();
 }
 
 void TZangyoMain::resizeEvent(QResizeEvent* event) {
@@ -298,21 +307,6 @@ void TZangyoMain::BringToFront() {
     activateWindow();
 }
 
-void TZangyoMain::MinimizeTimerTimer() {
-    showMinimized();
-    if (m_services.commandLine.disp) {
-        showNormal();
-        activateWindow();
-    } else if (m_services.commandLine.down) {
-        close();
-    }
-}
-
-void TZangyoMain::EscButtonClick() {
-    if (m_settings.StartUserEscKeyMin)
-        showMinimized();
-}
-
 // ---- Layout ----
 
 void TZangyoMain::RestorePlacement() {
@@ -344,6 +338,11 @@ void TZangyoMain::ShowTargetBar(bool changeHeight) {
 }
 
 bool TZangyoMain::eventFilter(QObject* object, QEvent* event) {
+    if (object == m_timeAdjust.IfMade()) {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            SetTrayQuitEnabled(event->type() == QEvent::Hide);
+        return QMainWindow::eventFilter(object, event);
+    }
     const bool singleClickMargin = object->objectName() == u"LeftPanel"_s || object->objectName() == u"BottomPanel"_s;
     if (event->type() == QEvent::MouseButtonDblClick ||
         (singleClickMargin && event->type() == QEvent::MouseButtonPress)) {

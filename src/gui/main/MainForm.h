@@ -7,11 +7,15 @@
 #include "engine/session/Navigation.h"
 #include "engine/session/PlatformServices.h"
 #include "engine/session/Session.h"
+#include "engine/session/Tray.h"
 #include "gui/common/LazyDialog.h"
+#include "gui/tray/TrayPort.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -89,6 +93,15 @@ public:
     void TokuSyukeiItemClick();
     void TokuKaijyoItemClick();
 
+    // The notification area and the way programs are started; tests give their own before the window shows.
+    void UseTray(std::unique_ptr<TrayPort> tray, ProgramStarter startProgram);
+    // Restores the window from the notification area, behind the start user's tray password.
+    void OpenPopMenuClick();
+    void ClosePopMenuClick();
+    void RxTrayIconClick();
+    // A user menu item: switches to the user when the month on display may be left.
+    void MultiUserMenuClick(const std::string& user);
+
     // Brings the window to the front when it is on screen (a second start asked for it).
     void BringToFront();
     // The session is ending: closing runs the leave-month check; a refusal keeps the session going.
@@ -97,11 +110,14 @@ public:
 signals:
     // Once, when the window is on screen and the files a first run left for then are written.
     void OnScreen();
+    // The window has closed for good (it may have been hidden in the notification area).
+    void Closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
@@ -144,6 +160,15 @@ private:
     void AboutItemClick();
     HelpWindow& HelpViewer();
     void MinimizeTimerTimer();
+    void MinimizeToTray(MinimiseRoute route);
+    bool HandOverToWatcher();
+    TrayPort& Tray();
+    void ConnectTray();
+    void SetTrayQuitEnabled(bool enabled);
+    void RaiseTrayPrompt();
+    void MinimiseOtherWindows();
+    void BuildUserMenu();
+    void CheckCurrentUserItem();
 
     void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
     void DayStringGridCellSelected(int day, int column);
@@ -195,6 +220,15 @@ private:
     QAction* m_mokuhyoBarItem = nullptr;
     QAction* m_printItem = nullptr;
     QMenu* m_multiUserMenu = nullptr;
+    QActionGroup* m_userItems = nullptr;
+    // Made when first needed, unless a test gave its own.
+    std::unique_ptr<TrayPort> m_tray;
+    ProgramStarter m_startProgram = StartDetachedProgram;
+    TrayRestore m_trayRestore;
+    std::vector<QPointer<QWidget>> m_minimisedWindows;
+    bool m_trayQuitEnabled = true;
+    bool m_autoMinimising = false;
+    bool m_watcherStarted = false;
     // Made on first use: start-up never pays for the viewer or its pages.
     HelpWindow* m_helpWindow = nullptr;
 
