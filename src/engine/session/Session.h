@@ -6,6 +6,7 @@
 #include "engine/month/Calculation.h"
 #include "engine/month/MonthFile.h"
 #include "engine/month/MonthSheet.h"
+#include "engine/session/OtherWriters.h"
 #include "engine/settings/HolidayList.h"
 #include "engine/settings/Settings.h"
 
@@ -16,6 +17,7 @@
 namespace mitoran {
 
 class Folders;
+class Questions;
 class SettingsStore;
 
 CalendarRules CalendarRulesOf(const Settings& settings);
@@ -47,6 +49,11 @@ public:
     // category or memo changed since the saved copy, which then equals the sheet. Throws FileWriteError:
     // when the month file cannot be written, the old file, the ledger and the saved copy stay.
     MonthCalculation SaveShownMonth();
+    // The window's save: SaveShownMonth when the month file is still the one loaded; when another program
+    // wrote it since, the month is reloaded or the user asked (SaveUnlessChangedElsewhere).
+    SaveOutcome SaveShownMonthChecked(Questions& questions);
+    // The paid-leave window's save of the ledger, checked the same way.
+    SaveOutcome SaveLedgerChecked(Questions& questions);
 
     // The settings as stored again, with the ledger's half-day amounts (the settings dialog's Cancel).
     void ReloadSettings();
@@ -54,6 +61,13 @@ public:
     // amounts, the settings are saved and written out, then the edited holiday list is written and becomes the
     // list in use. Throws FileWriteError when the ".SET" file, the store or the list cannot be written.
     void RegisterSettings(const HolidayList& edited);
+    // Reads the current user's holiday list for the settings dialog (LoadHolidayList) and remembers the file
+    // as read, for RegisterSettingsChecked.
+    void ReadHolidayListForEditing(HolidayList& list);
+    // The settings dialog's OK when its holiday list may have been written elsewhere since it was read:
+    // RegisterSettings when the file is unchanged or the user overwrites it; the settings with the file's
+    // list (which then replaces `edited`) when it is reloaded; nothing at all when kept.
+    SaveOutcome RegisterSettingsChecked(HolidayList& edited, Questions& questions);
     // The default user's settings and holiday list, read for "ｶﾚﾝﾄ設定読み込み" without writing anything:
     // the settings replace those held, the list goes to `list`.
     void ReadDefaultUserSettings(HolidayList& list);
@@ -75,6 +89,7 @@ public:
 private:
     std::filesystem::path HolidayListPathOf(std::string_view user) const;
     void TakeHalfDayAmounts();
+    void SaveSettingsNow();
 
     SettingsStore& m_store;
     const Folders& m_folders;
@@ -82,6 +97,8 @@ private:
     std::string m_currentUser;
     bool m_holidayListPending = false;
     FirstRunFiles m_files = FirstRunFiles::WriteNow;
+    HolidayList m_holidaysAsRead;
+    FileStamp m_holidaysStamp;
 };
 
 } // namespace mitoran

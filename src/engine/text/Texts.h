@@ -71,6 +71,7 @@ inline const std::string kAppTitle = Utf8ToCp932("ミトラン");
 inline const std::string kCurrentUserCaption = Utf8ToCp932("(ｶﾚﾝﾄ)");
 inline const std::string kSaveCaption = Utf8ToCp932("保存確認");
 inline const std::string kSaveQuestion = Utf8ToCp932("ﾃﾞｰﾀが変更されています。保存しますか？");
+inline const std::string kChangedElsewhere = Utf8ToCp932("%s は他で変更されています。上書きしますか？");
 inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞｴﾗｰ");
 inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");
 inline const std::string kPresetPasteSuffix = Utf8ToCp932(" を貼り付け");
