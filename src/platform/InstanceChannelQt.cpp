@@ -9,6 +9,8 @@
 #include <QLocalSocket>
 #include <QLockFile>
 
+#include <utility>
+
 namespace mitoran {
 
 namespace {
@@ -24,7 +26,24 @@ bool ConnectTo(QLocalSocket& socket, const QString& name) {
 
 struct InstanceListener::Endpoint {
     QLocalServer* server = nullptr;
+    std::function<void(const QByteArray&)> reply;
 };
+
+std::optional<QByteArray> AskInstance(const QString& name, const QByteArray& line, int timeoutMs) {
+    QLocalSocket socket;
+    if (!ConnectTo(socket, name))
+        return std::nullopt;
+    socket.write(line + '\n');
+    socket.waitForBytesWritten(timeoutMs);
+    while (!socket.canReadLine() && socket.waitForReadyRead(timeoutMs)) {
+    }
+    return socket.canReadLine() ? socket.readLine().chopped(1) : QByteArray();
+}
+
+void InstanceListener::Reply(const QByteArray& bytes) {
+    if (m_endpoint->reply)
+        m_endpoint->reply(bytes);
+}
 
 bool SendToInstance(const QString& name, const QByteArray& bytes) {
     QLocalSocket socket;
@@ -58,8 +77,15 @@ bool InstanceListener::Listen(const QString& name) {
         while (QLocalSocket* client = server->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                while (client->canReadLine())
+                while (client->canReadLine()) {
+                    // A nested event loop while the line is handled may answer another sender in between.
+                    const auto previous = std::exchange(m_endpoint->reply, [client](const QByteArray& bytes) {
+                        client->write(bytes);
+                        client->flush();
+                    });
                     emit LineReceived(client->readLine().chopped(1));
+                    m_endpoint->reply = previous;
+                }
             });
         }
     });
