@@ -16,7 +16,8 @@ namespace mitoran {
 bool SendToInstance(const QString& name, const QByteArray& bytes);
 
 // Sends one line (without its line end) to the program of this user listening under the name and waits for
-// the line it answers. Nothing when none listens there; an empty line when it does not answer in time.
+// the line it answers. Nothing when none listens there or it goes away without answering; an empty line when
+// it does not answer in time.
 std::optional<QByteArray> AskInstance(const QString& name, const QByteArray& line, int timeoutMs);
 
 // Listens under a name of this user's programs and reports each line that a program of this user sends to it

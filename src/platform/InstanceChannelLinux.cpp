@@ -62,14 +62,17 @@ bool WriteAll(int socket, const QByteArray& bytes, int timeoutMs) {
     return true;
 }
 
-// Reads up to the first line end; empty when none comes in time.
-QByteArray ReadLine(int socket, int timeoutMs) {
+// Reads up to the first line end: the line, an empty line when none comes in time, nothing when the peer
+// closes first.
+std::optional<QByteArray> ReadLine(int socket, int timeoutMs) {
     QByteArray received;
-    while (!received.contains('\n') && received.size() <= kLongestAnswer && WaitFor(socket, POLLIN, timeoutMs)) {
+    while (!received.contains('\n') && received.size() <= kLongestAnswer) {
+        if (!WaitFor(socket, POLLIN, timeoutMs))
+            return QByteArray();
         char chunk[4096];
         const ssize_t count = ::read(socket, chunk, sizeof chunk);
         if (count == 0 || (count < 0 && errno != EAGAIN && errno != EINTR))
-            break;
+            return std::nullopt;
         if (count > 0)
             received.append(chunk, count);
     }
@@ -176,9 +179,9 @@ std::optional<QByteArray> AskInstance(const QString& name, const QByteArray& lin
     if (socket < 0)
         return std::nullopt;
     std::optional<QByteArray> answer;
-    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 && PeerIsThisUser(socket)) {
-        answer = WriteAll(socket, line + '\n', timeoutMs) ? ReadLine(socket, timeoutMs) : QByteArray();
-    }
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 && PeerIsThisUser(socket) &&
+        WriteAll(socket, line + '\n', timeoutMs))
+        answer = ReadLine(socket, timeoutMs);
     ::close(socket);
     return answer;
 }

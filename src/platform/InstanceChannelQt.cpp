@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
 
 #include <utility>
 
@@ -37,7 +38,11 @@ std::optional<QByteArray> AskInstance(const QString& name, const QByteArray& lin
     socket.waitForBytesWritten(timeoutMs);
     while (!socket.canReadLine() && socket.waitForReadyRead(timeoutMs)) {
     }
-    return socket.canReadLine() ? socket.readLine().chopped(1) : QByteArray();
+    if (socket.canReadLine())
+        return socket.readLine().chopped(1);
+    if (socket.state() != QLocalSocket::ConnectedState)
+        return std::nullopt;
+    return QByteArray();
 }
 
 void InstanceListener::Reply(const QByteArray& bytes) {
@@ -77,13 +82,18 @@ bool InstanceListener::Listen(const QString& name) {
         while (QLocalSocket* client = server->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                while (client->canReadLine()) {
-                    // A nested event loop while the line is handled may answer another sender in between.
-                    const auto previous = std::exchange(m_endpoint->reply, [client](const QByteArray& bytes) {
-                        client->write(bytes);
-                        client->flush();
+                // A nested event loop while a line is handled may answer another sender in between, or see
+                // this one go.
+                const QPointer<QLocalSocket> sender(client);
+                while (sender && sender->canReadLine()) {
+                    const QByteArray line = sender->readLine().chopped(1);
+                    const auto previous = std::exchange(m_endpoint->reply, [sender](const QByteArray& bytes) {
+                        if (sender) {
+                            sender->write(bytes);
+                            sender->flush();
+                        }
                     });
-                    emit LineReceived(client->readLine().chopped(1));
+                    emit LineReceived(line);
                     m_endpoint->reply = previous;
                 }
             });

@@ -15,7 +15,7 @@ QString InstanceName(const QString& base);
 // True when a program listens under the name (for example the idle watcher, "TKestrowForm").
 bool IsInstanceRunning(const QString& name);
 // Hands a command line's request to the program holding the name and returns its answer line: nothing when
-// none runs, empty when it did not answer within the time.
+// none runs (or it ended without answering), empty when it did not answer within the time.
 std::optional<QByteArray> AskRunningInstance(const QString& name, const QByteArray& request, int timeoutMs);
 
 // The one-instance rule: the first process listens under the name; a later one asks it to come to the
