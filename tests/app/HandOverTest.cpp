@@ -129,10 +129,6 @@ void HandOverTest::handedStampShowsInTheGridBesideTheEdits() {
     QCOMPARE(Cell(4, DayColumn::Arrival), u" 9:00"_s);
     QVERIFY(StoredDay(10).contains(u" 8:07"_s));
     QVERIFY(StoredDay(4).contains(u" 9:00"_s));
-
-    // Another month is the command line's own; so is any command while a dialog is open.
-    const HandedCommand april{stamp.dataFolder, "", {"stamp", "in", "--at", "2004-04-01 08:07"}};
-    QCOMPARE(AnswerHandedCommand(QByteArray::fromStdString(HandedCommandLine(april)), *m_window), QByteArray());
 }
 
 // The real programs: the window shows today's month; the command line's stamps reach it and its saves keep

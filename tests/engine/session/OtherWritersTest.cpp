@@ -142,15 +142,6 @@ TEST_F(ChangedMonthTest, EachAnswerKeepsWhatItSays) {
     EXPECT_TRUE(none.asked.empty());
 }
 
-TEST_F(ChangedMonthTest, WithoutEditsTheMonthIsReloadedUnasked) {
-    Day(m_window, 7)[DayColumn::Leaving].clear();
-    ASSERT_FALSE(m_window.sheet.IsChanged());
-    OverwriteAnswer questions(Answer::Yes);
-    EXPECT_EQ(m_window.SaveShownMonthChecked(questions), SaveOutcome::Reloaded);
-    EXPECT_TRUE(questions.asked.empty());
-    EXPECT_EQ(Day(m_window, 8)[DayColumn::Arrival], " 8:07");
-}
-
 // The paid-leave window's ledger and the settings dialog's holiday list follow the same rule; No takes the
 // other program's file.
 TEST(OtherWritersTest, LedgerAndHolidayListTakeTheOtherWrite) {
