@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace mitoran {
 
@@ -181,29 +182,36 @@ void PrintPayFields(const Session& session, std::ostream& out) {
         out << field.name << '\t' << Cp932ToUtf8(TrimText(field.text)) << '\n';
 }
 
+void PrintRecalcResult(int year, int month, const Session& session, std::ostream& out) {
+    PrintHeading(session, year, month, out);
+    out << "保存しました: " << MonthFilePath(session.Location().dataFolder, year, month, session.CurrentUser()).string()
+        << '\n';
+    PrintSummary(session.sheet, out);
+}
+
 int RunMonthCommand(const std::string& verb, int year, int month, Session& session, std::ostream& out) {
     session.ShowMonth(year, month, true);
     if (verb == "pay") {
         PrintPayFields(session, out);
         return kCliOk;
     }
-    PrintHeading(session, year, month, out);
     if (verb == "recalc") {
         session.SaveShownMonth();
-        out << "保存しました: "
-            << MonthFilePath(session.Location().dataFolder, year, month, session.CurrentUser()).string() << '\n';
-    } else {
-        PrintDays(session.sheet, out);
+        PrintRecalcResult(year, month, session, out);
+        return kCliOk;
     }
+    PrintHeading(session, year, month, out);
+    PrintDays(session.sheet, out);
     PrintSummary(session.sheet, out);
     return kCliOk;
 }
 
-// The automatic entry as a start or an end of the desktop program makes it, without a window: a time
-// already there is kept unless the settings overwrite it without asking.
-int RunStampCommand(TimeKind kind, const LocalDateTime& now, Session& session, std::ostream& out, std::ostream& err) {
-    RefusingTimeConfirm noWindow;
-    const AutoEntryResult result = AutoTimeEntry(kind, kAutoInSilent, session, now, noWindow);
+void PrintNotSaved(std::ostream& err) {
+    err << "保存していません（ミトランの画面に未保存のまま残っています）\n";
+}
+
+int PrintStampResult(TimeKind kind, const LocalDateTime& now, const AutoEntryResult& result, const Session& session,
+                     std::ostream& out, std::ostream& err) {
     const std::string word = Cp932ToUtf8(kind == TimeKind::Arrival ? text::kArrivalWord : text::kLeavingWord);
     if (result.day == 0) {
         err << result.sheetMonth.year << "年" << result.sheetMonth.month << "月の表に " << now.month << "/" << now.day
@@ -214,8 +222,12 @@ int RunStampCommand(TimeKind kind, const LocalDateTime& now, Session& session, s
     PrintHeading(session, shown.year, shown.month, out);
     const std::string day = Cp932ToUtf8(DayLabel(session.sheet.days[static_cast<std::size_t>(result.day)], false));
     const std::string time = Cp932ToUtf8(TrimText(result.text));
-    if (result.outcome == AutoEntryOutcome::Entered) {
+    if (result.outcome == AutoEntryOutcome::Entered || result.outcome == AutoEntryOutcome::EnteredUnsaved) {
         out << word << " " << day << " " << time << " を入力しました\n";
+        if (result.outcome == AutoEntryOutcome::EnteredUnsaved) {
+            PrintNotSaved(err);
+            return kCliFileError;
+        }
         out << "保存しました: "
             << MonthFilePath(session.Location().dataFolder, shown.year, shown.month, session.CurrentUser()).string()
             << '\n';
@@ -227,6 +239,14 @@ int RunStampCommand(TimeKind kind, const LocalDateTime& now, Session& session, s
     else
         out << "上書きしません\n";
     return kCliNotOverwritten;
+}
+
+// The automatic entry as a start or an end of the desktop program makes it, without a window: a time
+// already there is kept unless the settings overwrite it without asking.
+int RunStampCommand(TimeKind kind, const LocalDateTime& now, Session& session, std::ostream& out, std::ostream& err) {
+    RefusingTimeConfirm noWindow;
+    const AutoEntryResult result = AutoTimeEntry(kind, kAutoInSilent, session, now, noWindow);
+    return PrintStampResult(kind, now, result, session, out, err);
 }
 
 // The data folder and user of the command, with their settings loaded; a first-run file or a month that
@@ -246,8 +266,32 @@ int InSession(const CliCommand& command, SettingsStore& store, const Folders& fo
     }
 }
 
+std::string StampTimeText(const LocalDateTime& time) {
+    return PadNumber(time.year, 4, "0") + "-" + PadNumber(time.month, 2, "0") + "-" + PadNumber(time.day, 2, "0") +
+           " " + PadNumber(time.hour, 2, "0") + ":" + PadNumber(time.minute, 2, "0");
+}
+
+// Offers the command, as the given words, to a running window of the command's data folder and user; what
+// the window printed, or nothing when the command line is to perform it itself.
+std::optional<int> HandOver(const CliCommand& command, const Folders& folders, const std::vector<std::string>& words,
+                            CommandHandOver* handOver, std::ostream& out, std::ostream& err) {
+    if (handOver == nullptr)
+        return std::nullopt;
+    std::error_code ignored;
+    const std::filesystem::path folder =
+        std::filesystem::absolute(command.dataDir.value_or(folders.DataFolder()), ignored);
+    const std::u8string folderText = folder.u8string();
+    const std::optional<HandedResult> result =
+        handOver->HandOver({std::string(folderText.begin(), folderText.end()), Cp932ToUtf8(command.user), words});
+    if (!result)
+        return std::nullopt;
+    out << result->out;
+    err << result->err;
+    return result->status;
+}
+
 int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& folders, const Clock& clock,
-             std::ostream& out, std::ostream& err) {
+             std::ostream& out, std::ostream& err, CommandHandOver* handOver) {
     const bool in = command.words.size() == 2 && command.words[1] == "in";
     const bool outWord = command.words.size() == 2 && command.words[1] == "out";
     if (!in && !outWord) {
@@ -259,6 +303,11 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
         err << "--at には日時を \"2024-03-21 08:07\" の形で指定してください\n" << kUsage;
         return kCliUsage;
     }
+    // The window is handed the moment of the command, not the moment it gets to it.
+    std::vector<std::string> words = command.words;
+    words.insert(words.end(), {"--at", StampTimeText(*now)});
+    if (const std::optional<int> status = HandOver(command, folders, words, handOver, out, err))
+        return *status;
     const TimeKind kind = in ? TimeKind::Arrival : TimeKind::Leaving;
     return InSession(command, store, folders, err,
                      [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); });
@@ -396,14 +445,14 @@ int RunLeave(const CliCommand& command, SettingsStore& store, const Folders& fol
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
-           std::ostream& out, std::ostream& err) {
+           std::ostream& out, std::ostream& err, CommandHandOver* handOver) {
     if (std::ranges::any_of(arguments, [](const std::string& word) { return word == "--help" || word == "-h"; })) {
         out << kUsage;
         return kCliOk;
     }
     const std::optional<CliCommand> command = ParseOptions(arguments);
     if (command && !command->words.empty() && command->words[0] == "stamp" && !command->csv && !command->all)
-        return RunStamp(*command, store, folders, clock, out, err);
+        return RunStamp(*command, store, folders, clock, out, err, handOver);
     if (command && !command->words.empty() && command->words[0] == "leave")
         return RunLeave(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "totals")
@@ -424,6 +473,10 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         return kCliUsage;
     }
     const std::string& verb = command->words[0];
+    if (verb == "recalc") {
+        if (const std::optional<int> status = HandOver(*command, folders, command->words, handOver, out, err))
+            return *status;
+    }
     if (csvVerb)
         return InSession(
             *command, store, folders, err,
@@ -431,6 +484,63 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
     return InSession(
         *command, store, folders, err,
         [&](Session& session) { return RunMonthCommand(verb, *year, *month, session, out); }, verb != "recalc");
+}
+
+namespace {
+
+std::optional<int> RunHandedStamp(const CliCommand& command, ShownMonthWindow& window, std::ostream& out,
+                                  std::ostream& err) {
+    const std::vector<std::string>& words = command.words;
+    const std::optional<LocalDateTime> now = command.at ? ParseStampTime(*command.at) : std::nullopt;
+    if (words.size() != 2 || (words[1] != "in" && words[1] != "out") || !now)
+        return std::nullopt;
+    const TimeKind kind = words[1] == "in" ? TimeKind::Arrival : TimeKind::Leaving;
+    Session& session = window.WindowSession();
+    const std::optional<AutoEntryResult> result =
+        AutoTimeEntryInShownMonth(kind, session, *now, [&window] { return window.SaveShownMonth(); });
+    if (!result)
+        return std::nullopt;
+    return PrintStampResult(kind, *now, *result, session, out, err);
+}
+
+// The month shown, recalculated and saved as the window saves it: read afresh first when it holds no edits.
+std::optional<int> RunHandedRecalc(const CliCommand& command, ShownMonthWindow& window, std::ostream& out,
+                                   std::ostream& err) {
+    if (command.words.size() != 3)
+        return std::nullopt;
+    // 0 is no month a window holds.
+    const int year = ParseNumber(command.words[1], 1, 9999).value_or(0);
+    const int month = ParseNumber(command.words[2], 1, 12).value_or(0);
+    Session& session = window.WindowSession();
+    if (session.sheet.loadedYear != year || session.sheet.loadedMonth != month || month == 0)
+        return std::nullopt;
+    if (!session.sheet.IsChanged())
+        session.ShowMonth(year, month, true);
+    if (!window.SaveShownMonth()) {
+        PrintNotSaved(err);
+        return kCliFileError;
+    }
+    PrintRecalcResult(year, month, session, out);
+    return kCliOk;
+}
+
+} // namespace
+
+std::optional<HandedResult> RunHandedCommand(const HandedCommand& handed, ShownMonthWindow& window) {
+    const std::optional<CliCommand> command = ParseOptions(handed.arguments);
+    if (!command || command->words.empty() || !SessionTakesCommand(window.WindowSession(), handed))
+        return std::nullopt;
+    std::ostringstream out;
+    std::ostringstream err;
+    std::optional<int> status;
+    if (command->words[0] == "stamp")
+        status = RunHandedStamp(*command, window, out, err);
+    else if (command->words[0] == "recalc")
+        status = RunHandedRecalc(*command, window, out, err);
+    if (!status)
+        return std::nullopt;
+    window.ShowChanges();
+    return HandedResult{*status, out.str(), err.str()};
 }
 
 } // namespace mitoran

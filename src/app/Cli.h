@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/session/HandedCommand.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,13 +13,37 @@ namespace mitoran {
 
 class Clock;
 class Folders;
+class Session;
 class SettingsStore;
 
 enum CliExit : int { kCliOk = 0, kCliFileError = 1, kCliUsage = 2, kCliNotOverwritten = 3 };
 
+// Hands a writing command to the running desktop program; nothing when none runs or it declines.
+class CommandHandOver {
+public:
+    virtual ~CommandHandOver() = default;
+    virtual std::optional<HandedResult> HandOver(const HandedCommand& command) = 0;
+};
+
 // Runs one command; arguments (without the program name) and output are UTF-8. The clock gives "now" to
-// the commands that stamp a time without --at.
+// the commands that stamp a time without --at. A writing command (recalc, stamp) goes to the hand-over first
+// and is performed here only when no window takes it; what the window reports is printed as it is.
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
-           std::ostream& out, std::ostream& err);
+           std::ostream& out, std::ostream& err, CommandHandOver* handOver = nullptr);
+
+// The desktop program's main window as a handed command meets it.
+class ShownMonthWindow {
+public:
+    virtual ~ShownMonthWindow() = default;
+    virtual Session& WindowSession() = 0;
+    // Saves the month on display as the window's own save does; false when that wrote nothing.
+    virtual bool SaveShownMonth() = 0;
+    // Shows the session's month again after a command changed it.
+    virtual void ShowChanges() = 0;
+};
+
+// Performs a handed command in the window when it is for the window's data folder, user and the month it
+// shows, printing what the command line prints when it writes itself; nothing when the window declines.
+std::optional<HandedResult> RunHandedCommand(const HandedCommand& command, ShownMonthWindow& window);
 
 } // namespace mitoran

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProgramFrame.h"
 
+#include "app/HandedCommands.h"
 #include "engine/calendar/Clock.h"
 #include "engine/session/CommandLine.h"
 #include "engine/session/PasswordCheck.h"
@@ -63,6 +64,7 @@ std::unique_ptr<StartedProgram> StartProgram(const std::vector<std::string>& par
     program->window = std::make_unique<TZangyoMain>(MainServices{services, line});
     QObject::connect(program->halt.get(), &TSingleHalt::RaiseRequested, program->window.get(),
                      &TZangyoMain::BringToFront);
+    AnswerHandedCommands(*program->halt, *program->window);
 
     const StartupPassword startup = ReadStartupPassword(services.store, line.startUser);
     if (NeedsStartupPassword(line, startup) && !PromptPassword(startup.password, services.questions))

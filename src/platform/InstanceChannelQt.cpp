@@ -8,6 +8,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
+
+#include <utility>
 
 namespace mitoran {
 
@@ -24,7 +27,28 @@ bool ConnectTo(QLocalSocket& socket, const QString& name) {
 
 struct InstanceListener::Endpoint {
     QLocalServer* server = nullptr;
+    std::function<void(const QByteArray&)> reply;
 };
+
+std::optional<QByteArray> AskInstance(const QString& name, const QByteArray& line, int timeoutMs) {
+    QLocalSocket socket;
+    if (!ConnectTo(socket, name))
+        return std::nullopt;
+    socket.write(line + '\n');
+    socket.waitForBytesWritten(timeoutMs);
+    while (!socket.canReadLine() && socket.waitForReadyRead(timeoutMs)) {
+    }
+    if (socket.canReadLine())
+        return socket.readLine().chopped(1);
+    if (socket.state() != QLocalSocket::ConnectedState)
+        return std::nullopt;
+    return QByteArray();
+}
+
+void InstanceListener::Reply(const QByteArray& bytes) {
+    if (m_endpoint->reply)
+        m_endpoint->reply(bytes);
+}
 
 bool SendToInstance(const QString& name, const QByteArray& bytes) {
     QLocalSocket socket;
@@ -58,8 +82,20 @@ bool InstanceListener::Listen(const QString& name) {
         while (QLocalSocket* client = server->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                while (client->canReadLine())
-                    emit LineReceived(client->readLine().chopped(1));
+                // A nested event loop while a line is handled may answer another sender in between, or see
+                // this one go.
+                const QPointer<QLocalSocket> sender(client);
+                while (sender && sender->canReadLine()) {
+                    const QByteArray line = sender->readLine().chopped(1);
+                    const auto previous = std::exchange(m_endpoint->reply, [sender](const QByteArray& bytes) {
+                        if (sender) {
+                            sender->write(bytes);
+                            sender->flush();
+                        }
+                    });
+                    emit LineReceived(line);
+                    m_endpoint->reply = previous;
+                }
             });
         }
     });

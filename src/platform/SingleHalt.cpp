@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SingleHalt.h"
 
+#include "engine/session/HandedCommand.h"
 #include "platform/InstanceChannel.h"
 
 #ifdef Q_OS_UNIX
@@ -37,6 +38,10 @@ bool IsInstanceRunning(const QString& name) {
     return SendToInstance(name, {});
 }
 
+std::optional<QByteArray> AskRunningInstance(const QString& name, const QByteArray& request, int timeoutMs) {
+    return AskInstance(name, request, timeoutMs);
+}
+
 TSingleHalt::TSingleHalt(QString name, QObject* parent) : QObject(parent), m_name(std::move(name)) {}
 
 TSingleHalt::~TSingleHalt() = default;
@@ -55,7 +60,21 @@ bool TSingleHalt::Claim() {
         if (line == kRaiseRequest)
             emit RaiseRequested();
     });
+    AnswerCommands(listener);
     return true;
+}
+
+// Every request of a command line gets an answer, so that it never waits for a window that cannot take it.
+void TSingleHalt::AnswerCommands(InstanceListener* listener) {
+    connect(listener, &InstanceListener::LineReceived, this, [this, listener](const QByteArray& line) {
+        if (!ParseHandedCommandLine(line.toStdString()))
+            return;
+        QByteArray answer;
+        emit CommandReceived(line, &answer);
+        if (answer.isEmpty())
+            answer = QByteArray::fromStdString(HandedReplyLine(std::nullopt));
+        listener->Reply(answer + '\n');
+    });
 }
 
 } // namespace mitoran

@@ -4,12 +4,19 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace mitoran {
+
+class InstanceListener;
 
 // The name under which a program of this user announces itself: the base name and the user's id.
 QString InstanceName(const QString& base);
 // True when a program listens under the name (for example the idle watcher, "TKestrowForm").
 bool IsInstanceRunning(const QString& name);
+// Hands a command line's request to the program holding the name and returns its answer line: nothing when
+// none runs (or it ended without answering), empty when it did not answer within the time.
+std::optional<QByteArray> AskRunningInstance(const QString& name, const QByteArray& request, int timeoutMs);
 
 // The one-instance rule: the first process listens under the name; a later one asks it to come to the
 // front and ends. A crashed process leaves nothing behind that could block the next start.
@@ -26,8 +33,12 @@ public:
 
 signals:
     void RaiseRequested();
+    // A command line's request; a handler sets the answer line (left empty, the request is declined).
+    void CommandReceived(const QByteArray& request, QByteArray* answer);
 
 private:
+    void AnswerCommands(InstanceListener* listener);
+
     QString m_name;
 };
 

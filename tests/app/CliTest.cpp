@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Cli.h"
 #include "engine/calendar/Clock.h"
+#include "engine/session/Session.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/Settings.h"
 #include "engine/text/Cp932.h"
+#include "engine/text/Util.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 namespace mitoran {
@@ -362,6 +365,111 @@ TEST_F(CliCsvTest, TotalsRefuseAnEndBeforeTheStartAndAFileThatCannotBeWritten) {
         Run({"totals", "2024", "3", "2024", "4", "--csv", (m_data.Path() / "no" / "x.csv").string()});
     EXPECT_EQ(unwritable.status, kCliFileError);
     EXPECT_NE(unwritable.err.find("に書き込めません"), std::string::npos) << unwritable.err;
+}
+
+} // namespace
+} // namespace mitoran
+
+namespace mitoran {
+namespace {
+
+// A running window as the command line reaches it: it answers with a result, or declines.
+class FakeHandOver : public CommandHandOver {
+public:
+    std::optional<HandedResult> HandOver(const HandedCommand& command) override {
+        handed.push_back(command);
+        return answer;
+    }
+    std::optional<HandedResult> answer;
+    std::vector<HandedCommand> handed;
+};
+
+class CliHandOverTest : public CliTest {
+protected:
+    CliRun RunHanding(std::vector<std::string> arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err, &m_handOver);
+        return {status, out.str(), err.str()};
+    }
+    FakeHandOver m_handOver;
+};
+
+TEST_F(CliHandOverTest, WritingCommandsGoToTheWindowAndAreWrittenHereOnlyWhenItDeclines) {
+    const std::string folder = m_data.Path().string();
+    m_handOver.answer = HandedResult{3, "from the window\n", "note\n"};
+    const CliRun taken = RunHanding({"--data-dir", folder, "--user", "山田", "stamp", "in"});
+    EXPECT_EQ(taken.status, 3);
+    EXPECT_EQ(taken.out, "from the window\n");
+    EXPECT_EQ(taken.err, "note\n");
+    EXPECT_TRUE(test::FileNames(m_data.Path()).empty());
+    // The window is handed the moment of the command (the clock's, without --at).
+    ASSERT_EQ(m_handOver.handed.size(), 1U);
+    EXPECT_EQ(m_handOver.handed[0], (HandedCommand{folder, "山田", {"stamp", "in", "--at", "2024-03-06 00:30"}}));
+
+    m_handOver.answer.reset();
+    const CliRun declined = RunHanding({"--data-dir", folder, "recalc", "2024", "3"});
+    EXPECT_EQ(declined.status, 0) << declined.err;
+    EXPECT_TRUE(std::filesystem::exists(m_data.Path() / "202403.dat"));
+    EXPECT_EQ(m_handOver.handed.back(), (HandedCommand{folder, "", {"recalc", "2024", "3"}}));
+
+    // Commands that only read or export are never handed over.
+    for (const std::vector<std::string>& reading : {std::vector<std::string>{"--data-dir", folder, "show", "2024", "3"},
+                                                    {"--data-dir", folder, "csv", "2024", "3", "-"},
+                                                    {"--data-dir", folder, "leave", "show"}})
+        RunHanding(reading);
+    EXPECT_EQ(m_handOver.handed.size(), 2U);
+}
+
+// The window's side over a session of its own: it prints what the command line prints when it writes itself.
+class SessionWindow : public ShownMonthWindow {
+public:
+    explicit SessionWindow(Session& session) : m_session(session) {}
+    Session& WindowSession() override { return m_session; }
+    bool SaveShownMonth() override {
+        m_session.SaveShownMonth();
+        return true;
+    }
+    void ShowChanges() override { ++shown; }
+    int shown = 0;
+
+private:
+    Session& m_session;
+};
+
+TEST_F(CliHandOverTest, TheWindowPrintsWhatTheCommandLinePrints) {
+    // The window's data lie in a folder of their own, so that the command line writes its month anew.
+    const std::filesystem::path windowData = m_data.Path() / "window";
+    std::filesystem::create_directories(windowData);
+    const test::FixedFolders windowFolders(windowData);
+    Session session(m_store, windowFolders, "");
+    session.LoadUser("");
+    session.ShowMonth(2024, 3, true);
+    session.sheet.days[4][DayColumn::Memo] = Utf8ToCp932("編集中");
+    SessionWindow window(session);
+    const auto handed = [&](std::vector<std::string> arguments) {
+        return RunHandedCommand({windowData.string(), "", std::move(arguments)}, window);
+    };
+    const auto samePaths = [&](std::string text) {
+        return ReplaceAllText(text, windowData.string(), m_data.Path().string());
+    };
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"stamp", "in", "--at", "2024-03-05 08:07"},
+                                                    {"stamp", "in", "--at", "2024-03-05 08:30"},
+                                                    {"recalc", "2024", "3"}}) {
+        const std::optional<HandedResult> result = handed(command);
+        ASSERT_TRUE(result);
+        const CliRun itself = Run(command);
+        EXPECT_EQ(result->status, itself.status);
+        EXPECT_EQ(samePaths(result->out), itself.out);
+        EXPECT_EQ(result->err, itself.err);
+    }
+    EXPECT_EQ(window.shown, 3);
+    EXPECT_EQ(session.sheet.days[4][DayColumn::Memo], Utf8ToCp932("編集中"));
+    // Another month, or a command that writes nothing, is the command line's own.
+    EXPECT_FALSE(handed({"recalc", "2024", "4"}));
+    EXPECT_FALSE(handed({"stamp", "in", "--at", "2024-04-05 08:07"}));
+    EXPECT_FALSE(handed({"show", "2024", "3"}));
+    EXPECT_EQ(window.shown, 3);
 }
 
 } // namespace

@@ -226,6 +226,8 @@ void Ledger::Clear() {
 
 void Ledger::LoadLedger() {
     Clear();
+    // Taken before reading: a write in between then shows as a change, never as the file loaded.
+    m_fileStamp = StampOfFile(LedgerFilePath());
     const ProfileFile file(LedgerFilePath());
     if (file.Exists()) {
         m_carryOver = file.ReadString(kSystemSection, kCarryOverKey, kZero);
@@ -252,6 +254,7 @@ void Ledger::SaveLedger() {
     }
     file.ReplaceKeys(kEntrySection, entries);
     file.Flush();
+    m_fileStamp = StampOfFile(file.Path());
     TakeSnapshot();
 }
 

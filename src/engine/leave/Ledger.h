@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/text/FileStamp.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -97,6 +99,8 @@ public:
     // True when a row, a colour or the carry-over differs from the file as last loaded or saved (a carry-over
     // typed by itself is an edit too, which closing must not drop without asking).
     bool IsChanged() const;
+    // The file as last loaded or saved, to notice another program's write before saving.
+    const FileStamp& LoadedStamp() const { return m_fileStamp; }
 
     LedgerRow& Row(int row) { return m_rows.at(static_cast<std::size_t>(row - 1)); }
     const LedgerRow& Row(int row) const { return m_rows.at(static_cast<std::size_t>(row - 1)); }
@@ -129,6 +133,7 @@ private:
     std::filesystem::path m_dataFolder;
     std::string m_user;
     std::function<void(int)> m_scrollHandler;
+    FileStamp m_fileStamp;
 };
 
 } // namespace mitoran

@@ -181,7 +181,10 @@ bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLo
     sheet.loadedMonth = month;
     sheet.ClearDays();
     sheet.dayCount = 0;
-    const ProfileFile file(MonthFilePath(location.dataFolder, year, month, location.user));
+    const std::filesystem::path path = MonthFilePath(location.dataFolder, year, month, location.user);
+    // Taken before reading: a write in between then shows as a change, never as the file loaded.
+    sheet.fileStamp = StampOfFile(path);
+    const ProfileFile file(path);
     if (file.Exists())
         ReadMonthFile(file, sheet);
     if (sheet.dayCount == 0)
@@ -196,6 +199,7 @@ MonthCalculation SaveMonth(MonthSheet& sheet, int year, int month, const MonthLo
     ProfileFile file(MonthFilePath(location.dataFolder, year, month, location.user));
     WriteMonthFile(sheet, file);
     file.Flush();
+    sheet.fileStamp = StampOfFile(file.Path());
     return calculation;
 }
 

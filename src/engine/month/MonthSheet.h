@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/calendar/DayCategory.h"
+#include "engine/text/FileStamp.h"
 
 #include <array>
 #include <cstddef>
@@ -54,6 +55,8 @@ struct MonthSheet {
     std::array<DayRecord, kMaxDays + 1> days;
     std::array<DayRecord, kMaxDays + 1> saved;
     MonthSummary summary;
+    // The month file as last loaded or saved, to notice another program's write before saving.
+    FileStamp fileStamp;
 
     // Empties every slot and the summary (the loaded key stays).
     void ClearDays();

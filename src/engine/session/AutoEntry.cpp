@@ -9,6 +9,7 @@
 #include "engine/text/Util.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace mitoran {
 
@@ -24,21 +25,29 @@ YearMonth SheetMonthOf(int year, int month, int day, int simeDay) {
     return WorkingMonth(LocalDateTime{year, month, day}, calendarMonth ? kCalendarMonthClosingDay : simeDay);
 }
 
-AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const LocalDateTime& now,
-                              TimeConfirm& confirm) {
-    AutoEntryResult result;
-    if (mode != kAutoInSilent && mode != kAutoInWindow)
-        return result;
-    if (session.sheet.IsChanged()) {
-        result.outcome = AutoEntryOutcome::Unsaved;
-        return result;
-    }
-    const Settings& settings = session.settings;
-    CalendarDate date{now.year, now.month, now.day};
+namespace {
+
+// The date an entry at `now` is for: a leaving before the regular start belongs to the day before.
+CalendarDate EntryDate(TimeKind kind, const LocalDateTime& now, const Settings& settings) {
+    const CalendarDate date{now.year, now.month, now.day};
     if (kind == TimeKind::Leaving && BeforeRegularStart(now.hour, now.minute, settings))
-        date = AddDays(date, -1);
+        return AddDays(date, -1);
+    return date;
+}
+
+YearMonth EntrySheetMonth(TimeKind kind, const LocalDateTime& now, const Settings& settings) {
+    const CalendarDate date = EntryDate(kind, now, settings);
+    return SheetMonthOf(date.year, date.month, date.day, settings.SimeDay);
+}
+
+// Enters the time into the sheet held (the entry's sheet month) and saves it with `save`, which returns
+// false when it wrote nothing.
+AutoEntryResult EnterIntoHeldSheet(TimeKind kind, int mode, Session& session, const LocalDateTime& now,
+                                   TimeConfirm& confirm, const std::function<bool()>& save) {
+    AutoEntryResult result;
+    const Settings& settings = session.settings;
+    const CalendarDate date = EntryDate(kind, now, settings);
     result.sheetMonth = SheetMonthOf(date.year, date.month, date.day, settings.SimeDay);
-    session.ShowMonth(result.sheetMonth.year, result.sheetMonth.month, true);
 
     TimeProposal proposal = ProposeTime(kind, now, settings);
     if (kind == TimeKind::Arrival) {
@@ -89,9 +98,38 @@ AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const L
         result.text = *accepted;
     }
     cell = result.text;
-    session.SaveShownMonth();
-    result.outcome = AutoEntryOutcome::Entered;
+    result.outcome = save() ? AutoEntryOutcome::Entered : AutoEntryOutcome::EnteredUnsaved;
     return result;
+}
+
+} // namespace
+
+AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const LocalDateTime& now,
+                              TimeConfirm& confirm) {
+    AutoEntryResult result;
+    if (mode != kAutoInSilent && mode != kAutoInWindow)
+        return result;
+    if (session.sheet.IsChanged()) {
+        result.outcome = AutoEntryOutcome::Unsaved;
+        return result;
+    }
+    const YearMonth sheetMonth = EntrySheetMonth(kind, now, session.settings);
+    session.ShowMonth(sheetMonth.year, sheetMonth.month, true);
+    return EnterIntoHeldSheet(kind, mode, session, now, confirm, [&session] {
+        session.SaveShownMonth();
+        return true;
+    });
+}
+
+std::optional<AutoEntryResult> AutoTimeEntryInShownMonth(TimeKind kind, Session& session, const LocalDateTime& now,
+                                                         const std::function<bool()>& save) {
+    const YearMonth sheetMonth = EntrySheetMonth(kind, now, session.settings);
+    if (sheetMonth.year != session.sheet.loadedYear || sheetMonth.month != session.sheet.loadedMonth)
+        return std::nullopt;
+    if (!session.sheet.IsChanged())
+        session.ShowMonth(sheetMonth.year, sheetMonth.month, true);
+    RefusingTimeConfirm noQuestion;
+    return EnterIntoHeldSheet(kind, kAutoInSilent, session, now, noQuestion, save);
 }
 
 } // namespace mitoran

@@ -4,6 +4,8 @@
 #include "engine/calendar/Calendar.h"
 #include "engine/month/TimeEntry.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 
 // The automatic arrival and leaving entry at start, close and session end.
@@ -19,6 +21,8 @@ enum class AutoEntryOutcome {
     Kept,     // a time was already there and stays
     Declined, // the user cancelled the confirmation
     Entered,  // the time was entered and the month saved
+    // the time was entered into the month held but its save wrote nothing: it stays there as an edit
+    EnteredUnsaved,
 };
 
 struct AutoEntryResult {
@@ -40,5 +44,11 @@ YearMonth SheetMonthOf(int year, int month, int day, int simeDay);
 // dropped: the caller runs the leave-month check first. Throws FileWriteError when the save fails.
 AutoEntryResult AutoTimeEntry(TimeKind kind, int mode, Session& session, const LocalDateTime& now,
                               TimeConfirm& confirm);
+
+// The command line's stamp performed by the window that shows the date's sheet month, without a question:
+// the month is read afresh when it holds no edits, and otherwise the stamp joins them; `save` is the
+// window's own save and returns whether it wrote the month. Nothing when another month is shown.
+std::optional<AutoEntryResult> AutoTimeEntryInShownMonth(TimeKind kind, Session& session, const LocalDateTime& now,
+                                                         const std::function<bool()>& save);
 
 } // namespace mitoran

@@ -73,14 +73,48 @@ void Session::ReloadSettings() {
     TakeHalfDayAmounts();
 }
 
-void Session::RegisterSettings(const HolidayList& edited) {
+void Session::SaveSettingsNow() {
     TakeHalfDayAmounts();
     SaveSettings(settings, Context());
     m_store.Flush();
+}
+
+void Session::RegisterSettings(const HolidayList& edited) {
+    SaveSettingsNow();
     HolidayList written = edited;
     SaveHolidayList(written, HolidayListPath());
     holidays = written;
     m_holidayListPending = false;
+    m_holidaysAsRead = written;
+    m_holidaysStamp = StampOfFile(HolidayListPath());
+}
+
+void Session::ReadHolidayListForEditing(HolidayList& list) {
+    // Taken before reading: a write in between then shows as a change, never as the file read.
+    m_holidaysStamp = StampOfFile(HolidayListPath());
+    try {
+        LoadHolidayList(list, HolidayListPath());
+    } catch (const FileWriteError&) {
+        m_holidaysAsRead = list;
+        throw;
+    }
+    m_holidaysAsRead = list;
+    // A list the read just created is the one the dialog stands on, and the first run's write of it is done.
+    if (!m_holidaysStamp.exists) {
+        m_holidaysStamp = StampOfFile(HolidayListPath());
+        m_holidayListPending = false;
+    }
+}
+
+SaveOutcome Session::RegisterSettingsChecked(HolidayList& edited, Questions& questions) {
+    const auto reload = [&] {
+        SaveSettingsNow();
+        ReadHolidayListForEditing(edited);
+        holidays = edited;
+    };
+    return SaveUnlessChangedElsewhere(
+        HolidayListPath(), m_holidaysStamp, edited != m_holidaysAsRead, questions, [&] { RegisterSettings(edited); },
+        reload);
 }
 
 void Session::ReadDefaultUserSettings(HolidayList& list) {
@@ -131,6 +165,20 @@ MonthCalculation Session::SaveShownMonth() {
     MonthCalculation calculation = SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings);
     UpdateLedgerFromMonth(sheet, sheet.loadedYear, ledger);
     return calculation;
+}
+
+SaveOutcome Session::SaveShownMonthChecked(Questions& questions) {
+    const std::filesystem::path path =
+        MonthFilePath(m_folders.DataFolder(), sheet.loadedYear, sheet.loadedMonth, m_currentUser);
+    return SaveUnlessChangedElsewhere(
+        path, sheet.fileStamp, sheet.IsChanged(), questions, [this] { SaveShownMonth(); },
+        [this] { ShowMonth(sheet.loadedYear, sheet.loadedMonth, true); });
+}
+
+SaveOutcome Session::SaveLedgerChecked(Questions& questions) {
+    return SaveUnlessChangedElsewhere(
+        ledger.LedgerFilePath(), ledger.LoadedStamp(), ledger.IsChanged(), questions, [this] { ledger.SaveLedger(); },
+        [this] { ledger.LoadLedger(); });
 }
 
 MonthLocation Session::Location() const {

@@ -7,6 +7,7 @@
 #include "engine/month/MonthFile.h"
 #include "engine/month/MonthSheet.h"
 #include "engine/month/MonthSpan.h"
+#include "engine/session/OtherWriters.h"
 #include "engine/settings/HolidayList.h"
 #include "engine/settings/Settings.h"
 
@@ -18,6 +19,7 @@
 namespace mitoran {
 
 class Folders;
+class Questions;
 class SettingsStore;
 
 CalendarRules CalendarRulesOf(const Settings& settings);
@@ -50,6 +52,11 @@ public:
     // when the month file cannot be written, the old file, the ledger and the saved copy stay. Does nothing
     // while a span is shown: its days belong to other months' files.
     MonthCalculation SaveShownMonth();
+    // The window's save: SaveShownMonth when the month file is still the one loaded; when another program
+    // wrote it since, the month is reloaded or the user asked (SaveUnlessChangedElsewhere).
+    SaveOutcome SaveShownMonthChecked(Questions& questions);
+    // The paid-leave window's save of the ledger, checked the same way.
+    SaveOutcome SaveLedgerChecked(Questions& questions);
 
     // Shows a span of 1 to 31 days in place of the month and calculates it. The month shown before is
     // remembered; a span that replaces another keeps the month from before the first. False, and nothing
@@ -65,6 +72,13 @@ public:
     // amounts, the settings are saved and written out, then the edited holiday list is written and becomes the
     // list in use. Throws FileWriteError when the ".SET" file, the store or the list cannot be written.
     void RegisterSettings(const HolidayList& edited);
+    // Reads the current user's holiday list for the settings dialog (LoadHolidayList) and remembers the file
+    // as read, for RegisterSettingsChecked.
+    void ReadHolidayListForEditing(HolidayList& list);
+    // The settings dialog's OK when its holiday list may have been written elsewhere since it was read:
+    // RegisterSettings when the file is unchanged or the user overwrites it; the settings with the file's
+    // list (which then replaces `edited`) when it is reloaded; nothing at all when kept.
+    SaveOutcome RegisterSettingsChecked(HolidayList& edited, Questions& questions);
     // The default user's settings and holiday list, read for "ｶﾚﾝﾄ設定読み込み" without writing anything:
     // the settings replace those held, the list goes to `list`.
     void ReadDefaultUserSettings(HolidayList& list);
@@ -86,6 +100,7 @@ public:
 private:
     std::filesystem::path HolidayListPathOf(std::string_view user) const;
     void TakeHalfDayAmounts();
+    void SaveSettingsNow();
 
     SettingsStore& m_store;
     const Folders& m_folders;
@@ -94,6 +109,8 @@ private:
     bool m_holidayListPending = false;
     FirstRunFiles m_files = FirstRunFiles::WriteNow;
     std::optional<YearMonth> m_monthBeforeSpan;
+    HolidayList m_holidaysAsRead;
+    FileStamp m_holidaysStamp;
 };
 
 } // namespace mitoran

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/text/AtomicFile.h"
 
-#include "engine/text/Cp932.h"
+#include "engine/text/FileStamp.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 
@@ -34,8 +34,7 @@ namespace {
 constexpr std::size_t kNameKept = 100;
 
 std::string WriteErrorText(const fs::path& path) {
-    const std::u8string name = path.u8string();
-    return ReplaceAllText(text::kCannotWrite, "%s", Utf8ToCp932(std::string(name.begin(), name.end())));
+    return ReplaceAllText(text::kCannotWrite, "%s", ShownPath(path));
 }
 
 #ifdef _WIN32

@@ -75,6 +75,7 @@ inline const std::string kWatcherStartFailed = Utf8ToCp932("Kestorw.exeの起動
 // The start user's name when it would leave the data folder (%s: the name).
 inline const std::string kUnusableUserName = Utf8ToCp932("ﾕｰｻﾞｰ名 %s は使えません。");
 inline const std::string kSaveQuestion = Utf8ToCp932("ﾃﾞｰﾀが変更されています。保存しますか？");
+inline const std::string kChangedElsewhere = Utf8ToCp932("%s は他で変更されています。上書きしますか？");
 inline const std::string kPasswordErrorCaption = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞｴﾗｰ");
 inline const std::string kPasswordWrong = Utf8ToCp932("ﾊﾟｽﾜｰﾄﾞが違います。");
 inline const std::string kPresetPasteSuffix = Utf8ToCp932(" を貼り付け");

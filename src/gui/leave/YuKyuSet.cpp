@@ -359,16 +359,18 @@ void TYuuKyu::ScrollToEntry(int lastEntryRow) {
         m_grid->setFocus();
 }
 
+// A ledger file written meanwhile by another program is reloaded or asked about, never overwritten silently.
 bool TYuuKyu::SaveLedger() {
     RecalculateLedger(true);
+    SaveOutcome outcome = SaveOutcome::Kept;
     try {
-        m_ledger.SaveLedger();
+        outcome = m_services.session.SaveLedgerChecked(m_services.questions);
     } catch (const FileWriteError& error) {
         ReportError(error);
         return false;
     }
     ShowLedger();
-    return true;
+    return outcome != SaveOutcome::Kept;
 }
 
 void TYuuKyu::NisuuMemoExit() {

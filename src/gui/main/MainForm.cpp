@@ -449,20 +449,30 @@ void TZangyoMain::SaveButtonClick() {
 }
 
 bool TZangyoMain::SaveMonthOnDisplay() {
+    return SaveMonthOnDisplayChecked() != SaveOutcome::Kept;
+}
+
+// The month file written meanwhile by another program is reloaded or asked about, never overwritten silently.
+SaveOutcome TZangyoMain::SaveMonthOnDisplayChecked() {
     const int column = m_grid->CurrentColumn();
     if (column >= DayGridView::kArrivalColumn && column < DayGridView::kMemoColumn)
         m_grid->SelectCell(m_grid->CurrentDay(), DayGridView::kMemoColumn);
-    bool saved = true;
+    SaveOutcome outcome = SaveOutcome::Kept;
     try {
-        m_session.SaveShownMonth();
+        outcome = m_session.SaveShownMonthChecked(m_services.questions);
     } catch (const FileWriteError& error) {
-        saved = false;
         RefreshMonthView();
         ReportWriteError(error);
+        return SaveOutcome::Kept;
     }
-    if (saved)
-        RefreshMonthView();
-    return saved;
+    RefreshMonthView();
+    return outcome;
+}
+
+void TZangyoMain::ShowSessionMonth() {
+    m_yearMemo->setText(QString::number(m_sheet.loadedYear));
+    m_monthMemo->setText(QString::number(m_sheet.loadedMonth));
+    RefreshMonthView();
 }
 
 void TZangyoMain::ReportWriteError(const std::exception& error) {

@@ -65,6 +65,10 @@ public:
     bool LeaveMonthCheck();
     // Saves the month on display; false (after telling the user) when it could not be written.
     bool SaveMonthOnDisplay();
+    // The same, saying whether the month was written, reloaded (another program wrote its file) or kept.
+    SaveOutcome SaveMonthOnDisplayChecked();
+    // Shows the session's month again after something other than the window changed it.
+    void ShowSessionMonth();
     void Recalculate();
 
     void BackButtonClick();

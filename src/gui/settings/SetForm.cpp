@@ -520,7 +520,7 @@ void TSetting::FormShow() {
     m_shownSimeDay = m_session.settings.SimeDay;
     FillControls();
     try {
-        LoadHolidayList(m_holidays->List(), m_session.HolidayListPath());
+        m_session.ReadHolidayListForEditing(m_holidays->List());
     } catch (const FileWriteError& error) {
         ReportWriteError(error);
     }
@@ -546,8 +546,13 @@ void TSetting::OkButtonClick() {
         return;
     StoreFormValues(values, SettingForm::Setting, m_session.settings);
     StoreCellColors(m_colors, m_session.settings);
+    // A holiday list written meanwhile elsewhere is taken or asked about; Cancel leaves the dialog open.
     try {
-        m_session.RegisterSettings(m_holidays->List());
+        const SaveOutcome outcome = m_session.RegisterSettingsChecked(m_holidays->List(), m_questions);
+        if (outcome == SaveOutcome::Reloaded)
+            m_holidays->Reset();
+        if (outcome == SaveOutcome::Kept)
+            return;
     } catch (const FileWriteError& error) {
         ReportWriteError(error);
         return;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace mitoran {
 namespace {
 
@@ -187,6 +189,57 @@ TEST_F(AutoEntryTest, OffOrUnsavedChangesLeaveEverythingAsItIs) {
     EXPECT_EQ(m_session.sheet.days[5][DayColumn::Memo], Sjis("未保存"));
     EXPECT_EQ(m_session.sheet.days[5][DayColumn::Arrival], "");
     EXPECT_FALSE(FileExists(2024, 3));
+}
+
+// The command line's stamp performed by the window: only into the month it shows, read afresh when it holds
+// no edits (so another program's day 6 is shown too), joining the edits otherwise; the window's save decides
+// whether it was saved.
+TEST_F(AutoEntryTest, StampInTheShownMonthKeepsTheWindowsEdits) {
+    struct Case {
+        const char* what;
+        int shownMonth;
+        bool edited;
+        bool saves;
+        std::optional<AutoEntryOutcome> outcome;
+        const char* day6; // the arrival of the 6th the window shows afterwards
+    };
+    const Case cases[] = {
+        {"another month shown", 4, false, true, std::nullopt, ""},
+        {"no edits", 3, false, true, AutoEntryOutcome::Entered, " 9:00"},
+        {"edits", 3, true, true, AutoEntryOutcome::Entered, ""},
+        {"edits, save declined", 3, true, false, AutoEntryOutcome::EnteredUnsaved, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(MonthFilePath(m_data.Path(), 2024, 3, ""));
+        m_session.ShowMonth(2024, c.shownMonth, true);
+        if (c.edited)
+            m_session.sheet.days[5][DayColumn::Memo] = Sjis("未保存");
+        Session other(m_store, m_folders, "");
+        other.LoadUser("");
+        other.ShowMonth(2024, 3, true);
+        other.sheet.days[6][DayColumn::Arrival] = " 9:00";
+        other.SaveShownMonth();
+
+        int saves = 0;
+        const std::optional<AutoEntryResult> result =
+            AutoTimeEntryInShownMonth(TimeKind::Arrival, m_session, LocalDateTime{2024, 3, 5, 8, 7}, [&] {
+                ++saves;
+                return c.saves;
+            });
+        ASSERT_EQ(result.has_value(), c.outcome.has_value());
+        EXPECT_EQ(saves, c.outcome ? 1 : 0);
+        if (!result) {
+            EXPECT_EQ(m_session.sheet.loadedMonth, 4);
+            continue;
+        }
+        EXPECT_EQ(result->outcome, *c.outcome);
+        EXPECT_EQ(result->day, 5);
+        EXPECT_EQ(m_session.sheet.days[5][DayColumn::Arrival], " 8:15");
+        EXPECT_EQ(m_session.sheet.days[5][DayColumn::Memo], c.edited ? Sjis("未保存") : "");
+        EXPECT_EQ(m_session.sheet.days[6][DayColumn::Arrival], c.day6);
+        EXPECT_TRUE(m_confirm.requests.empty());
+    }
 }
 
 TEST(SheetMonthOfTest, ClosingDayOutsideOneToTwentySevenGivesTheCalendarMonth) {

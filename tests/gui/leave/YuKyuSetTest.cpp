@@ -45,6 +45,7 @@ private slots:
     void doubleClicksFillTodayAndCycleTheCategory();
     void deletionsStayInMemoryUntilTheCloseQuestion();
     void csvExportWritesTheChosenFile();
+    void ledgerWrittenElsewhereIsAskedAboutBeforeSaving();
 
 private:
     void OpenLeaveWindow();
@@ -193,6 +194,26 @@ void YuKyuSetTest::csvExportWritesTheChosenFile() {
                                                          "1,2024/4/6,土,有給,-1.0,-1.0,\"休み,\"\"私用\"\"\"\r\n"));
     QCOMPARE(ToQString(m_session->settings.SaveInitialDir),
              QString::fromStdString(m_env->folders.DataFolder().string()));
+}
+
+// Another program writes the ledger while the window holds an edited carry-over: saving asks, and Cancel
+// keeps both.
+void YuKyuSetTest::ledgerWrittenElsewhereIsAskedAboutBeforeSaving() {
+    OpenLeaveWindow();
+    Session other(m_env->store, m_env->folders, "");
+    other.LoadUser("");
+    other.ledger.SetCarryOverText("5.0");
+    other.ledger.SaveLedger();
+    const std::string written = ReadFile(LedgerFile());
+
+    m_leave->findChild<QLineEdit*>(u"KuriZanMemo"_s)->setText(u"7.0"_s);
+    m_env->questions.answers = {Answer::Cancel};
+    m_leave->findChild<QPushButton*>(u"SaveButton"_s)->click();
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(ToQString(m_env->questions.asked[0].text),
+             QString::fromStdString(LedgerFile().string()) + u" は他で変更されています。上書きしますか？"_s);
+    QCOMPARE(ReadFile(LedgerFile()), written);
+    QCOMPARE(m_leave->findChild<QLineEdit*>(u"KuriZanMemo"_s)->text(), u"7.0"_s);
 }
 
 } // namespace mitoran
