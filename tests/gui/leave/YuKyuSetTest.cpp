@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -45,6 +46,7 @@ private slots:
     void doubleClicksFillTodayAndCycleTheCategory();
     void deletionsStayInMemoryUntilTheCloseQuestion();
     void csvExportWritesTheChosenFile();
+    void pdfItemWritesTheLedgerWithTheCsvName();
 
 private:
     void OpenLeaveWindow();
@@ -193,6 +195,18 @@ void YuKyuSetTest::csvExportWritesTheChosenFile() {
                                                          "1,2024/4/6,土,有給,-1.0,-1.0,\"休み,\"\"私用\"\"\"\r\n"));
     QCOMPARE(ToQString(m_session->settings.SaveInitialDir),
              QString::fromStdString(m_env->folders.DataFolder().string()));
+}
+
+void YuKyuSetTest::pdfItemWritesTheLedgerWithTheCsvName() {
+    std::ofstream(LedgerFile(), std::ios::binary) << Utf8ToCp932("[VacationData]\r\n1=2024/04/06,,有給,-1.0,,,,\r\n");
+    OpenLeaveWindow();
+    m_session->settings.SaveInitialDir = m_env->folders.DataFolder().string();
+    QTimer* answer = test::HandleModals<QFileDialog>(
+        m_leave.get(), [](QFileDialog& dialog) { static_cast<QDialog&>(dialog).accept(); });
+    m_leave->findChild<QAction*>(u"PdfItem"_s)->trigger();
+    answer->stop();
+    const std::string bytes = ReadFile(m_env->folders.DataFolder() / std::filesystem::path(u8"有給休暇.pdf"));
+    QVERIFY(bytes.starts_with("%PDF-"));
 }
 
 } // namespace mitoran
