@@ -41,8 +41,9 @@ class CliPdfTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
-            QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
-            GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo) are not installed";
+            QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+            GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo, pdffonts) are not installed";
         fs::create_directories(m_data);
         fs::create_directories(m_ini.parent_path());
     }
@@ -104,6 +105,10 @@ TEST_F(CliPdfTest, MonthInPortraitHoldsEveryDayTheSummaryAndThePageNumber) {
     for (int day = 1; day <= 31; ++day)
         ExpectHolds(text, "3/" + std::string(day < 10 ? " " : "") + std::to_string(day));
     ExpectHolds(text, "12.50"); // the work time of the 4th in decimal hours
+
+    const std::string fonts =
+        RunProgram(QStringLiteral("pdffonts"), {QString::fromStdString((m_temp.Path() / "march.pdf").string())}).out;
+    ExpectHolds(fonts, "IPAGothic"); // the program's Japanese font in place of the missing ＭＳ ゴシック
 
     const std::string info = Info(m_temp.Path() / "march.pdf");
     ExpectHolds(info, "Pages:           1");
