@@ -179,7 +179,7 @@ std::vector<BandItem> HeadItems(const PrintList& list, const Settings& settings)
     return items;
 }
 
-// The foot's items with a placeholder page number of the widest form, so the band's height is known first.
+// The foot's items; its height does not depend on the page number, so it is known before the pages are.
 std::vector<BandItem> FootItems(const Settings& settings, std::string_view printDate, std::string pageText) {
     std::vector<BandItem> items;
     if (settings.PrintPage)
