@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-ipafont-gothic
+    xvfb xauth fonts-ipafont-gothic poppler-utils
     clang-format
     desktop-file-utils appstream dpkg-dev
 )

@@ -5,6 +5,7 @@
 #include "engine/calendar/Clock.h"
 #include "engine/leave/LedgerEditing.h"
 #include "engine/month/MonthCsv.h"
+#include "engine/print/PrintLists.h"
 #include "engine/session/AutoEntry.h"
 #include "engine/session/Session.h"
 #include "engine/session/Users.h"
@@ -45,7 +46,11 @@ constexpr const char* kUsage =
     "                 有給休暇の CSV ファイルを書く（- なら標準出力へ）\n"
     "  pay 年 月      給与金額の各欄を「欄名<TAB>値」で表示する（何も書き込まない）\n"
     "  span YYYY-MM-DD YYYY-MM-DD [--pay]\n"
-    "                 1〜31日の任意期間の各日と集計を表示する。--pay で給与金額の欄も（何も書き込まない）\n";
+    "                 1〜31日の任意期間の各日と集計を表示する。--pay で給与金額の欄も（何も書き込まない）\n"
+    "  pdf 年 月 ファイル\n"
+    "  pdf --totals 開始年 開始月 終了年 終了月 ファイル\n"
+    "  pdf --leave ファイル\n"
+    "                 月の一覧表・期間集計・有給休暇一覧を印刷設定どおり PDF ファイルに書く（- は標準出力）\n";
 
 // The data folder given on the command line in place of the usual one.
 class DataDirFolders final : public Folders {
@@ -68,6 +73,8 @@ struct CliCommand {
     std::optional<std::string> csv;
     bool all = false;
     bool pay = false;
+    bool totals = false; // "pdf --totals"
+    bool leave = false;  // "pdf --leave"
     std::vector<std::string> words;
 };
 
@@ -80,6 +87,8 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
             command.all = true;
         } else if (argument == "--pay") {
             command.pay = true;
+        } else if (argument == "--totals" || argument == "--leave") {
+            (argument == "--totals" ? command.totals : command.leave) = true;
         } else if (argument == "--data-dir" || argument == "--user" || argument == "--at" || argument == "--csv") {
             if (!hasValue)
                 return std::nullopt;
@@ -99,6 +108,9 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
     }
     // A user's name must not lead out of the data folder.
     if (!IsUsableUserName(command.user))
+        return std::nullopt;
+    const bool pdf = !command.words.empty() && command.words[0] == "pdf";
+    if ((command.totals || command.leave) && !pdf)
         return std::nullopt;
     return command;
 }
@@ -143,14 +155,8 @@ std::string Column(const std::string& cp932, std::size_t width) {
 }
 
 void PrintSummary(const MonthSheet& sheet, std::ostream& out) {
-    const MonthSummary& summary = sheet.summary;
-    const std::pair<const char*, const std::string*> rows[] = {
-        {"出勤", &summary.syukinDay},  {"休出", &summary.kyujituDay}, {"普通", &summary.zangyoTime},
-        {"深夜", &summary.shinyaTime}, {"合計", &summary.sumTime},    {"目標", &summary.mokuhyoTime},
-        {"勤務", &summary.kinmuTime},
-    };
-    for (const auto& [label, value] : rows)
-        out << label << ' ' << Cp932ToUtf8(TrimText(*value)) << '\n';
+    for (const SummaryField& field : SummaryFieldsOf(sheet.summary))
+        out << Cp932ToUtf8(field.label) << ' ' << Cp932ToUtf8(TrimText(field.text)) << '\n';
 }
 
 void PrintDays(const MonthSheet& sheet, std::ostream& out) {
@@ -313,8 +319,8 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
                      [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); });
 }
 
-// A CSV file's bytes to the named file, whole or not at all, or as they are to standard output for "-".
-void WriteCsv(const std::string& file, const std::string& bytes, std::ostream& out) {
+// A file's bytes to the named file, whole or not at all, or as they are to standard output for "-".
+void WriteOutput(const std::string& file, const std::string& bytes, std::ostream& out) {
     if (file == "-")
         out << bytes;
     else
@@ -324,7 +330,7 @@ void WriteCsv(const std::string& file, const std::string& bytes, std::ostream& o
 int RunCsvCommand(int year, int month, const std::string& file, Session& session, std::ostream& out) {
     session.ShowMonth(year, month, true);
     RecalcMonth(session.sheet, session.settings);
-    WriteCsv(file, MonthCsvText(session.sheet, year, month, session.settings), out);
+    WriteOutput(file, MonthCsvText(session.sheet, year, month, session.settings), out);
     return kCliOk;
 }
 
@@ -351,7 +357,7 @@ int RunTotalsCommand(const std::optional<PeriodRange>& typed, const std::optiona
         return kCliOk;
     }
     if (csvFile)
-        WriteCsv(*csvFile, PeriodCsvText(result->range, result->table, session.settings), out);
+        WriteOutput(*csvFile, PeriodCsvText(result->range, result->table, session.settings), out);
     if (csvFile != "-")
         PrintPeriodTable(result->table, out);
     return kCliOk;
@@ -411,14 +417,14 @@ int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& fold
 // The ledger as the window shows it after a recalculation, one tab-separated line per entry.
 int RunLeaveShow(Session& session, std::ostream& out) {
     const Ledger& ledger = session.ledger;
-    out << "繰越残日数\t" << Cp932ToUtf8(ledger.CarryOverText()) << '\n';
+    out << Cp932ToUtf8(text::kKuriZanLabel) << "\t" << Cp932ToUtf8(ledger.CarryOverText()) << '\n';
     for (int row = 1; row <= ledger.EntryCount(); ++row) {
         out << row;
         for (const std::string& cell : ledger.Row(row).cells)
             out << '\t' << Cp932ToUtf8(cell);
         out << '\n';
     }
-    out << "現在残日数\t" << Cp932ToUtf8(ledger.CurrentBalanceText()) << '\n';
+    out << Cp932ToUtf8(text::kNowZanLabel) << "\t" << Cp932ToUtf8(ledger.CurrentBalanceText()) << '\n';
     return kCliOk;
 }
 
@@ -436,8 +442,71 @@ int RunLeave(const CliCommand& command, SettingsStore& store, const Folders& fol
             session.ledger.LoadLedger();
             if (show)
                 return RunLeaveShow(session, out);
-            WriteCsv(command.words[2], LedgerCsvText(session.ledger, session.settings), out);
+            WriteOutput(command.words[2], LedgerCsvText(session.ledger, session.settings), out);
             return kCliOk;
+        },
+        true);
+}
+
+// The list laid out on A4 as the print settings say, dated today, and written as PDF.
+void WritePdf(const std::string& file, const PrintList& list, const Session& session, const Clock& clock,
+              const PdfRenderer& renderPdf, std::ostream& out) {
+    const PrintDocument document = LayOutPrint(list, session.settings, PrintPaper{}, PrintDateText(clock));
+    WriteOutput(file, renderPdf(document), out);
+}
+
+std::optional<PrintList> PdfList(const CliCommand& command, Session& session, std::ostream& err) {
+    const std::vector<std::string>& words = command.words;
+    if (command.leave) {
+        session.ledger.LoadLedger();
+        return LedgerPrintList(session.ledger, session.settings);
+    }
+    if (command.totals) {
+        const PeriodRange range = ClampedRange(words[1], words[2], words[3], words[4]);
+        if (!IsOrdered(range)) {
+            err << Cp932ToUtf8(text::kPeriodRangeRefused) << '\n';
+            return std::nullopt;
+        }
+        return PeriodPrintList(range, ComputePeriodTotals(range, session.Location(), session.settings),
+                               session.settings);
+    }
+    const int year = *ParseNumber(words[1], 1, 9999);
+    const int month = *ParseNumber(words[2], 1, 12);
+    session.ShowMonth(year, month, true);
+    RecalcMonth(session.sheet, session.settings);
+    return MonthPrintList(session.sheet, MonthPeriodText(session.sheet, year, month), session.settings);
+}
+
+bool PdfWordsFit(const CliCommand& command) {
+    const std::vector<std::string>& words = command.words;
+    const auto numbers = [&words](std::size_t count) {
+        return std::all_of(words.begin() + 1, words.begin() + 1 + static_cast<std::ptrdiff_t>(count),
+                           [](const std::string& word) { return ParseNumber(word, -99999, 99999).has_value(); });
+    };
+    if (command.at || command.csv || command.all || (command.totals && command.leave))
+        return false;
+    if (command.leave)
+        return words.size() == 2;
+    if (command.totals)
+        return words.size() == 6 && numbers(4);
+    return words.size() == 4 && ParseNumber(words[1], 1, 9999) && ParseNumber(words[2], 1, 12);
+}
+
+// "pdf YEAR MONTH FILE", "pdf --totals Y M Y M FILE", "pdf --leave FILE": writes only the PDF.
+int RunPdf(const CliCommand& command, SettingsStore& store, const Folders& folders, const Clock& clock,
+           const PdfRenderer& renderPdf, std::ostream& out, std::ostream& err) {
+    if (!PdfWordsFit(command) || !renderPdf) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    return InSession(
+        command, store, folders, err,
+        [&](Session& session) {
+            const std::optional<PrintList> list = PdfList(command, session, err);
+            if (!list)
+                return static_cast<int>(kCliUsage);
+            WritePdf(command.words.back(), *list, session, clock, renderPdf, out);
+            return static_cast<int>(kCliOk);
         },
         true);
 }
@@ -445,7 +514,7 @@ int RunLeave(const CliCommand& command, SettingsStore& store, const Folders& fol
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
-           std::ostream& out, std::ostream& err, CommandHandOver* handOver) {
+           std::ostream& out, std::ostream& err, CommandHandOver* handOver, const PdfRenderer& renderPdf) {
     if (std::ranges::any_of(arguments, [](const std::string& word) { return word == "--help" || word == "-h"; })) {
         out << kUsage;
         return kCliOk;
@@ -459,6 +528,8 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         return RunTotals(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "span")
         return RunSpan(*command, store, folders, out, err);
+    if (command && !command->words.empty() && command->words[0] == "pdf")
+        return RunPdf(*command, store, folders, clock, renderPdf, out, err);
     const bool csvVerb = command && command->words.size() == 4 && command->words[0] == "csv";
     const bool monthVerb = command && command->words.size() == 3 &&
                            (command->words[0] == "recalc" || command->words[0] == "show" || command->words[0] == "pay");

@@ -3,6 +3,7 @@
 
 #include "engine/session/HandedCommand.h"
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@ class Clock;
 class Folders;
 class Session;
 class SettingsStore;
+struct PrintDocument;
 
 enum CliExit : int { kCliOk = 0, kCliFileError = 1, kCliUsage = 2, kCliNotOverwritten = 3 };
 
@@ -25,11 +27,16 @@ public:
     virtual std::optional<HandedResult> HandOver(const HandedCommand& command) = 0;
 };
 
+// The bytes of a laid-out document as a PDF file: the program's painter, which the "pdf" commands need.
+using PdfRenderer = std::function<std::string(const PrintDocument&)>;
+
 // Runs one command; arguments (without the program name) and output are UTF-8. The clock gives "now" to
-// the commands that stamp a time without --at. A writing command (recalc, stamp) goes to the hand-over first
-// and is performed here only when no window takes it; what the window reports is printed as it is.
+// the commands that stamp a time without --at, and the print date of a PDF. A writing command (recalc, stamp)
+// goes to the hand-over first and is performed here only when no window takes it; what the window reports is
+// printed as it is.
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
-           std::ostream& out, std::ostream& err, CommandHandOver* handOver = nullptr);
+           std::ostream& out, std::ostream& err, CommandHandOver* handOver = nullptr,
+           const PdfRenderer& renderPdf = {});
 
 // The desktop program's main window as a handed command meets it.
 class ShownMonthWindow {

@@ -4,15 +4,31 @@
 #include "app/CliHandOver.h"
 #include "engine/calendar/Clock.h"
 #include "engine/settings/Folders.h"
+#include "gui/common/PrintPainter.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleHalt.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <algorithm>
 #include <iostream>
+#include <memory>
+
+namespace {
+
+// Only "pdf" paints, and it needs fonts: a GUI application on the offscreen platform, so no display is needed.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[]) {
+    const bool paints = std::any_of(argv + 1, argv + argc, [](const char* word) { return std::string(word) == "pdf"; });
+    if (!paints)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = MakeApplication(argc, argv);
     std::vector<std::string> arguments;
     const QStringList qtArguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < qtArguments.size(); ++i)
@@ -22,7 +38,8 @@ int main(int argc, char* argv[]) {
     const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));
-    const int status = mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver);
+    const int status =
+        mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver, mitoran::PdfBytes);
     if (!store.Sync() && status == mitoran::kCliOk) {
         std::cerr << "設定を保存できません\n";
         return mitoran::kCliFileError;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Cli.h"
 #include "engine/calendar/Clock.h"
+#include "engine/print/PrintLayout.h"
 #include "engine/session/Session.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/Settings.h"
@@ -32,8 +33,14 @@ protected:
         arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
         std::ostringstream out;
         std::ostringstream err;
-        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err);
+        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err, nullptr, FakePdf);
         return {status, out.str(), err.str()};
+    }
+
+    // Stands in for the painter: the title, the page count and the print date of the laid-out document.
+    static std::string FakePdf(const PrintDocument& document) {
+        return "PDF " + Cp932ToUtf8(document.title) + " " + std::to_string(document.pages.size()) + " " +
+               Cp932ToUtf8(document.pages.at(0).texts.empty() ? "" : document.pages[0].texts.back().text);
     }
 
     // A March 2024 file as the desktop program writes it, with two worked days, stale results, a key
@@ -94,6 +101,15 @@ TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
         {"leave"},
         {"leave", "csv"},
         {"leave", "show", "extra"},
+        {"pdf", "2024", "3"},
+        {"pdf", "2024", "13", "x.pdf"},
+        {"pdf", "--totals", "2024", "4", "2025", "x.pdf"},
+        {"pdf", "--totals", "2024", "4", "2025", "y", "x.pdf"},
+        {"pdf", "--leave"},
+        {"pdf", "--leave", "--totals", "x.pdf"},
+        {"pdf", "--leave", "--csv", "x.csv", "x.pdf"},
+        {"show", "2024", "3", "--leave"},
+        {"totals", "--totals", "2024", "4", "2025", "3"},
     };
     for (const auto& arguments : cases) {
         const CliRun run = Run(arguments);
@@ -300,6 +316,28 @@ TEST_F(CliTest, RefusedWriteReportsTheFileAndKeepsTheOldOne) {
     EXPECT_EQ(run.status, kCliFileError);
     EXPECT_NE(run.err.find("202403.dat に書き込めません"), std::string::npos) << run.err;
     EXPECT_TRUE(std::filesystem::exists(m_data.Path() / "202403.dat" / "inside"));
+}
+
+// The three PDF commands lay out their list and hand it to the painter; the month is recalculated, not saved.
+TEST_F(CliTest, PdfCommandsWriteThePaintersBytesAndNothingElse) {
+    Set("PrintDate", "1");
+    const std::filesystem::path month = m_data.Path() / "202403.dat";
+    WriteBytes(month, HandWrittenMonth());
+    const std::filesystem::path file = m_data.Path() / "march.pdf";
+    const CliRun run = Run({"pdf", "2024", "3", file.string()});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_EQ(ReadBytes(file), "PDF 残業時間一覧表 1 2024/03/06");
+    EXPECT_EQ(ReadBytes(month), HandWrittenMonth());
+
+    const CliRun totals = Run({"pdf", "--totals", "2024", "4", "2025", "3", "-"});
+    EXPECT_EQ(totals.status, kCliOk) << totals.err;
+    EXPECT_EQ(totals.out, "PDF 残業時間一覧表 1 2024/03/06");
+    const CliRun leave = Run({"pdf", "--leave", "-"});
+    EXPECT_EQ(leave.status, kCliOk) << leave.err;
+    EXPECT_EQ(leave.out, "PDF 有給休暇一覧表 1 2024/03/06");
+    const CliRun backwards = Run({"pdf", "--totals", "2025", "4", "2024", "3", "-"});
+    EXPECT_EQ(backwards.status, kCliUsage);
+    EXPECT_EQ(backwards.out, "");
 }
 
 } // namespace

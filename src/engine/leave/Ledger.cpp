@@ -133,6 +133,17 @@ bool SameCategory(std::string_view cell, std::string_view categoryText) {
 
 } // namespace
 
+const std::array<std::string, kLedgerColumnCount + 1>& LedgerColumnHeaders() {
+    static const std::array<std::string, kLedgerColumnCount + 1> headers{"No.",
+                                                                         Utf8ToCp932("日  付"),
+                                                                         Utf8ToCp932("曜"),
+                                                                         Utf8ToCp932("区分"),
+                                                                         Utf8ToCp932("日 数"),
+                                                                         Utf8ToCp932("残 数"),
+                                                                         Utf8ToCp932("メ  モ")};
+    return headers;
+}
+
 bool LedgerRow::IsEntry() const {
     return !TrimText((*this)[LedgerColumn::Date]).empty();
 }

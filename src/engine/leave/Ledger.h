@@ -20,6 +20,9 @@ enum class LedgerColumn : std::size_t { Date, Weekday, Category, Days, Remaining
 inline constexpr std::size_t kLedgerColumnCount = 6;
 inline constexpr int kLedgerRowCount = 500;
 
+// The ledger grid's headers (CP932): "No." and the six text columns.
+const std::array<std::string, kLedgerColumnCount + 1>& LedgerColumnHeaders();
+
 struct LedgerRow {
     std::array<std::string, kLedgerColumnCount> cells;
     std::int32_t color = 0; // memo colour 0x00BBGGRR; 0 is the grid's normal text colour

@@ -61,9 +61,12 @@ std::string CsvPrivateInfoLine(const Settings& settings) {
     return settings.CSVPrivateInfo + std::string(kCsvLineEnd);
 }
 
+std::string YearMonthName(int year, int month) {
+    return std::to_string(year) + text::kYearSuffix + std::to_string(month) + text::kMonthSuffix;
+}
+
 std::string MonthCsvFileName(int year, int month, const Settings& settings) {
-    return CsvProposedName(
-        std::to_string(year) + text::kYearSuffix + std::to_string(month) + text::kMonthSuffix + ".csv", settings);
+    return CsvProposedName(YearMonthName(year, month) + ".csv", settings);
 }
 
 std::string MonthCsvText(const MonthSheet& sheet, int year, int month, const Settings& settings) {

@@ -20,6 +20,9 @@ std::string CsvProposedName(std::string_view name, const Settings& settings);
 // nothing. The text stays one line written as it is: a user may put commas in it on purpose.
 std::string CsvPrivateInfoLine(const Settings& settings);
 
+// "%d年%d月", the month as the file names and the printed lists name it.
+std::string YearMonthName(int year, int month);
+
 // "%d年%d月.csv" with the prefix rule.
 std::string MonthCsvFileName(int year, int month, const Settings& settings);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/month/MonthSheet.h"
 
+#include "engine/text/Cp932.h"
+
 namespace mitoran {
 
 void MonthSheet::ClearDays() {
@@ -16,6 +18,27 @@ bool MonthSheet::IsChanged() const {
             return true;
     }
     return false;
+}
+
+const std::array<std::string, kDayColumnCount>& DayColumnHeaders() {
+    static const std::array<std::string, kDayColumnCount> headers{
+        Utf8ToCp932("日 付"), Utf8ToCp932("曜"),    Utf8ToCp932("休"),
+        Utf8ToCp932("出 社"), Utf8ToCp932("退 社"), Utf8ToCp932("普 通"),
+        Utf8ToCp932("深 夜"), Utf8ToCp932("勤 務"), Utf8ToCp932("  メ  モ  ")};
+    return headers;
+}
+
+std::array<SummaryField, kSummaryFieldCount> SummaryFieldsOf(const MonthSummary& summary) {
+    static const std::array<std::string, kSummaryFieldCount> labels{
+        Utf8ToCp932("出勤"), Utf8ToCp932("休出"), Utf8ToCp932("普通"), Utf8ToCp932("深夜"),
+        Utf8ToCp932("合計"), Utf8ToCp932("目標"), Utf8ToCp932("勤務")};
+    return {{{labels[0], summary.syukinDay, false},
+             {labels[1], summary.kyujituDay, false},
+             {labels[2], summary.zangyoTime, true},
+             {labels[3], summary.shinyaTime, true},
+             {labels[4], summary.sumTime, true},
+             {labels[5], summary.mokuhyoTime, true},
+             {labels[6], summary.kinmuTime, true}}};
 }
 
 } // namespace mitoran

@@ -47,6 +47,18 @@ struct MonthSummary {
     bool operator==(const MonthSummary&) const = default;
 };
 
+// The day grid's column headers (CP932), in column order.
+const std::array<std::string, kDayColumnCount>& DayColumnHeaders();
+
+// The summary fields top to bottom: their labels ("出勤" … "勤務") and texts, and whether a field holds a time.
+inline constexpr std::size_t kSummaryFieldCount = 7;
+struct SummaryField {
+    const std::string& label;
+    const std::string& text;
+    bool isTime;
+};
+std::array<SummaryField, kSummaryFieldCount> SummaryFieldsOf(const MonthSummary& summary);
+
 // The sheet month on display. Slots are indexed 1..31; slot 0 is never used.
 struct MonthSheet {
     int loadedYear = -1;

@@ -36,6 +36,8 @@ inline const std::string kLeaveOther = Utf8ToCp932("ｿﾉ他");
 inline const std::string kUnknownWeekday = Utf8ToCp932("？");
 inline const std::string kLedgerCsvName = Utf8ToCp932("有給休暇.csv");
 inline const std::string kLedgerCsvHeader = Utf8ToCp932("No,日付,曜日,区分,日数,残数,メモ");
+inline const std::string kKuriZanLabel = Utf8ToCp932("繰越残日数");
+inline const std::string kNowZanLabel = Utf8ToCp932("現在残日数");
 
 // National holidays computed by rule, the one-off days, and the days off that follow from them.
 inline const std::string kSeijinNoHi = Utf8ToCp932("成人の日");

@@ -309,11 +309,13 @@ bool LineRightOfColumn(int column) {
     return column == 5 || column == 8;
 }
 
+std::string PeriodRangeName(const PeriodRange& range) {
+    return YearMonthName(range.start.year, range.start.month) + text::kPeriodNameSeparator +
+           YearMonthName(range.end.year, range.end.month);
+}
+
 std::string PeriodCsvFileName(const PeriodRange& range, const Settings& settings) {
-    const auto name = [](YearMonth month) {
-        return std::to_string(month.year) + text::kYearSuffix + std::to_string(month.month) + text::kMonthSuffix;
-    };
-    return CsvProposedName(name(range.start) + text::kPeriodNameSeparator + name(range.end) + ".csv", settings);
+    return CsvProposedName(PeriodRangeName(range) + ".csv", settings);
 }
 
 std::string PeriodCsvText(const PeriodRange& range, const PeriodTable& table, const Settings& settings) {

@@ -105,6 +105,8 @@ PeriodCellColor CellColorOf(const PeriodTable& table, int monthRow, int column);
 bool LineUnderGridRow(int gridRow, int monthCount);
 bool LineRightOfColumn(int column);
 
+// "%d年%d月～%d年%d月", the range as the file name and the printed list name it.
+std::string PeriodRangeName(const PeriodRange& range);
 // "%d年%d月～%d年%d月.csv" with the prefix rule.
 std::string PeriodCsvFileName(const PeriodRange& range, const Settings& settings);
 // The table's CSV file: optional personal-information and range lines, the header, one line per table row.

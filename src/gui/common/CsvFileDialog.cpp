@@ -17,13 +17,14 @@ namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
 
-void ExportCsvFile(QWidget* parent, Settings& settings, const std::string& proposedName, const std::string& bytes,
-                   const std::function<void()>& saveSettings, Questions& questions) {
+void ExportFile(QWidget* parent, Settings& settings, const ExportKind& kind, const std::string& proposedName,
+                const std::function<std::string()>& bytes, const std::function<void()>& saveSettings,
+                Questions& questions) {
     QFileDialog dialog(parent);
     dialog.setObjectName(u"SaveDialog"_s);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(u"CSVﾌｧｲﾙ (*.csv)"_s);
-    dialog.setDefaultSuffix(u"csv"_s);
+    dialog.setNameFilter(kind.filter);
+    dialog.setDefaultSuffix(kind.suffix);
     dialog.setDirectory(ToQString(settings.SaveInitialDir));
     dialog.selectFile(ToQString(proposedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -32,10 +33,17 @@ void ExportCsvFile(QWidget* parent, Settings& settings, const std::string& propo
     settings.SaveInitialDir = FromQString(QDir::toNativeSeparators(QFileInfo(file).absolutePath()));
     saveSettings();
     try {
-        WriteFileAtomically(std::filesystem::path(file.toStdU16String()), bytes);
+        WriteFileAtomically(std::filesystem::path(file.toStdU16String()), bytes());
     } catch (const FileWriteError& error) {
         questions.Ask(text::kAppTitle, error.what(), Buttons::Ok);
     }
+}
+
+void ExportCsvFile(QWidget* parent, Settings& settings, const std::string& proposedName, const std::string& bytes,
+                   const std::function<void()>& saveSettings, Questions& questions) {
+    ExportFile(
+        parent, settings, {u"CSVﾌｧｲﾙ (*.csv)"_s, u"csv"_s}, proposedName, [&bytes] { return bytes; }, saveSettings,
+        questions);
 }
 
 } // namespace mitoran

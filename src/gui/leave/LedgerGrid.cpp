@@ -117,12 +117,9 @@ Qt::ItemFlags LedgerGridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant LedgerGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const std::array<QString, kGridColumnCount> headers{
-        u"No."_s, u"日  付"_s, u"曜"_s, u"区分"_s, u"日 数"_s, u"残 数"_s, u"メ  モ"_s,
-    };
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kGridColumnCount)
         return {};
-    return headers.at(static_cast<std::size_t>(section));
+    return ToQString(LedgerColumnHeaders().at(static_cast<std::size_t>(section)));
 }
 
 void LedgerGridModel::Refresh() {

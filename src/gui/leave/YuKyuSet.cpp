@@ -3,6 +3,7 @@
 
 #include "engine/calendar/Clock.h"
 #include "engine/leave/LedgerEditing.h"
+#include "engine/print/PrintLists.h"
 #include "engine/session/LedgerClose.h"
 #include "engine/session/Questions.h"
 #include "engine/session/Session.h"
@@ -10,6 +11,7 @@
 #include "engine/text/AtomicFile.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "gui/common/PrintCommands.h"
 #include "gui/common/ProgramFont.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/leave/LedgerGrid.h"
@@ -114,10 +116,10 @@ void TYuuKyu::BuildPanels() {
     m_nowZanMemo->setReadOnly(true);
     m_nowZanMemo->setFocusPolicy(Qt::NoFocus);
     connect(m_kuriZanMemo, &QLineEdit::editingFinished, this, &TYuuKyu::NisuuMemoExit);
-    top->addWidget(new QLabel(u"繰越残日数"_s, central));
+    top->addWidget(new QLabel(ToQString(text::kKuriZanLabel), central));
     top->addWidget(m_kuriZanMemo);
     top->addSpacing(12);
-    top->addWidget(new QLabel(u"現在残日数"_s, central));
+    top->addWidget(new QLabel(ToQString(text::kNowZanLabel), central));
     top->addWidget(m_nowZanMemo);
     top->addStretch(1);
     auto* buttons = new QHBoxLayout;
@@ -186,7 +188,8 @@ void TYuuKyu::BuildMenus() {
     connect(saveItem, &QAction::triggered, this, &TYuuKyu::SaveButtonClick);
     connect(NamedItem(file, u"OutFileItem"_s, u"CSVﾌｧｲﾙ出力(&O)..."_s), &QAction::triggered, this,
             &TYuuKyu::OutFileItemClick);
-    m_printItem = NamedItem(file, u"PrintIem"_s, u"印刷(&P)..."_s);
+    connect(NamedItem(file, u"PrintIem"_s, u"印刷(&P)..."_s), &QAction::triggered, this, &TYuuKyu::PrintIemClick);
+    connect(NamedItem(file, u"PdfItem"_s, u"PDFに保存..."_s), &QAction::triggered, this, &TYuuKyu::PdfItemClick);
     file->addSeparator();
     connect(NamedItem(file, u"CloseItem"_s, u"閉じる(&C)"_s), &QAction::triggered, this, &QWidget::close);
 
@@ -269,7 +272,6 @@ void TYuuKyu::showEvent(QShowEvent* event) {
 }
 
 void TYuuKyu::FormShow() {
-    m_printItem->setEnabled(false);
     if (m_services.mainWindow != nullptr)
         m_services.mainWindow->setEnabled(false);
     try {
@@ -401,6 +403,26 @@ void TYuuKyu::DeleteDateClick() {
     RecalculateLedger(true);
     m_ledger.DeleteEntriesUpTo(m_vacDel2->DateText());
     ShowLedger();
+}
+
+void TYuuKyu::PrintIemClick() {
+    RecalculateLedger(false);
+    const Settings& settings = m_services.session.settings;
+    ShowPrintPreview(this, LedgerPrintList(m_ledger, settings), settings, PrintDateText(m_services.clock));
+}
+
+void TYuuKyu::PdfItemClick() {
+    RecalculateLedger(false);
+    Settings& settings = m_services.session.settings;
+    const auto saveSettings = [this, &settings] {
+        try {
+            SaveSettings(settings, m_services.session.Context());
+        } catch (const FileWriteError& error) {
+            ReportError(error);
+        }
+    };
+    SavePdfFile(this, settings, PdfFileName(LedgerCsvFileName(settings)), LedgerPrintList(m_ledger, settings),
+                PrintDateText(m_services.clock), saveSettings, m_services.questions);
 }
 
 void TYuuKyu::OutFileItemClick() {

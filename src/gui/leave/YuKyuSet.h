@@ -57,6 +57,9 @@ public:
     void DeleteNoClick();
     void DeleteDateClick();
     void OutFileItemClick();
+    // The ledger after a recalculation with both balances: a print preview, or a PDF file.
+    void PrintIemClick();
+    void PdfItemClick();
     void VacationMenuClick(LeaveCategory category);
     void MemoColorMenuItemClick();
     void ColorRestItemClick();
@@ -111,7 +114,6 @@ private:
     QLineEdit* m_nowZanMemo = nullptr;
     QPushButton* m_calcButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
-    QAction* m_printItem = nullptr;
     QMenu* m_selPopupMenu = nullptr;
     QMenu* m_selPopup2Menu = nullptr;
     QColorDialog* m_colorDialog = nullptr;

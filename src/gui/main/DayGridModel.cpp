@@ -20,9 +20,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const std::array<QString, DayGridModel::kColumnCount> kHeaders{
-    u"日 付"_s, u"曜"_s, u"休"_s, u"出 社"_s, u"退 社"_s, u"普 通"_s, u"深 夜"_s, u"勤 務"_s, u"  メ  モ  "_s};
-
 const std::array<QString, DayGridModel::kColumnCount> kHints{
     QString(),
     QString(),
@@ -131,7 +128,7 @@ QVariant DayGridModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return {};
     if (role == Qt::DisplayRole)
-        return kHeaders[section];
+        return ToQString(DayColumnHeaders()[static_cast<std::size_t>(section)]);
     if (role == Qt::FontRole)
         return m_font;
     return {};

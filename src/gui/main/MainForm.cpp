@@ -6,6 +6,7 @@
 #include "engine/month/MonthCalendar.h"
 #include "engine/month/MonthCsv.h"
 #include "engine/month/MonthFile.h"
+#include "engine/print/PrintLists.h"
 #include "engine/session/Questions.h"
 #include "engine/session/TargetBar.h"
 #include "engine/session/WindowPlacement.h"
@@ -19,6 +20,7 @@
 #include "engine/totals/PayAmounts.h"
 #include "gui/common/CsvFileDialog.h"
 #include "gui/common/PassForm.h"
+#include "gui/common/PrintCommands.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/leave/YuKyuSet.h"
@@ -185,7 +187,6 @@ void TZangyoMain::WindowOnScreen() {
 }
 
 void TZangyoMain::FormShow() {
-    m_printItem->setEnabled(false);
     m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
     if (!m_settings.MokuhyoBasShow)
         ShowTargetBar(false);
@@ -442,6 +443,22 @@ void TZangyoMain::OutFileItemClick() {
         this, m_settings, MonthCsvFileName(shown.year, shown.month, m_settings),
         MonthCsvText(m_sheet, shown.year, shown.month, m_settings), [this] { SaveSettingsReported(); },
         m_services.questions);
+}
+
+PrintList TZangyoMain::ShownPrintList() const {
+    const YearMonth shown = DisplayedMonth();
+    return MonthPrintList(m_sheet, MonthPeriodText(m_sheet, shown.year, shown.month), m_settings);
+}
+
+void TZangyoMain::PrintIemClick() {
+    ShowPrintPreview(this, ShownPrintList(), m_settings, PrintDateText(m_services.clock));
+}
+
+void TZangyoMain::PdfItemClick() {
+    const YearMonth shown = DisplayedMonth();
+    SavePdfFile(
+        this, m_settings, PdfFileName(MonthCsvFileName(shown.year, shown.month, m_settings)), ShownPrintList(),
+        PrintDateText(m_services.clock), [this] { SaveSettingsReported(); }, m_services.questions);
 }
 
 void TZangyoMain::SaveButtonClick() {

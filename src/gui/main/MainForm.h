@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/print/PrintLayout.h"
 #include "engine/session/AutoEntry.h"
 #include "engine/session/CommandLine.h"
 #include "engine/session/GridCommands.h"
@@ -80,6 +81,9 @@ public:
     void MokuhyoBarItemClick();
     void YearCalcButtonClick();
     void OutFileItemClick();
+    // The rows on display (the month, or the span) with their summary: a print preview, or a PDF file.
+    void PrintIemClick();
+    void PdfItemClick();
     // Shows a month chosen in another window after the leave-month check; false when the check refuses.
     bool JumpToMonth(YearMonth month);
     void EscButtonClick();
@@ -180,6 +184,7 @@ private:
     void DayStringGridFocusLeft();
     void RunGridCommand(GridCommand command, int day, int column);
     void ReportWriteError(const std::exception& error);
+    PrintList ShownPrintList() const;
 
     bool ShiftHeld() const;
 

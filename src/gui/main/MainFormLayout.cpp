@@ -188,14 +188,17 @@ QWidget* TZangyoMain::BuildRightPanel() {
         QString hint;
         QLineEdit* SummaryFields::*slot;
     };
-    const std::array<Field, 7> fields{{
-        {u"出勤"_s, u"SyukinMemo"_s, u"出勤した日数"_s, &SummaryFields::syukinMemo},
-        {u"休出"_s, u"KyujituMemo"_s, u"休日出勤した日数"_s, &SummaryFields::kyujituMemo},
-        {u"普通"_s, u"ZanTMemo"_s, u"普通残業時間の合計"_s, &SummaryFields::zanTMemo},
-        {u"深夜"_s, u"SZanTMemo"_s, u"深夜残業時間の合計"_s, &SummaryFields::sZanTMemo},
-        {u"合計"_s, u"KeiTMemo"_s, u"普通＋深夜残業時間の合計"_s, &SummaryFields::keiTMemo},
-        {u"目標"_s, u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s, &SummaryFields::mokuTMemo},
-        {u"勤務"_s, u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s, &SummaryFields::kinmuTMemo},
+    const auto labels = SummaryFieldsOf(m_sheet.summary);
+    const std::array<Field, kSummaryFieldCount> fields{{
+        {ToQString(labels[0].label), u"SyukinMemo"_s, u"出勤した日数"_s, &SummaryFields::syukinMemo},
+        {ToQString(labels[1].label), u"KyujituMemo"_s, u"休日出勤した日数"_s, &SummaryFields::kyujituMemo},
+        {ToQString(labels[2].label), u"ZanTMemo"_s, u"普通残業時間の合計"_s, &SummaryFields::zanTMemo},
+        {ToQString(labels[3].label), u"SZanTMemo"_s, u"深夜残業時間の合計"_s, &SummaryFields::sZanTMemo},
+        {ToQString(labels[4].label), u"KeiTMemo"_s, u"普通＋深夜残業時間の合計"_s, &SummaryFields::keiTMemo},
+        {ToQString(labels[5].label), u"MokuTMemo"_s, u"目標までの残り残業時間(ﾏｲﾅｽで不足時間)"_s,
+         &SummaryFields::mokuTMemo},
+        {ToQString(labels[6].label), u"KinmuTMemo"_s, u"定時内と残業時間を含めた総勤務時間"_s,
+         &SummaryFields::kinmuTMemo},
     }};
     for (const Field& summary : fields) {
         auto* row = new QHBoxLayout;
@@ -264,6 +267,8 @@ void TZangyoMain::BuildMenus() {
     saveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(saveItem, &QAction::triggered, this, &TZangyoMain::SaveButtonClick);
     m_printItem = NamedItem(file, u"PrintIem"_s, u"印刷(&P)..."_s);
+    connect(m_printItem, &QAction::triggered, this, &TZangyoMain::PrintIemClick);
+    connect(NamedItem(file, u"PdfItem"_s, u"PDFに保存..."_s), &QAction::triggered, this, &TZangyoMain::PdfItemClick);
     connect(NamedItem(file, u"OutFileItem"_s, u"CSVﾌｧｲﾙ出力(&O)..."_s), &QAction::triggered, this,
             &TZangyoMain::OutFileItemClick);
     file->addSeparator();

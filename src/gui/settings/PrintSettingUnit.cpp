@@ -2,18 +2,21 @@
 #include "gui/settings/PrintSettingUnit.h"
 
 #include "engine/session/SettingsQuestions.h"
+#include "gui/common/PrintPainter.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/settings/FormBinding.h"
 #include "platform/Cp932Qt.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <array>
 
 namespace mitoran {
@@ -84,6 +87,7 @@ TPrintSettingForm::TPrintSettingForm(Settings& settings, Questions& questions, Q
         layoutGrid->addWidget(sample, line, 2);
         auto* fontButton = NamedButton(part + u"FontButton"_s, u"ﾌｫﾝﾄ"_s, layoutBox);
         fontButton->setAutoDefault(false);
+        connect(fontButton, &QPushButton::clicked, this, [this, i] { FontButtonClick(i); });
         layoutGrid->addWidget(fontButton, line, 3);
     }
 
@@ -113,10 +117,21 @@ void TPrintSettingForm::ShowFontSamples() {
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
         auto* sample = findChild<QLineEdit*>(QLatin1String(kFontParts[i]) + u"FontEdit"_s);
         QFont font = sample->font();
-        font.setFamily(ToQString(m_fonts[i].name));
+        font.setFamilies(PrintFontOf(m_fonts[i]).families());
         sample->setFont(font);
         sample->setText(ToQString(FontSampleText(m_fonts[i].size)));
     }
+}
+
+void TPrintSettingForm::FontButtonClick(std::size_t part) {
+    PrintFont& chosen = m_fonts[part];
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, PrintFontOf(chosen), this);
+    if (!ok)
+        return;
+    chosen.name = FromQString(font.family());
+    chosen.size = std::max(font.pointSize(), 1);
+    ShowFontSamples();
 }
 
 void TPrintSettingForm::OkButtonClick() {

@@ -10,8 +10,8 @@ class Questions;
 struct Settings;
 
 // The print layout dialog "ﾍｯﾀﾞ文字列・印刷ﾌｫﾝﾄ設定": titles, paper orientations, header and footer positions
-// and the print fonts. The program prints nothing; the values are kept and saved. "確 定" writes them into the
-// settings in memory once the positions do not collide; only the settings dialog's OK saves them.
+// and the print fonts, each chosen with the font dialog. "確 定" writes them into the settings in memory once the
+// positions do not collide; only the settings dialog's OK saves them.
 class TPrintSettingForm : public EscDialog {
     Q_OBJECT
 
@@ -25,10 +25,12 @@ public:
 private:
     void OkButtonClick();
     void ShowFontSamples();
+    // The font dialog on the print font of a part (in the order of PrintFonts); OK takes its face and size.
+    void FontButtonClick(std::size_t part);
 
     Settings& m_settings;
     Questions& m_questions;
-    // Taken on show and written back by OK; the "ﾌｫﾝﾄ" buttons do nothing.
+    // Taken on show, changed by the "ﾌｫﾝﾄ" buttons and written back by OK.
     PrintFonts m_fonts;
 };
 

@@ -2,6 +2,7 @@
 #include "gui/totals/YearForm.h"
 
 #include "engine/calendar/Clock.h"
+#include "engine/print/PrintLists.h"
 #include "engine/session/Questions.h"
 #include "engine/session/Session.h"
 #include "engine/session/WindowPlacement.h"
@@ -9,6 +10,7 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 #include "gui/common/CsvFileDialog.h"
+#include "gui/common/PrintCommands.h"
 #include "gui/common/ProgramFont.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/totals/PeriodGridDelegate.h"
@@ -150,7 +152,8 @@ QWidget* TYearTotal::BuildRangePanel() {
 void TYearTotal::BuildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(u"ﾌｧｲﾙ(&F)"_s);
-    NamedItem(file, u"PrintIem"_s, u"印刷(&P)..."_s)->setEnabled(false);
+    connect(NamedItem(file, u"PrintIem"_s, u"印刷(&P)..."_s), &QAction::triggered, this, &TYearTotal::PrintIemClick);
+    connect(NamedItem(file, u"PdfItem"_s, u"PDFに保存..."_s), &QAction::triggered, this, &TYearTotal::PdfItemClick);
     connect(NamedItem(file, u"OutFileItem"_s, u"CSVﾌｧｲﾙ出力(&O)..."_s), &QAction::triggered, this,
             &TYearTotal::OutFileItemClick);
     file->addSeparator();
@@ -271,6 +274,23 @@ void TYearTotal::OutFileItemClick() {
     Settings& settings = m_services.session.settings;
     ExportCsvFile(this, settings, PeriodCsvFileName(m_shownRange, settings),
                   PeriodCsvText(m_shownRange, table, settings), m_services.saveSettings, m_services.questions);
+}
+
+void TYearTotal::PrintIemClick() {
+    if (Calculate())
+        ShowPrintPreview(this, ShownPrintList(), m_services.session.settings, PrintDateText(m_services.clock));
+}
+
+void TYearTotal::PdfItemClick() {
+    if (!Calculate())
+        return;
+    Settings& settings = m_services.session.settings;
+    SavePdfFile(this, settings, PdfFileName(PeriodCsvFileName(m_shownRange, settings)), ShownPrintList(),
+                PrintDateText(m_services.clock), m_services.saveSettings, m_services.questions);
+}
+
+PrintList TYearTotal::ShownPrintList() const {
+    return PeriodPrintList(m_shownRange, m_model->Table(), m_services.session.settings);
 }
 
 // A range field selects its whole text when it is entered, by mouse as well as by Tab.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/calendar/Calendar.h"
+#include "engine/print/PrintLayout.h"
 #include "engine/totals/PeriodTotals.h"
 #include "gui/common/EscDialog.h"
 
@@ -47,6 +48,9 @@ public:
     void NextYearButtonClick();
     void JumpButtonClick();
     void OutFileItemClick();
+    // The table on display with its summary rows: a print preview, or a PDF file.
+    void PrintIemClick();
+    void PdfItemClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,6 +60,7 @@ protected:
 
 private:
     void FormCreate();
+    PrintList ShownPrintList() const;
     QWidget* BuildRangePanel();
     void BuildMenus();
     bool Calculate();

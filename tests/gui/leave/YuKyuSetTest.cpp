@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -46,6 +47,7 @@ private slots:
     void deletionsStayInMemoryUntilTheCloseQuestion();
     void csvExportWritesTheChosenFile();
     void ledgerWrittenElsewhereIsAskedAboutBeforeSaving();
+    void pdfItemWritesTheLedgerWithTheCsvName();
 
 private:
     void OpenLeaveWindow();
@@ -214,6 +216,18 @@ void YuKyuSetTest::ledgerWrittenElsewhereIsAskedAboutBeforeSaving() {
              QString::fromStdString(LedgerFile().string()) + u" は他で変更されています。上書きしますか？"_s);
     QCOMPARE(ReadFile(LedgerFile()), written);
     QCOMPARE(m_leave->findChild<QLineEdit*>(u"KuriZanMemo"_s)->text(), u"7.0"_s);
+}
+
+void YuKyuSetTest::pdfItemWritesTheLedgerWithTheCsvName() {
+    std::ofstream(LedgerFile(), std::ios::binary) << Utf8ToCp932("[VacationData]\r\n1=2024/04/06,,有給,-1.0,,,,\r\n");
+    OpenLeaveWindow();
+    m_session->settings.SaveInitialDir = m_env->folders.DataFolder().string();
+    QTimer* answer = test::HandleModals<QFileDialog>(
+        m_leave.get(), [](QFileDialog& dialog) { static_cast<QDialog&>(dialog).accept(); });
+    m_leave->findChild<QAction*>(u"PdfItem"_s)->trigger();
+    answer->stop();
+    const std::string bytes = ReadFile(m_env->folders.DataFolder() / std::filesystem::path(u8"有給休暇.pdf"));
+    QVERIFY(bytes.starts_with("%PDF-"));
 }
 
 } // namespace mitoran

@@ -129,7 +129,7 @@ void MainFormTest::startupShowsTodaysMonthWithTodaysArrivalSelected() {
     QCOMPARE(Grid()->CurrentColumn(), DayGridView::kArrivalColumn);
     QCOMPARE(Cell(10, DayColumn::Date), u" 3/10"_s);
     QCOMPARE(Cell(20, DayColumn::Memo), u"春分の日"_s);
-    QVERIFY(!m_window->findChild<QAction*>(u"PrintIem"_s)->isEnabled());
+    QVERIFY(m_window->findChild<QAction*>(u"PrintIem"_s)->isEnabled());
     QVERIFY(m_window->findChild<QAction*>(u"KingakuItem"_s)->isEnabled());
     QVERIFY(!m_window->findChild<QAction*>(u"TokuKaijyoItem"_s)->isEnabled());
     QVERIFY(!m_window->findChild<QMenu*>(u"MultiUserMenu"_s)->menuAction()->isVisible());

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -321,6 +322,13 @@ void SetFormTest::printLayoutRefusesCollidingPositions() {
             Find<QComboBox>(form, u"PagePositionComboBox"_s)->setCurrentIndex(1);
             Find<QComboBox>(form, u"DatePositionComboBox"_s)->setCurrentIndex(1);
             Find<QLineEdit>(form, u"ZangyoTitleEdit"_s)->setText(u"残業一覧"_s);
+            QTimer* font = test::HandleModals<QFontDialog>(this, [](QFontDialog& chooser) {
+                chooser.setCurrentFont(QFont(u"IPAGothic"_s, 15));
+                chooser.accept();
+            });
+            Click(form, u"TitleFontButton"_s);
+            delete font;
+            QVERIFY(Find<QLineEdit>(form, u"TitleFontEdit"_s)->text().contains(u"15"_s));
             Click(form, u"OkButton"_s);
             refusals += form.isVisible() ? 1 : 0;
             Find<QComboBox>(form, u"DatePositionComboBox"_s)->setCurrentIndex(2);
@@ -335,6 +343,8 @@ void SetFormTest::printLayoutRefusesCollidingPositions() {
     QCOMPARE(m_env->questions.asked[0].caption, text::kSettingErrorCaption);
     QCOMPARE(ToQString(Stored("System", "ZangyoTitle").value_or("")), u"残業一覧"_s);
     QCOMPARE(Stored("System", "DatePosition"), "2");
+    QCOMPARE(Stored("System", "TitleFontName"), "IPAGothic");
+    QCOMPARE(Stored("System", "TitleFontSize"), "15");
 }
 
 void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -29,6 +30,7 @@ private slots:
 
     void periodTotalsMoveTheRangeAndJumpToAMonth();
     void monthCsvIsWrittenWhereTheDialogSays();
+    void printItemsOpenThePreviewAndWriteThePdfs();
 
 private:
     void WriteMonth(int year, int month, const std::string& system) const;
@@ -109,6 +111,34 @@ void YearFormTest::monthCsvIsWrittenWhereTheDialogSays() {
     const QByteArray bytes = written.readAll();
     QVERIFY(bytes.startsWith(QByteArray::fromStdString(Utf8ToCp932("日付,曜日,休日,"))));
     QVERIFY(bytes.contains("\r\n2004/3/10,"));
+}
+
+// The main window's and the period totals' print items: the preview opens, and each PDF is written whole under the
+// CSV export's name with ".pdf".
+void YearFormTest::printItemsOpenThePreviewAndWriteThePdfs() {
+    m_main->CurrentSession().settings.SaveInitialDir = FromQString(m_env->folder.path());
+    int previews = 0;
+    QTimer* preview = test::HandleModals<QPrintPreviewDialog>(m_main.get(), [&](QPrintPreviewDialog& dialog) {
+        ++previews;
+        dialog.reject();
+    });
+    m_main->findChild<QAction*>(u"PrintIem"_s)->trigger();
+    preview->stop();
+    QCOMPARE(previews, 1);
+
+    QTimer* answer = test::HandleModals<QFileDialog>(
+        m_main.get(), [](QFileDialog& dialog) { static_cast<QDialog&>(dialog).accept(); });
+    m_main->findChild<QAction*>(u"PdfItem"_s)->trigger();
+    m_main->findChild<QPushButton*>(u"YearCalcButton"_s)->click();
+    m_main->findChild<TYearTotal*>(u"TYearTotal"_s)->findChild<QAction*>(u"PdfItem"_s)->trigger();
+    answer->stop();
+    for (const QString& name : {u"2004年3月.pdf"_s, u"2004年1月～2004年12月.pdf"_s}) {
+        QFile written(m_env->folder.filePath(name));
+        QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(name));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    }
 }
 
 } // namespace mitoran
