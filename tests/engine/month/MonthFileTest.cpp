@@ -319,6 +319,12 @@ TEST_F(MonthFileTest, DamagedFilesLoadWithinTheRecord) {
          "[System]\r\nLastDay=2\r\n[DayData]\r\n2=" + binary + "\r\n\xFF\xFE=\x81\r\n",
          2,
          {{2, std::string("\xFF\xFE\x01\x1A=[x]")}}},
+        // Summary times of absurd size read saturated: their sum cannot overflow (the sanitizer build checks it).
+        {"absurd summary times",
+         "[System]\r\nLastDay=1\r\nZangyoTime=2147483647:59\r\nShinyaTime=2147483647:59\r\n[DayData]\r\n1=3/ "
+         "1,,,,,,,m,\r\n",
+         1,
+         {{1, "m"}}},
         // Without any day the month is laid out by the calendar (31 days of March 2004).
         {"not an INI file", "\0\xFF\x81\r\n[\r\n=\r\n]]]"s, 31, {{20, Sj("春分の日")}}},
     };
