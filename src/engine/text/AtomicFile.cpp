@@ -217,7 +217,8 @@ void RemoveLeftTemporaries(const fs::path& target) {
         const fs::path::string_type name = it->path().filename().native();
         if (!name.starts_with(prefix))
             continue;
-        const std::optional<long long> writer = WriterOfTemporary(fs::path(name.substr(prefix.size())).string());
+        const std::u8string rest = fs::path(name.substr(prefix.size())).u8string();
+        const std::optional<long long> writer = WriterOfTemporary(std::string(rest.begin(), rest.end()));
         std::error_code ignored;
         if (writer && !ProcessRuns(*writer) && it->is_regular_file(ignored) && !it->is_symlink(ignored))
             fs::remove(it->path(), ignored);
