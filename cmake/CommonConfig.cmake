@@ -23,6 +23,15 @@ else()
                                                               -fno-sanitize-recover=all)
         target_link_options(mitoran_build_config INTERFACE -fsanitize=address,undefined)
     endif()
+    # The code under test carries libFuzzer's coverage hooks; only the harnesses link its main (fuzz/).
+    if(MITORAN_FUZZ)
+        if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+            message(FATAL_ERROR "MITORAN_FUZZ needs clang (CXX=clang++)")
+        endif()
+        target_compile_options(mitoran_build_config INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                              -fno-omit-frame-pointer -fno-sanitize-recover=all)
+        target_link_options(mitoran_build_config INTERFACE -fsanitize=address,undefined)
+    endif()
 endif()
 
 # Qt safety macros apply only to targets that link Qt (the engine never does).

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-ipafont-gothic poppler-utils
-    clang-format
+    clang-format clang-14 libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev
 )
 

@@ -255,6 +255,15 @@ int RunStampCommand(TimeKind kind, const LocalDateTime& now, Session& session, s
     return PrintStampResult(kind, now, result, session, out, err);
 }
 
+// The month files are private: a data folder that other users may read is mentioned (each command runs once).
+void MentionReadableDataFolder(const std::filesystem::path& folder, std::ostream& err) {
+    if (!IsReadableByOthers(folder))
+        return;
+    const std::u8string name = folder.u8string();
+    const std::string nameCp932 = Utf8ToCp932(std::string(name.begin(), name.end()));
+    err << Cp932ToUtf8(ReplaceAllText(text::kFolderReadableByOthers, "%s", nameCp932)) << '\n';
+}
+
 // The data folder and user of the command, with their settings loaded; a first-run file or a month that
 // cannot be written ends the command with the file's name. A command that only looks writes nothing: what a
 // first run would store stays in memory, and no folder or file is created.
@@ -265,6 +274,7 @@ int InSession(const CliCommand& command, SettingsStore& store, const Folders& fo
     try {
         Session session(onlyLooks ? untouched : store, chosenFolders, command.user);
         session.LoadUser(command.user, onlyLooks ? FirstRunFiles::Never : FirstRunFiles::WriteNow);
+        MentionReadableDataFolder(chosenFolders.DataFolder(), err);
         return run(session);
     } catch (const FileWriteError& error) {
         err << Cp932ToUtf8(error.what()) << '\n';

@@ -30,6 +30,7 @@ class CliProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(m_data);
+        fs::permissions(m_data, fs::perms::owner_all); // a folder others may read would be mentioned
         fs::create_directories(m_ini.parent_path());
     }
 

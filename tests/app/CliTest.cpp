@@ -242,6 +242,22 @@ TEST_F(CliTest, PayAndSpanPrintTheCalculatedFiguresAndWriteNothing) {
     EXPECT_EQ(Run({"pay", "2024", "3", "--pay"}).status, kCliUsage);
 }
 
+// A data folder that others may read is mentioned once on the standard error; the command works all the same.
+TEST_F(CliTest, DataFolderReadableByOthersIsMentionedOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "folder permissions are POSIX";
+#else
+    namespace fs = std::filesystem;
+    const std::string message = "データフォルダ " + m_data.Path().string() + " は他のユーザーからも読めます\n";
+    fs::permissions(m_data.Path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    const CliRun exposed = Run({"recalc", "2024", "3"});
+    EXPECT_EQ(exposed.status, kCliOk);
+    EXPECT_EQ(exposed.err, message);
+    fs::permissions(m_data.Path(), fs::perms::owner_all);
+    EXPECT_EQ(Run({"recalc", "2024", "3"}).err, "");
+#endif
+}
+
 // Not even a first run makes "show" write: no user folder, holiday list, ".SET" file or settings key.
 TEST_F(CliTest, ShowOfANewUserCreatesNothing) {
     const CliRun run = Run({"--user", "x", "show", "2004", "1"});

@@ -27,6 +27,8 @@ public:
             return;
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
+        // Private like a data folder the program creates: the command line mentions one that others may read.
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all);
     }
     ~TempFolder() {
         std::error_code ignored;

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kDayMinutes = 1440;
 constexpr int kMapMinutes = 2 * kDayMinutes;
-// The widest time text (999:59). Settings and fixed values are held within it, so no sum can overflow.
+// The widest month time text (999:59). Settings are held within it, so no sum can overflow.
 constexpr int kTimeLimit = 59999;
 
 int ClampTime(int minutes) {
@@ -25,6 +25,21 @@ int ClampTime(int minutes) {
 
 int ReadTime(const std::string& text) {
     return ClampTime(TimeTextToMinutes(text));
+}
+
+// The widest day value, 99:59: day values are written with two hour digits.
+constexpr int kDayTimeLimit = 99 * 60 + 59;
+
+// A day value fixed by hand, held within what its two-digit text holds, so that the text written for it
+// reads back as the same value at the next recalculation.
+int ReadFixedDayTime(const std::string& text) {
+    return std::clamp(TimeTextToMinutes(text), -kDayTimeLimit, kDayTimeLimit);
+}
+
+// A day value as time text; a deficit of ten hours or more takes a third place for its sign, which the
+// two-digit hours would drop.
+std::string DayTimeText(int minutes, bool showZero) {
+    return MinutesToTimeText(minutes, minutes <= -600 ? 3 : 2, showZero);
 }
 
 bool IsFixed(const std::string& mark) {
@@ -407,11 +422,11 @@ void MonthCalculator::CalcDay(DayRecord& day) {
     if (kubun != Kubun::Yukyu && kubun != Kubun::Daikyu && !worked)
         zangyo = shinya = kinmu = 0;
     if (zangyoFixed)
-        zangyo = ReadTime(day[DayColumn::Zangyo]);
+        zangyo = ReadFixedDayTime(day[DayColumn::Zangyo]);
     if (shinyaFixed)
-        shinya = ReadTime(day[DayColumn::Shinya]);
+        shinya = ReadFixedDayTime(day[DayColumn::Shinya]);
     if (kinmuFixed)
-        kinmu = ReadTime(day[DayColumn::Kinmu]);
+        kinmu = ReadFixedDayTime(day[DayColumn::Kinmu]);
 
     TimeSet& set = kubun != Kubun::Holiday   ? m_totals.weekday
                    : IsFixed(day.houteiMark) ? m_totals.houtei
@@ -419,9 +434,9 @@ void MonthCalculator::CalcDay(DayRecord& day) {
     set.zangyo += zangyo;
     set.shinya += shinya;
     set.kinmu += kinmu;
-    day[DayColumn::Zangyo] = MinutesToTimeText(zangyo, 2, zangyoFixed);
-    day[DayColumn::Shinya] = MinutesToTimeText(shinya, 2, shinyaFixed);
-    day[DayColumn::Kinmu] = MinutesToTimeText(kinmu, 2, kinmuFixed);
+    day[DayColumn::Zangyo] = DayTimeText(zangyo, zangyoFixed);
+    day[DayColumn::Shinya] = DayTimeText(shinya, shinyaFixed);
+    day[DayColumn::Kinmu] = DayTimeText(kinmu, kinmuFixed);
 
     if (kubun == Kubun::Normal && worked) {
         m_totals.averageDays += 1;

@@ -35,10 +35,18 @@ std::string DayCountField(std::string_view shown) {
     return RealToText(0, 1, TextToReal(shown, 1, 0));
 }
 
+// The date of field 1 with the blank that the record's trim took put back, within five characters. What the
+// trim would take again (blanks and control characters at its start) goes now, so that the date reads back the
+// same after the next save; an empty date stays empty.
+std::string DateOfField(std::string_view text) {
+    const std::string cut = TrimLeftText(RightChars(" " + std::string(text), 5));
+    return cut.empty() ? cut : RightChars(" " + cut, 5);
+}
+
 void StoreField(int field, std::string_view text, DayRecord& day) {
     switch (field) {
     case 1:
-        day[DayColumn::Date] = RightChars(" " + std::string(text), 5);
+        day[DayColumn::Date] = DateOfField(text);
         break;
     case 2:
         day[DayColumn::Weekday] = text;

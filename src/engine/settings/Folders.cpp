@@ -3,9 +3,14 @@
 
 #include "engine/text/Util.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <system_error>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace mitoran {
 
@@ -60,15 +65,38 @@ fs::path UserFolder(const Folders& folders, std::string_view userCp932) {
     return UserFilePath(userCp932, folders.DataFolder() / "Vacation.dat").parent_path();
 }
 
+bool CreatePrivateFolders(const fs::path& folder) {
+    std::error_code error;
+    if (folder.empty() || fs::is_directory(folder, error))
+        return !folder.empty();
+    const fs::path parent = folder.parent_path();
+    if (!parent.empty() && parent != folder && !CreatePrivateFolders(parent))
+        return false;
+#ifdef _WIN32
+    fs::create_directory(folder, error);
+#else
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+#endif
+    return fs::is_directory(folder, error);
+}
+
 bool EnsureUserFolder(const Folders& folders, std::string_view userCp932) {
     try {
-        const fs::path folder = UserFolder(folders, userCp932);
-        std::error_code error;
-        fs::create_directories(folder, error);
-        return !error && fs::is_directory(folder, error);
+        return CreatePrivateFolders(UserFolder(folders, userCp932));
     } catch (...) {
         return false;
     }
+}
+
+bool IsReadableByOthers(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return false;
+#else
+    struct stat st {};
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_IROTH) != 0;
+#endif
 }
 
 } // namespace mitoran

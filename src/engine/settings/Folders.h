@@ -35,7 +35,16 @@ private:
 // The data folder for the default user (empty name), otherwise the user's sub-folder in it.
 std::filesystem::path UserFolder(const Folders& folders, std::string_view userCp932);
 
-// Creates the user's folder and its parents when missing; false when it cannot be created.
+// Creates the folder and its missing parents, each new one for its owner alone (mode 0700 on POSIX); folders
+// already there keep their mode. False when the folder cannot be created.
+bool CreatePrivateFolders(const std::filesystem::path& folder);
+
+// Creates the user's folder and its parents when missing, as CreatePrivateFolders does; false when it
+// cannot be created.
 bool EnsureUserFolder(const Folders& folders, std::string_view userCp932);
+
+// True when other users of the machine may read the folder (POSIX "others" read permission); never on
+// Windows, whose folders follow their access lists.
+bool IsReadableByOthers(const std::filesystem::path& folder);
 
 } // namespace mitoran

@@ -557,8 +557,7 @@ void WriteSetFile(const Settings& settings, const SettingsContext& context) {
     const std::filesystem::path program =
         context.folders.DataFolder() / PathFromCp932(context.folders.ProgramName() + ".SET");
     const std::filesystem::path path = UserFilePath(context.currentUser, program);
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
+    CreatePrivateFolders(path.parent_path());
     WriteFileAtomically(path, bytes);
 }
 

@@ -5,8 +5,10 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -18,6 +20,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 #else
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,6 +76,16 @@ bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
     }
 }
 void SyncFolder(const fs::path&) {}
+// A process that no longer exists leaves an id that OpenProcess refuses as invalid.
+bool ProcessRuns(long long id) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    if (process == nullptr)
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
 #else
 int OpenNew(const fs::path& path, int mode) {
     return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -87,10 +100,10 @@ bool SyncAndClose(int fd) {
     const bool synced = fsync(fd) == 0;
     return (close(fd) == 0) && synced;
 }
-// The new file keeps the old file's permissions; a new file gets the usual ones less the umask.
+// The new file keeps the old file's permissions; a new file is its owner's alone (the data are private).
 int ExistingMode(const fs::path& path) {
     struct stat st {};
-    return stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : 0666;
+    return stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : 0600;
 }
 bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
     std::error_code error;
@@ -104,6 +117,10 @@ void SyncFolder(const fs::path& folder) {
         fsync(fd);
         close(fd);
     }
+}
+// A process of another user answers EPERM and counts as running.
+bool ProcessRuns(long long id) {
+    return kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH;
 }
 #endif
 
@@ -155,18 +172,66 @@ int OpenTemporary(const fs::path& temporary, int mode) {
     return fd;
 }
 
+// "." and the kept part of the target's name and ".": what every temporary name of the target starts with.
+fs::path::string_type TemporaryPrefix(const fs::path& target) {
+    fs::path::string_type kept = target.filename().native();
+    if (kept.size() > kNameKept)
+        kept.resize(kNameKept);
+    const fs::path::value_type dot = '.';
+    return dot + kept + dot;
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && text.size() <= 18 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The writer's process id in the rest of a temporary name after its prefix, "<id>[-<random>].<n>.tmp"; none
+// when the rest has another form.
+std::optional<long long> WriterOfTemporary(std::string_view rest) {
+    if (!rest.ends_with(".tmp"))
+        return std::nullopt;
+    rest.remove_suffix(4);
+    const std::size_t dot = rest.rfind('.');
+    if (dot == std::string_view::npos || !AllDigits(rest.substr(dot + 1)))
+        return std::nullopt;
+    const std::string_view token = rest.substr(0, dot);
+    const std::size_t dash = token.find('-');
+    const std::string_view id = token.substr(0, dash);
+    if (!AllDigits(id) || (dash != std::string_view::npos && !AllDigits(token.substr(dash + 1))))
+        return std::nullopt;
+    return std::stoll(std::string(id));
+}
+
+// Removes the temporary files of the target that writers killed during a save left beside it: regular files
+// named as this unit names them, whose process no longer runs. A name cut to its length limit could be
+// another target's, so such targets are left alone.
+void RemoveLeftTemporaries(const fs::path& target) {
+    if (target.filename().native().size() > kNameKept)
+        return;
+    const fs::path::string_type prefix = TemporaryPrefix(target);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path::string_type name = it->path().filename().native();
+        if (!name.starts_with(prefix))
+            continue;
+        const std::u8string rest = fs::path(name.substr(prefix.size())).u8string();
+        const std::optional<long long> writer = WriterOfTemporary(std::string(rest.begin(), rest.end()));
+        std::error_code ignored;
+        if (writer && !ProcessRuns(*writer) && it->is_regular_file(ignored) && !it->is_symlink(ignored))
+            fs::remove(it->path(), ignored);
+    }
+}
+
 } // namespace
 
 FileWriteError::FileWriteError(const fs::path& path) : std::runtime_error(WriteErrorText(path)), m_path(path) {}
 
 fs::path AtomicTemporaryPath(const fs::path& path) {
     const fs::path target = WriteTarget(path);
-    fs::path::string_type kept = target.filename().native();
-    if (kept.size() > kNameKept)
-        kept.resize(kNameKept);
-    fs::path name(".");
-    name += kept;
-    name += "." + ProcessToken() + "." + std::to_string(ThreadNumber()) + ".tmp";
+    fs::path name(TemporaryPrefix(target));
+    name += ProcessToken() + "." + std::to_string(ThreadNumber()) + ".tmp";
     return target.parent_path() / name;
 }
 
@@ -186,6 +251,7 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         fs::remove(temporary, error);
         throw FileWriteError(path);
     }
+    RemoveLeftTemporaries(target);
     SyncFolder(target.parent_path().empty() ? fs::path(".") : target.parent_path());
 }
 

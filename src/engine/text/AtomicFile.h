@@ -21,8 +21,10 @@ private:
 };
 
 // Replaces the file with the bytes. Throws FileWriteError when it cannot: the old file stays as it was and no
-// temporary file is left behind. A file reached through a symbolic link is written where the link points.
-// The folder must exist.
+// temporary file is left behind. A successful write also removes the temporary files of the same file that
+// writers killed during a save left (their process no longer runs); no other file is touched. A new file is
+// readable and writable by its owner only (POSIX). A file reached through a symbolic link is written where the link
+// points. The folder must exist.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The temporary file a write of the path from the calling thread goes through: hidden, beside the target,

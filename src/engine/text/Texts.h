@@ -27,6 +27,7 @@ inline const std::string kDefaultPrintFont = Utf8ToCp932("ＭＳ ゴシック");
 
 // Messages.
 inline const std::string kCannotWrite = Utf8ToCp932("%s に書き込めません");
+inline const std::string kFolderReadableByOthers = Utf8ToCp932("データフォルダ %s は他のユーザーからも読めます");
 
 // Paid-leave ledger: the categories without a day category of their own, and the weekday of a date
 // that does not exist.

@@ -142,9 +142,15 @@ long long AbsIntDef(std::string_view text) {
     return std::llabs(static_cast<long long>(TextToIntDef(text, 0)));
 }
 
-// Minutes from hours and minutes that may come from absurd text, held where negation is safe.
+// Minutes from hours and minutes that may come from absurd text, saturated to the program's range.
 int ClampMinutes(long long minutes) {
-    return static_cast<int>(std::clamp<long long>(minutes, -INT_MAX, INT_MAX));
+    return static_cast<int>(std::clamp<long long>(minutes, -kMaxTimeMinutes, kMaxTimeMinutes));
+}
+
+// Decimal hours of the parts of a time text, saturated like the minutes of TimeTextToMinutes.
+double SaturatedHours(std::string_view hours, std::string_view minutes) {
+    const double value = static_cast<double>(AbsIntDef(hours)) + static_cast<double>(AbsIntDef(minutes)) / 60.0;
+    return std::min(value, kMaxTimeMinutes / 60.0);
 }
 
 bool HasMinus(std::string_view text) {
@@ -195,7 +201,7 @@ std::optional<int> PlainTimeMinutes(std::string_view trimmed) {
     if (!hours || !minutes) {
         return std::nullopt;
     }
-    const int value = *hours * 60 + *minutes;
+    const int value = ClampMinutes(*hours * 60LL + *minutes);
     return negative ? -value : value;
 }
 
@@ -419,8 +425,7 @@ double TimeTextToHours(std::string_view text) {
     std::replace(work.begin(), work.end(), '.', ':');
     const std::string_view digits = work;
     const TimeParts parts = SplitAtColon(digits);
-    const double value =
-        static_cast<double>(AbsIntDef(parts.hours)) + static_cast<double>(AbsIntDef(parts.minutes.substr(0, 2))) / 60.0;
+    const double value = SaturatedHours(parts.hours, parts.minutes.substr(0, 2));
     return HasMinus(text) && value != 0 ? -value : value;
 }
 
@@ -429,8 +434,7 @@ std::string DecimalTimeText(std::string_view text, bool enabled) {
         return std::string(text);
     }
     const TimeParts parts = SplitAtColon(text);
-    const double value =
-        static_cast<double>(AbsIntDef(parts.hours)) + static_cast<double>(AbsIntDef(parts.minutes)) / 60.0;
+    const double value = SaturatedHours(parts.hours, parts.minutes);
     return RealToText(0, 2, HasMinus(text) ? -value : value);
 }
 

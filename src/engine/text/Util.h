@@ -25,6 +25,10 @@ std::string NormalizeWidth(std::string_view text);
 
 int TextToIntDef(std::string_view text, int defaultValue);
 
+// The widest time text the program writes, 99999:59 (the period totals' hour width of 5). Every time text
+// reads saturated within ±kMaxTimeMinutes, so that sums of a few read times cannot overflow.
+inline constexpr int kMaxTimeMinutes = 99999 * 60 + 59;
+
 int TimeTextToMinutes(std::string_view text);
 std::string MinutesToTimeText(int minutes, int hourWidth, bool showZero);
 // Any accepted form of a time ("8.5", "830", full-width digits) as time text with zero shown.

@@ -212,6 +212,7 @@ TEST(RecalcMonth, RoundedDeficitsOfTenHoursOrMoreKeepTheirSign) {
     const MonthCalculation result = RecalcMonth(sheet, settings);
     EXPECT_EQ(result.totals.Zangyo(), -(12 * 60) - (12 * 60));
     EXPECT_EQ(result.totals.Kinmu(), 8 * 60 + 8 * 60);
+    EXPECT_EQ(sheet.days[1][DayColumn::Zangyo], "-12:00");
 }
 
 TEST(RecalcMonth, ArrivalAndLeavingRoundingOnlyForTheCalculation) {
@@ -241,6 +242,34 @@ TEST(RecalcMonth, FixedValuesReplaceTheComputedOnes) {
     EXPECT_EQ(result.totals.weekday.zangyo, 120);
     EXPECT_EQ(result.totals.weekday.shinya, 60);
     EXPECT_EQ(result.totals.weekday.kinmu, 555 + 600);
+}
+
+// A fixed value is held within what its two-digit text holds, so the second recalculation finds the text
+// the first wrote and the month's total does not move.
+TEST(RecalcMonth, FixedDayValuesAreHeldWithinTheirText) {
+    const struct {
+        const char* fixed;
+        const char* shown;
+        int total;
+    } cases[] = {
+        {"40:59", "40:59", 2459},    {"99:59", "99:59", 5999},         {"100:00", "99:59", 5999},
+        {"99999:59", "99:59", 5999}, {"2147483647:59", "99:59", 5999}, {"-9:30", "-9:30", -570},
+        {"-12:00", "-12:00", -720},  {"-150:00", "-99:59", -5999},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixed);
+        MonthSheet sheet = Sheet({{"", "", ""}});
+        for (DayColumn column : {DayColumn::Zangyo, DayColumn::Shinya, DayColumn::Kinmu})
+            sheet.days[1][column] = c.fixed;
+        sheet.days[1].zangyoFixed = sheet.days[1].shinyaFixed = sheet.days[1].kinmuFixed = "*";
+        for (int run = 1; run <= 2; ++run) {
+            const MonthCalculation result = RecalcMonth(sheet, DefaultSettings());
+            ExpectDay(sheet.days[1], {"", "", c.shown, c.shown, c.shown});
+            EXPECT_EQ(result.totals.Zangyo(), c.total);
+            EXPECT_EQ(result.totals.Shinya(), c.total);
+            EXPECT_EQ(result.totals.Kinmu(), c.total);
+        }
+    }
 }
 
 TEST(RecalcMonth, SubstituteDayAndPaidLeaveOptions) {

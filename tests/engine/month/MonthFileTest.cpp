@@ -174,7 +174,7 @@ TEST(DayRecordTextTest, RoundTripsEveryField) {
         {"comma", comma, "3/ 5," + Sj("水") + ",  , 8:30,19:00,,," + Sj("会議.資料.") + ",,,,,,,", commaBack},
         {"day one", first, "1/ 1," + Sj("木,○") + ",,,,," + Sj("元日") + ",,,,,$ABCDEF,,", first},
         {"marks", marks, "12/25," + Sj("土,前") + ",13:00,26:15, 0:00, 4:15,,*,*,*,12:00,$80000005,*,", marks},
-        {"empty", empty, std::string(14, ','), Day(" ", "", "", "", "", "")},
+        {"empty", empty, std::string(14, ','), empty},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -208,10 +208,23 @@ TEST(DayRecordTextTest, ShortAndOverlongRecordsReadWhatTheyHold) {
     EXPECT_EQ(overlong.memoColor, 0);
     EXPECT_EQ(overlong.houteiMark, "*");
 
-    // A long date keeps its last five characters.
-    DayRecord longDate;
-    ReadDayRecordText("2004/03/05,", longDate);
-    EXPECT_EQ(longDate[DayColumn::Date], "03/05");
+    // A date keeps its last five characters and reads back the same after it is written: what the record's
+    // trim would take from its start goes at once.
+    const struct {
+        std::string field;
+        std::string date;
+    } dates[] = {
+        {"3/ 1", " 3/ 1"}, {"12/25", "12/25"},  {"2004/03/05", "03/05"}, {"", ""},
+        {"   ", ""},       {"\t3/ 1", " 3/ 1"}, {"3\0\0\0\0xy"s, " xy"}, {"3/\0 1"s, "3/\0 1"s},
+    };
+    for (const auto& c : dates) {
+        DayRecord read;
+        ReadDayRecordText(c.field + ",", read);
+        EXPECT_EQ(read[DayColumn::Date], c.date) << c.field;
+        DayRecord again;
+        ReadDayRecordText(DayRecordText(read), again);
+        EXPECT_EQ(again[DayColumn::Date], c.date) << c.field;
+    }
 }
 
 TEST_F(MonthFileTest, FileRoundTripKeepsLongAndBinaryMemos) {
@@ -306,6 +319,12 @@ TEST_F(MonthFileTest, DamagedFilesLoadWithinTheRecord) {
          "[System]\r\nLastDay=2\r\n[DayData]\r\n2=" + binary + "\r\n\xFF\xFE=\x81\r\n",
          2,
          {{2, std::string("\xFF\xFE\x01\x1A=[x]")}}},
+        // Summary times of absurd size read saturated: their sum cannot overflow (the sanitizer build checks it).
+        {"absurd summary times",
+         "[System]\r\nLastDay=1\r\nZangyoTime=2147483647:59\r\nShinyaTime=2147483647:59\r\n[DayData]\r\n1=3/ "
+         "1,,,,,,,m,\r\n",
+         1,
+         {{1, "m"}}},
         // Without any day the month is laid out by the calendar (31 days of March 2004).
         {"not an INI file", "\0\xFF\x81\r\n[\r\n=\r\n]]]"s, 31, {{20, Sj("春分の日")}}},
     };

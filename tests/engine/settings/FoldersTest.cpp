@@ -116,5 +116,44 @@ TEST(FoldersTest, UserFoldersAreCreatedWhenAsked) {
     fs::remove_all(root);
 }
 
+#ifndef _WIN32
+// Data stay private: every folder the program creates is its owner's alone, and one already there keeps its
+// mode; a folder others may read is recognised so that it can be mentioned.
+TEST(FoldersTest, CreatedDataFoldersAreTheOwnersAlone) {
+    const fs::path root = fs::temp_directory_path() / ("mitoran-private-" + std::to_string(std::random_device{}()));
+    fs::create_directory(root);
+    fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    EnvironmentGuard environment;
+    environment.Set("MITORAN_DATA_DIR", root / "share" / "data");
+    const StandardFolders folders;
+    ASSERT_TRUE(EnsureUserFolder(folders, Utf8ToCp932("山田")));
+
+    const auto modeOf = [](const fs::path& folder) { return fs::status(folder).permissions() & fs::perms::mask; };
+    EXPECT_EQ(modeOf(root / "share"), fs::perms::owner_all);
+    EXPECT_EQ(modeOf(root / "share" / "data"), fs::perms::owner_all);
+    EXPECT_EQ(modeOf(root / "share" / "data" / fs::path(u8"山田")), fs::perms::owner_all);
+    EXPECT_EQ(modeOf(root), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+
+    const struct {
+        fs::perms mode;
+        bool readableByOthers;
+    } cases[] = {
+        {fs::perms::owner_all, false},
+        {fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec, false},
+        {fs::perms::owner_all | fs::perms::others_read, true},
+        {fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read | fs::perms::others_exec, true},
+    };
+    for (const auto& c : cases) {
+        fs::permissions(root / "share", c.mode);
+        EXPECT_EQ(IsReadableByOthers(root / "share"), c.readableByOthers) << static_cast<int>(c.mode);
+    }
+    EXPECT_FALSE(IsReadableByOthers(root / "missing"));
+    fs::permissions(root / "share", fs::perms::owner_all);
+    fs::remove_all(root);
+}
+#endif
+
 } // namespace
 } // namespace mitoran

@@ -48,6 +48,13 @@ TEST_F(AtomicFileTest, ReplacesTheFileWholeAndLeavesNothingElse) {
     EXPECT_EQ(Names(), std::vector<std::string>{"a.csv"});
 #ifndef _WIN32
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    // A new file is its owner's alone, whatever the umask allows; an existing file keeps its permissions.
+    WriteFileAtomically(m_dir / "new.dat", "new");
+    EXPECT_EQ(fs::status(m_dir / "new.dat").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    WriteFileAtomically(path, "again");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove(m_dir / "new.dat");
 
     // Through a link the file it points to is replaced and the link stays.
     fs::create_directory(m_dir / "real");
@@ -160,6 +167,39 @@ TEST_F(AtomicFileTest, WritersAtTheSameTimeNeverShareATemporaryFile) {
     const std::string bytes = ReadBytes(path);
     EXPECT_TRUE(bytes == version('a') || bytes == version('b') || bytes == version('c')) << bytes.size();
     EXPECT_EQ(Names(), std::vector<std::string>{"Vacation.dat"});
+}
+
+// A save killed midway leaves its temporary file; the next successful save of the same file removes it, and
+// nothing else: not another file's, not one of a writer still running, not a file of another form.
+TEST_F(AtomicFileTest, SuccessfulSaveRemovesTheTemporaryFilesOfKilledSaves) {
+    const std::string dead = "99999999"; // no process has this id
+#ifdef _WIN32
+    const std::string running = std::to_string(GetCurrentProcessId());
+#else
+    const std::string running = std::to_string(getpid());
+#endif
+    const struct {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {".202403.dat." + dead + ".1.tmp", true},
+        {".202403.dat." + dead + "-4711.2.tmp", true},
+        {".202403.dat." + running + "-4711.7.tmp", false},
+        {".202404.dat." + dead + ".1.tmp", false},
+        {".202403.dat.5." + dead + ".1.tmp", false},
+        {".202403.dat.x.1.tmp", false},
+        {".202403.dat." + dead + ".1.tmp.bak", false},
+        {"202403.dat." + dead + ".1.tmp", false},
+        {"202403.dat.bak", false},
+    };
+    for (const auto& c : cases)
+        WriteBytes(m_dir / c.name, "left");
+    fs::create_directory(m_dir / (".202403.dat." + dead + ".3.tmp"));
+    WriteFileAtomically(m_dir / "202403.dat", "new");
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::exists(m_dir / c.name), !c.removed) << c.name;
+    EXPECT_TRUE(fs::is_directory(m_dir / (".202403.dat." + dead + ".3.tmp")));
+    EXPECT_EQ(ReadBytes(m_dir / "202403.dat"), "new");
 }
 
 TEST_F(AtomicFileTest, KilledWriteLeavesOneWholeVersion) {

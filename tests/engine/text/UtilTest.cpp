@@ -167,8 +167,14 @@ TEST(UtilTest, TimeTextToMinutesReadsTolerantText) {
         {"1234", 754},
         {"x:30", 30},
         {"99999999999:00", 0},
-        {"$7FFFFFFF:00", INT_MAX},
-        {"-$7FFFFFFF:00", -INT_MAX},
+        // Absurd sizes saturate to the widest time text, 99999:59.
+        {"99999:59", kMaxTimeMinutes},
+        {"100000:00", kMaxTimeMinutes},
+        {"2147483647:59", kMaxTimeMinutes},
+        {"-2147483647:59", -kMaxTimeMinutes},
+        {"2147483647", kMaxTimeMinutes},
+        {"$7FFFFFFF:00", kMaxTimeMinutes},
+        {"-$7FFFFFFF:00", -kMaxTimeMinutes},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TimeTextToMinutes(c.text), c.expected) << c.text;
@@ -253,6 +259,7 @@ TEST(UtilTest, HoursAsRealsAndDecimalText) {
     EXPECT_DOUBLE_EQ(TimeTextToHours("8:755"), 8.0 + 75.0 / 60.0);
     EXPECT_DOUBLE_EQ(TimeTextToHours(""), 0.0);
     EXPECT_DOUBLE_EQ(TimeTextToHours("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(TimeTextToHours("-2147483647:59"), -kMaxTimeMinutes / 60.0);
 
     EXPECT_EQ(DecimalTimeText("8:30", true), "8.50");
     EXPECT_EQ(DecimalTimeText("-0:45", true), "-0.75");
@@ -262,6 +269,7 @@ TEST(UtilTest, HoursAsRealsAndDecimalText) {
     EXPECT_EQ(DecimalTimeText("8:30", false), "8:30");
     EXPECT_EQ(DecimalTimeText("  ", true), "  ");
     EXPECT_EQ(DecimalTimeText("", true), "");
+    EXPECT_EQ(DecimalTimeText("2147483647:59", true), "99999.98");
 }
 
 TEST(UtilTest, RealsAreWrittenAndReadWithAPointAndRoundedAsWritten) {
