@@ -4,15 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${MITORAN_BUILD_DIR:-build}
-[[ -f $build/build.ninja ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j2 --target mitoran-cli
+source scripts/picture-common.sh
+picture_build mitoran-cli
 cli=$build/src/app/mitoran-cli
 
-sample=$(mktemp -d)
-trap 'rm -rf "$sample"' EXIT
-export MITORAN_DATA_DIR=$sample/data XDG_CONFIG_HOME=$sample/config XDG_RUNTIME_DIR=$sample HOME=$sample LC_ALL=C.UTF-8
-chmod 700 "$sample"
+picture_home
 
 # A month of arrivals and leavings (the first stamp also writes the first-run settings), then a few memos.
 for day in 04 05 06 07 08 11 12 13 14 15 18 19 21 22 25 26 27 28 29; do

@@ -4,25 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-needed=()
-command -v xvfb-run >/dev/null || needed+=(xvfb xauth)
-command -v import >/dev/null || needed+=(imagemagick)
-command -v xdotool >/dev/null || needed+=(xdotool)
-command -v openbox >/dev/null || needed+=(openbox)
-fc-list | grep -q IPAGothic || needed+=(fonts-ipafont-gothic)
-if ((${#needed[@]})); then
-    sudo_cmd=()
-    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${needed[@]}"
-fi
+source scripts/picture-common.sh
+picture_tools
+picture_build mitoran mitoran-cli
 
-build=${MITORAN_BUILD_DIR:-build}
-[[ -f $build/build.ninja ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --target mitoran mitoran-cli
-
-sample=$(mktemp -d)
-trap 'rm -rf "$sample"' EXIT
-export MITORAN_DATA_DIR=$sample/data XDG_CONFIG_HOME=$sample/config HOME=$sample LC_ALL=C.UTF-8
+picture_home
 "$build/src/app/mitoran-cli" recalc "$(date +%Y)" "$(date +%-m)" >/dev/null
 
 # Two leave years (April start): grants, full and half days, a coloured memo.
@@ -38,15 +24,4 @@ for i, (date, kind, days, memo, colour) in enumerate(rows, 1):
 open(sys.argv[1], "w", encoding="cp932", newline="").write("\r\n".join(lines) + "\r\n")
 PY
 
-mkdir -p docs
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    openbox & sleep 1
-    "$1/src/app/mitoran" &
-    program=$!
-    sleep 4
-    xdotool key alt+v y
-    sleep 2
-    import -window "$(xdotool search --name 有給休暇 | tail -1)" "$2"
-    kill "$program"
-' _ "$build" docs/screenshot-leave.png
-echo "Wrote docs/screenshot-leave.png"
+picture_of_view_window y 有給休暇 docs/screenshot-leave.png

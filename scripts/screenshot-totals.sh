@@ -4,13 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${MITORAN_BUILD_DIR:-build}
-[[ -f $build/build.ninja ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j2 --target mitoran mitoran-cli
+source scripts/picture-common.sh
+picture_tools
+picture_build mitoran mitoran-cli
 
-sample=$(mktemp -d)
-trap 'rm -rf "$sample"' EXIT
-export MITORAN_DATA_DIR=$sample/data XDG_CONFIG_HOME=$sample/config HOME=$sample LC_ALL=C.UTF-8
+picture_home
 year=$(date +%Y)
 "$build/src/app/mitoran-cli" show "$year" 1 >/dev/null
 mkdir -p "$MITORAN_DATA_DIR"
@@ -34,18 +32,4 @@ for y in (year - 1, year):
         open(f"{folder}/{y:04d}{m:02d}.dat", "w", encoding="cp932", newline="").write("\r\n".join(lines) + "\r\n")
 PY
 
-mkdir -p docs
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    openbox >/dev/null 2>&1 &
-    "$1/src/app/mitoran" &
-    program=$!
-    sleep 4
-    xdotool windowactivate --sync "$(xdotool search --name "^ミトラン$" | head -1)"
-    xdotool key alt+v
-    sleep 0.5
-    xdotool key s
-    sleep 2
-    import -window "$(xdotool search --name "^期間集計$" | head -1)" "$2"
-    kill "$program"
-' _ "$build" docs/period-totals.png
-echo "Wrote docs/period-totals.png"
+picture_of_view_window s 期間集計 docs/period-totals.png

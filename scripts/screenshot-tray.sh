@@ -5,26 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-needed=()
-command -v xvfb-run >/dev/null || needed+=(xvfb xauth)
-command -v import >/dev/null || needed+=(imagemagick)
-command -v xdotool >/dev/null || needed+=(xdotool)
-command -v openbox >/dev/null || needed+=(openbox)
-command -v trayer >/dev/null || needed+=(trayer)
-fc-list | grep -q IPAGothic || needed+=(fonts-ipafont-gothic)
-if ((${#needed[@]})); then
-    sudo_cmd=()
-    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${needed[@]}"
-fi
+source scripts/picture-common.sh
+picture_tools trayer
+picture_build mitoran mitoran-cli kestrow
 
-build=${MITORAN_BUILD_DIR:-build}
-[[ -f $build/build.ninja ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --target mitoran mitoran-cli kestrow
-
-sample=$(mktemp -d)
-trap 'rm -rf "$sample"' EXIT
-export MITORAN_DATA_DIR=$sample/data XDG_CONFIG_HOME=$sample/config HOME=$sample LC_ALL=C.UTF-8
+picture_home
 # Three users besides the default one: a folder and settings of their own each.
 for user in "" bob Alice 山田; do
     "$build/src/app/mitoran-cli" ${user:+--user "$user"} recalc "$(date +%Y)" "$(date +%-m)" >/dev/null
