@@ -23,6 +23,34 @@
 
 namespace mitoran::test {
 
+// What the kills have shown: how often the file held each version, and how often a kill struck inside a save.
+struct KilledSaveTally {
+    std::array<int, 2> seen{};
+    int killedMidSave = 0;
+};
+
+// After a kill the file holds one of the two versions whole. A temporary file left beside it shows that the kill
+// struck inside a save; it is removed for the next round.
+inline void TallyKilledSave(const std::filesystem::path& path, const std::array<std::string, 2>& versions, int round,
+                            KilledSaveTally& tally) {
+    const std::string bytes = ReadBytes(path);
+    ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << "round " << round << ": " << bytes.size();
+    ++tally.seen[bytes == versions[1] ? 1 : 0];
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
+        if (entry.path().filename() != path.filename()) {
+            ++tally.killedMidSave;
+            std::filesystem::remove(entry.path());
+        }
+    }
+}
+
+// Some kill struck inside a save, and each version was seen whole.
+inline void ExpectEveryOutcomeSeen(const KilledSaveTally& tally) {
+    EXPECT_GT(tally.killedMidSave, 0);
+    EXPECT_GT(tally.seen[0], 0);
+    EXPECT_GT(tally.seen[1], 0);
+}
+
 #ifdef _WIN32
 
 // Windows: the saving process is a copy of the test program running the same test (ChildProcess), killed
@@ -45,8 +73,7 @@ inline void ExpectKilledSavesLeaveOneWholeVersion(const std::filesystem::path& p
     }
     WriteBytes(path, versions[0]);
     std::mt19937 random(2004);
-    std::array<int, 2> seen{};
-    int killedMidSave = 0;
+    KilledSaveTally tally;
     for (int round = 0; round < 12; ++round) {
         ResetEvent(saving.Handle());
         ChildProcess child(L"save");
@@ -55,19 +82,9 @@ inline void ExpectKilledSavesLeaveOneWholeVersion(const std::filesystem::path& p
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
         ASSERT_FALSE(child.Ended(0)) << "the saving process ended by itself";
         child.Kill();
-        const std::string bytes = ReadBytes(path);
-        ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << "round " << round << ": " << bytes.size();
-        ++seen[bytes == versions[1] ? 1 : 0];
-        for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
-            if (entry.path().filename() != path.filename()) {
-                ++killedMidSave;
-                std::filesystem::remove(entry.path());
-            }
-        }
+        ASSERT_NO_FATAL_FAILURE(TallyKilledSave(path, versions, round, tally));
     }
-    EXPECT_GT(killedMidSave, 0);
-    EXPECT_GT(seen[0], 0);
-    EXPECT_GT(seen[1], 0);
+    ExpectEveryOutcomeSeen(tally);
 }
 
 #else
@@ -82,8 +99,7 @@ inline void ExpectKilledSavesLeaveOneWholeVersion(const std::filesystem::path& p
                                                   const std::function<void(int)>& save) {
     WriteBytes(path, versions[0]);
     std::mt19937 random(2004);
-    std::array<int, 2> seen{};
-    int killedMidSave = 0;
+    KilledSaveTally tally;
     for (int round = 0; round < 40; ++round) {
         int saved[2];
         ASSERT_EQ(pipe(saved), 0);
@@ -112,20 +128,9 @@ inline void ExpectKilledSavesLeaveOneWholeVersion(const std::filesystem::path& p
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process ended by itself";
-        const std::string bytes = ReadBytes(path);
-        ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << "round " << round << ": " << bytes.size();
-        ++seen[bytes == versions[1] ? 1 : 0];
-        // A half-written temporary file left behind shows that the kill struck inside a save.
-        for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
-            if (entry.path().filename() != path.filename()) {
-                ++killedMidSave;
-                std::filesystem::remove(entry.path());
-            }
-        }
+        ASSERT_NO_FATAL_FAILURE(TallyKilledSave(path, versions, round, tally));
     }
-    EXPECT_GT(killedMidSave, 0);
-    EXPECT_GT(seen[0], 0);
-    EXPECT_GT(seen[1], 0);
+    ExpectEveryOutcomeSeen(tally);
 }
 
 #endif
