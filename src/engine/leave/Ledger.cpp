@@ -237,9 +237,8 @@ void Ledger::Clear() {
 
 void Ledger::LoadLedger() {
     Clear();
-    // Taken before reading: a write in between then shows as a change, never as the file loaded.
-    m_fileStamp = StampOfFile(LedgerFilePath());
     const ProfileFile file(LedgerFilePath());
+    m_fileStamp = file.Stamp();
     if (file.Exists()) {
         m_carryOver = file.ReadString(kSystemSection, kCarryOverKey, kZero);
         m_currentBalance = file.ReadString(kSystemSection, kBalanceKey, kZero);
@@ -265,7 +264,7 @@ void Ledger::SaveLedger() {
     }
     file.ReplaceKeys(kEntrySection, entries);
     file.Flush();
-    m_fileStamp = StampOfFile(file.Path());
+    m_fileStamp = file.Stamp();
     TakeSnapshot();
 }
 

@@ -190,9 +190,8 @@ bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLo
     sheet.ClearDays();
     sheet.dayCount = 0;
     const std::filesystem::path path = MonthFilePath(location.dataFolder, year, month, location.user);
-    // Taken before reading: a write in between then shows as a change, never as the file loaded.
-    sheet.fileStamp = StampOfFile(path);
     const ProfileFile file(path);
+    sheet.fileStamp = file.Stamp();
     if (file.Exists())
         ReadMonthFile(file, sheet);
     if (sheet.dayCount == 0)
@@ -207,7 +206,7 @@ MonthCalculation SaveMonth(MonthSheet& sheet, int year, int month, const MonthLo
     ProfileFile file(MonthFilePath(location.dataFolder, year, month, location.user));
     WriteMonthFile(sheet, file);
     file.Flush();
-    sheet.fileStamp = StampOfFile(file.Path());
+    sheet.fileStamp = file.Stamp();
     return calculation;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/text/Cp932.h"
 
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace mitoran {
@@ -17,26 +18,25 @@ constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
 
 } // namespace
 
+FileStamp StampOfBytes(std::string_view bytes, fs::file_time_type modified) {
+    FileStamp stamp{true, bytes.size(), modified, kFnvOffset};
+    for (const char byte : bytes) {
+        stamp.hash ^= static_cast<unsigned char>(byte);
+        stamp.hash *= kFnvPrime;
+    }
+    return stamp;
+}
+
 FileStamp StampOfFile(const fs::path& path) {
-    FileStamp stamp;
     std::error_code error;
     if (!fs::is_regular_file(path, error))
-        return stamp;
-    stamp.modified = fs::last_write_time(path, error);
+        return {};
+    const fs::file_time_type modified = fs::last_write_time(path, error);
     std::ifstream in(path, std::ios::binary);
     if (error || !in)
         return {};
-    stamp.exists = true;
-    stamp.hash = kFnvOffset;
-    char chunk[8192];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        for (std::streamsize i = 0; i < in.gcount(); ++i) {
-            stamp.hash ^= static_cast<unsigned char>(chunk[i]);
-            stamp.hash *= kFnvPrime;
-        }
-        stamp.size += static_cast<std::uintmax_t>(in.gcount());
-    }
-    return stamp;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return in.bad() ? FileStamp{} : StampOfBytes(bytes, modified);
 }
 
 bool FileChangedSince(const fs::path& path, const FileStamp& loaded) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // What a program remembers of a file it loaded, to find out before it saves whether another program has
 // written the file since.
@@ -20,6 +21,8 @@ struct FileStamp {
 
 // The stamp of the file as it is now; a missing or unreadable file has the stamp of no file.
 FileStamp StampOfFile(const std::filesystem::path& path);
+// The stamp of a file whose bytes are in hand, modified at the time given (read before the bytes).
+FileStamp StampOfBytes(std::string_view bytes, std::filesystem::file_time_type modified);
 
 // True when the file is no longer the one the stamp was taken of: it came, went, or its size, time or
 // bytes differ.

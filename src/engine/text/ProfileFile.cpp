@@ -84,6 +84,8 @@ ProfileFile::ProfileFile(fs::path path) : m_path(std::move(path)) {
     const fs::file_status status = fs::status(m_path, error);
     if (!fs::exists(status))
         return;
+    // Taken before reading: a write in between then shows as a change, never as the file read.
+    const fs::file_time_type modified = fs::last_write_time(m_path, error);
     // A file that is there but cannot be read must never be replaced by what little was written to it.
     if (!fs::is_regular_file(status) || !ReadWholeFile(m_path, m_text)) {
         m_unreadable = true;
@@ -91,6 +93,7 @@ ProfileFile::ProfileFile(fs::path path) : m_path(std::move(path)) {
         return;
     }
     m_existed = true;
+    m_stamp = StampOfBytes(m_text, modified);
     Parse(m_text);
 }
 
@@ -395,6 +398,8 @@ void ProfileFile::Flush() {
     if (m_unreadable)
         throw FileWriteError(m_path);
     WriteFileAtomically(m_path, Text());
+    std::error_code error;
+    m_stamp = StampOfBytes(Text(), fs::last_write_time(m_path, error));
     m_existed = true;
     m_changed = false;
 }

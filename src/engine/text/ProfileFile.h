@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/text/AtomicFile.h"
+#include "engine/text/FileStamp.h"
 
 #include <filesystem>
 #include <string>
@@ -29,6 +30,8 @@ public:
 
     const std::filesystem::path& Path() const { return m_path; }
     bool Exists() const { return m_existed; }
+    // The stamp of the file as read, or as last written by Flush: what a later save compares the file with.
+    const FileStamp& Stamp() const { return m_stamp; }
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool HasKey(std::string_view section, std::string_view key) const;
@@ -98,6 +101,7 @@ private:
     mutable std::unordered_map<std::string, SectionIndex> m_sections;
     mutable bool m_indexStale = true;
     bool m_existed = false;
+    FileStamp m_stamp;
     bool m_unreadable = false;
     bool m_changed = false;
 };
