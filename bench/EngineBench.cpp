@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's hot paths: recalculating a full month, loading and saving its file, the holiday list, the
-// month CSV, the period totals and a full paid-leave ledger.
+// month CSV, the period totals, the overtime limits of a month and a full paid-leave ledger.
 #include "engine/leave/Ledger.h"
+#include "engine/limits/AgreementYear.h"
 #include "engine/month/MonthCsv.h"
 #include "engine/session/Session.h"
 #include "engine/settings/Folders.h"
@@ -136,6 +137,19 @@ void BM_PeriodTotalsOfAllMonths(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PeriodTotalsOfAllMonths)->Unit(benchmark::kMillisecond);
+
+// The limits of one month as the window and the command show them: its agreement year of twelve months and
+// the five before, 17 month files, with today's forecast.
+void BM_LimitsOfAMonth(benchmark::State& state) {
+    BenchMonth month;
+    SaveTenYears(month);
+    for (auto _ : state) {
+        AgreementYear year =
+            ReadAgreementYear(month.session.Location(), month.session.settings, {2024, 6}, CalendarDate{2024, 6, 14});
+        benchmark::DoNotOptimize(year);
+    }
+}
+BENCHMARK(BM_LimitsOfAMonth)->Unit(benchmark::kMicrosecond);
 
 // A folder of its own holding "Holiday.dat", as every start of the program reads it.
 class HolidayFolder {

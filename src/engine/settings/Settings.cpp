@@ -22,6 +22,7 @@ const std::string kBaseKey = "Software\\Quorvan\\Vuvedez";
 const std::string kSystem = "System";
 const std::string kSetting = "Setting";
 const std::string kPosition = "Position";
+const std::string kLimits(kLimitsGroupName);
 
 constexpr std::array<int, 13> kFirstRunAmounts{0,  200000, 20000, 15000, 1500, 1750, 230000,
                                                80, 1500,   1750,  0,     1750, 2000};
@@ -371,6 +372,10 @@ std::string StoreSection::ReadString(std::string_view name, std::string_view def
     return m_store.ReadValue(m_keyPath, m_subkey, name).value_or(std::string(defaultValue));
 }
 
+bool StoreSection::HasValue(std::string_view name) const {
+    return m_store.ReadValue(m_keyPath, m_subkey, name).has_value();
+}
+
 void StoreSection::WriteInteger(std::string_view name, int value) {
     m_store.WriteValue(m_keyPath, m_subkey, name, std::to_string(value));
 }
@@ -487,6 +492,7 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     for (std::size_t p = 0; p < settings.PresetTimes.size(); ++p) {
         settings.PresetTimes[p] = PresetHalf(settings, p);
     }
+    LoadLimitSettings(settings.Limits, StoreSection(context.store, key, kLimits));
 
     // Copied before the first-run save, so a failing ".SET" file cannot leave stale copies behind.
     CopyStartUserValues(settings, context);
@@ -531,6 +537,8 @@ void SaveSettings(Settings& settings, const SettingsContext& context) {
     for (std::size_t m = 0; m < settings.PresetMemos.size(); ++m) {
         setting.WriteString(NumberedName("UseMemo", static_cast<int>(m) + 1), settings.PresetMemos[m]);
     }
+    StoreSection limits(context.store, key, kLimits);
+    SaveLimitSettings(settings.Limits, limits);
 
     // Refreshed before the ".SET" file, so a failing file cannot leave stale copies behind.
     CopyStartUserValues(settings, context);

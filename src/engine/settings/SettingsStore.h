@@ -47,6 +47,7 @@ public:
     int ReadInteger(std::string_view name, int defaultValue) const;
     bool ReadBool(std::string_view name, bool defaultValue) const;
     std::string ReadString(std::string_view name, std::string_view defaultValue) const;
+    bool HasValue(std::string_view name) const;
 
     void WriteInteger(std::string_view name, int value);
     void WriteBool(std::string_view name, bool value);

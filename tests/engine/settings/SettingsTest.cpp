@@ -159,6 +159,7 @@ std::vector<std::string> ExpectedSaveOrder() {
     for (int n = 1; n <= 10; ++n) {
         names.push_back("Setting/" + Numbered("UseMemo", n));
     }
+    names.push_back("Limits/MainDisp"); // the limits themselves only once set
     return names;
 }
 
