@@ -40,6 +40,7 @@ private slots:
     void dispRestoresAndDownClosesWithTheLeavingTime();
     void idleProcessHandsOverToKestrowWithoutTheLeavingTime();
     void trayQuitIsOffWhileTheStampDialogIsOpen();
+    void sessionEndWithTheStampDialogOpenBringsTheWindowBack();
     void switchingUsersAsksForAChangedMonth();
 
 private:
@@ -256,6 +257,32 @@ void MainFormTrayTest::trayQuitIsOffWhileTheStampDialogIsOpen() {
     QVERIFY(m_tray->quitEnabled);
     emit m_tray->QuitRequested();
     QCOMPARE(m_closed->count(), 1);
+}
+
+// The stamp dialog sent the program to the notification area with Esc; the session's end is refused and shows the
+// window again with the dialog, and the icon goes.
+void MainFormTrayTest::sessionEndWithTheStampDialogOpenBringsTheWindowBack() {
+    StoreSettings([](Settings& settings) {
+        settings.StartAutoIn = kAutoInWindow;
+        settings.EscKeyMin = true;
+    });
+    bool inTray = false;
+    bool allowed = true;
+    bool restored = false;
+    QTimer* handler = test::HandleModals<TTimeAdjust>(this, [&](TTimeAdjust& stamp) {
+        QTest::keyClick(&stamp, Qt::Key_Escape);
+        inTray = !m_window->isVisible() && m_tray->active && stamp.isVisible();
+        allowed = m_window->AllowSessionEnd();
+        restored = m_window->isVisible() && !m_window->isMinimized() && !m_tray->active;
+        stamp.reject();
+    });
+    StartWindow({});
+    QTRY_VERIFY(m_window->isVisible());
+    handler->deleteLater();
+    QVERIFY(inTray);
+    QVERIFY(!allowed);
+    QVERIFY(restored);
+    QCOMPARE(m_closed->count(), 0);
 }
 
 void MainFormTrayTest::switchingUsersAsksForAChangedMonth() {

@@ -89,6 +89,7 @@ void YearFormTest::periodTotalsMoveTheRangeAndJumpToAMonth() {
     QCOMPARE(Range(*window), u"2003/5/1990/2"_s);
     QCOMPARE(m_env->questions.asked.size(), askedBefore + 1);
     QCOMPARE(m_env->questions.asked.back().text, text::kPeriodRangeRefused);
+    QVERIFY(m_env->questions.asked.back().icon == QuestionIcon::Error);
     QCOMPARE(grid->model()->rowCount(), 14); // the table stays
 
     grid->setCurrentIndex(grid->model()->index(2, 0));
