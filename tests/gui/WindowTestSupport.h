@@ -8,6 +8,7 @@
 #include "engine/settings/Folders.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/Settings.h"
+#include "engine/text/Util.h"
 #include "gui/common/PassForm.h"
 #include "gui/common/ProgramFont.h"
 #include "gui/main/DayGridColumns.h"
@@ -117,6 +118,17 @@ inline void ApplyAlternateProfile(Settings& settings) {
     settings.Hankyu05 = true;
     settings.EscKeyMin = true;
     settings.KinPass = kProfileAmountsPassword;
+}
+
+// The row of a date in the month shown (0 when it is not there): under the alternate profile's closing day the
+// sheet month of March starts on 21 February.
+inline int DayRow(const MonthSheet& sheet, int month, int day) {
+    const std::string date = PadNumber(month, 2, " ") + "/" + PadNumber(day, 2, " ");
+    for (int row = 1; row <= std::min(sheet.dayCount, kMaxDays); ++row) {
+        if (sheet.days[row][DayColumn::Date] == date)
+            return row;
+    }
+    return 0;
 }
 
 // What a window under test works with: a temporary data folder, a settings store (empty, or holding the
