@@ -144,6 +144,13 @@ bool Session::ShowMonth(int year, int month, bool force) {
     return LoadMonth(sheet, year, month, force, Location(), CalendarRulesOf(settings), holidays);
 }
 
+void Session::RecalculateForView() {
+    const bool edited = sheet.IsChanged();
+    RecalcMonth(sheet, settings);
+    if (!edited)
+        sheet.MarkSaved();
+}
+
 bool Session::ShowSpan(const DaySpan& span) {
     const YearMonth shown{sheet.loadedYear, sheet.loadedMonth};
     if (!LoadSpan(sheet, span, settings.SimeDay, Location()))
@@ -168,6 +175,10 @@ MonthCalculation Session::SaveShownMonth() {
 }
 
 SaveOutcome Session::SaveShownMonthChecked(Questions& questions) {
+    // A span's days belong to other months' files: none of them is compared, asked about or reloaded, which
+    // would also end the span behind the window's back.
+    if (SpanShown())
+        return SaveOutcome::Kept;
     const std::filesystem::path path =
         MonthFilePath(m_folders.DataFolder(), sheet.loadedYear, sheet.loadedMonth, m_currentUser);
     return SaveUnlessChangedElsewhere(

@@ -53,10 +53,15 @@ public:
     // while a span is shown: its days belong to other months' files.
     MonthCalculation SaveShownMonth();
     // The window's save: SaveShownMonth when the month file is still the one loaded; when another program
-    // wrote it since, the month is reloaded or the user asked (SaveUnlessChangedElsewhere).
+    // wrote it since, the month is reloaded or the user asked (SaveUnlessChangedElsewhere). Kept, without a
+    // question, while a span is shown.
     SaveOutcome SaveShownMonthChecked(Questions& questions);
     // The paid-leave window's save of the ledger, checked the same way.
     SaveOutcome SaveLedgerChecked(Questions& questions);
+
+    // Recalculates the month or span on display for a view of its figures (the pay window): the values computed
+    // are no edit of the user's, so a month without edits stays without them.
+    void RecalculateForView();
 
     // Shows a span of 1 to 31 days in place of the month and calculates it. The month shown before is
     // remembered; a span that replaces another keeps the month from before the first. False, and nothing

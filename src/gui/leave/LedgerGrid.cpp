@@ -149,6 +149,14 @@ void LedgerGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index
         line->setText(text);
 }
 
+void LedgerGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    auto* line = static_cast<QLineEdit*>(editor);
+    if (!line->isModified())
+        return;
+    model->setData(index, line->text(), Qt::EditRole);
+    line->setModified(false);
+}
+
 // The texts stand 2 pixels from the cell's left edge, as narrow columns need; the row numbers are fixed cells.
 void LedgerGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const bool selected = (option.state & QStyle::State_Selected) != 0 && index.column() > 0;

@@ -245,6 +245,8 @@ void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
 void TZangyoMain::FormDestroy() {
     if (m_helpWindow != nullptr)
         m_helpWindow->close();
+    if (TTotal* total = m_total.IfMade())
+        total->FormDestroy();
     const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : QRect(pos(), size());
     WindowPlacementStore placements(m_services.store, m_services.commandLine.startUser);
     placements.SavePosition(kClassName, {normal.top(), normal.left()});
@@ -275,28 +277,28 @@ void TZangyoMain::resizeEvent(QResizeEvent* event) {
     FillGridWidth(*m_grid, kColumnWidths);
 }
 
-// A stamp dialog still open refuses the end of the session and shows itself. Unsaved edits are never
-// lost to the leaving entry: the leave-month check runs first and may refuse as well.
 void TZangyoMain::SessionEndQuery(QSessionManager& manager) {
     manager.allowsInteraction();
+    if (!AllowSessionEnd())
+        manager.cancel();
+}
+
+// A stamp dialog still open refuses the end of the session and shows itself, the window restored from the
+// notification area with it. Unsaved edits are never lost to the leaving entry: the leave-month check runs
+// first and may refuse as well.
+bool TZangyoMain::AllowSessionEnd() {
     if (TTimeAdjust* stamp = m_timeAdjust.IfMade(); stamp != nullptr && stamp->isVisible()) {
-        showNormal();
-        raise();
+        ShowRestored();
         stamp->raise();
         stamp->activateWindow();
-        manager.cancel();
-        return;
+        return false;
     }
-    if (m_settings.EndAutoIn == kAutoInOff) {
-        if (!close())
-            manager.cancel();
-        return;
-    }
-    if (!LeaveMonthCheck()) {
-        manager.cancel();
-        return;
-    }
+    if (m_settings.EndAutoIn == kAutoInOff)
+        return close();
+    if (!LeaveMonthCheck())
+        return false;
     AutoLeavingEntry();
+    return true;
 }
 
 void TZangyoMain::BringToFront() {
@@ -555,7 +557,8 @@ void TZangyoMain::HolidayReadItemClick() {
 }
 
 void TZangyoMain::VacationButtonClick() {
-    if (m_settings.AutoSave && !ShiftHeld() && !SaveMonthOnDisplay())
+    const bool saveFirst = m_settings.AutoSave && !ShiftHeld() && !m_session.SpanShown();
+    if (saveFirst && !SaveMonthOnDisplay())
         return;
     m_yuuKyu->show();
     m_yuuKyu->raise();
@@ -604,7 +607,7 @@ void TZangyoMain::TotalButtonClick() {
     m_total->show();
     m_total->raise();
     m_total->activateWindow();
-    Recalculate();
+    RecalculateForPayWindow();
 }
 
 // The pay window shows the month or span on display as the calculation finds it.
@@ -613,9 +616,12 @@ void TZangyoMain::RefreshPayWindow() {
         total->ShowPayView(CalculatePayView(m_sheet, m_settings));
 }
 
+// The pay window's figures are no edit: a month without edits stays without them.
 void TZangyoMain::RecalculateForPayWindow() {
-    if (TTotal* total = m_total.IfMade(); total != nullptr && total->isVisible())
-        Recalculate();
+    if (TTotal* total = m_total.IfMade(); total == nullptr || !total->isVisible())
+        return;
+    m_session.RecalculateForView();
+    RefreshMonthView();
 }
 
 void TZangyoMain::TokuSyukeiItemClick() {

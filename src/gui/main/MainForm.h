@@ -88,7 +88,8 @@ public:
     bool JumpToMonth(YearMonth month);
     void EscButtonClick();
     void HelpItemClick();
-    // Saves the month first when AutoSave is on and Shift is not held, then shows the paid-leave window.
+    // Saves the month first when AutoSave is on and Shift is not held (a span is never saved), then shows the
+    // paid-leave window.
     void VacationButtonClick();
     // "環境設定": the settings dialog behind the amounts password; a changed closing day may re-create the month.
     void SetButtonClick();
@@ -114,6 +115,8 @@ public:
     void BringToFront();
     // The session is ending: closing runs the leave-month check; a refusal keeps the session going.
     void SessionEndQuery(QSessionManager& manager);
+    // Whether the session may end (the window has then closed or entered the leaving time).
+    bool AllowSessionEnd();
 
 signals:
     // Once, when the window is on screen and the files a first run left for then are written.
@@ -175,8 +178,10 @@ private:
     void SetTrayQuitEnabled(bool enabled);
     void RaiseTrayPrompt();
     void MinimiseOtherWindows();
+    void ShowRestored();
     void BuildUserMenu();
     void CheckCurrentUserItem();
+    void ClosePayWindowUnlessGranted();
 
     void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
     void DayStringGridCellSelected(int day, int column);

@@ -163,8 +163,12 @@ void TTotal::OkButtonClick() {
 
 // Closing only hides the window; its position is kept for the next run.
 void TTotal::done(int result) {
-    WindowPlacementStore(m_store, m_startUser).SavePosition(kClassName, {y(), x()});
+    FormDestroy();
     EscDialog::done(result);
+}
+
+void TTotal::FormDestroy() {
+    WindowPlacementStore(m_store, m_startUser).SavePosition(kClassName, {y(), x()});
 }
 
 } // namespace mitoran

@@ -140,5 +140,34 @@ TEST(SessionTest, RecreatedMonthIsEmptyUnderTheNewClosingDay) {
         EXPECT_EQ(session.sheet.days[day][DayColumn::Arrival], "") << day;
 }
 
+// The pay window's recalculation computes the figures without making them an edit: a new month and a month as saved
+// stay unchanged (leaving them asks nothing), an edited one stays edited.
+TEST(SessionTest, RecalculationForTheViewIsNoEdit) {
+    const test::TempFolder data;
+    const test::FixedFolders folders(data.Path());
+    MemorySettingsStore store;
+    Session session(store, folders, "");
+    session.LoadUser("");
+    session.ShowMonth(2004, 3, false);
+    session.sheet.days[9][DayColumn::Arrival] = " 8:00";
+    session.sheet.days[9][DayColumn::Leaving] = "20:00";
+    session.SaveShownMonth();
+    session.ShowMonth(2004, 4, false);
+
+    for (const int month : {3, 4}) {
+        SCOPED_TRACE(month);
+        session.ShowMonth(2004, month, false);
+        session.RecalculateForView();
+        EXPECT_FALSE(session.sheet.IsChanged());
+    }
+    session.ShowMonth(2004, 3, false);
+    session.sheet.days[10][DayColumn::Arrival] = " 8:00";
+    session.sheet.days[10][DayColumn::Leaving] = "19:00";
+    session.RecalculateForView();
+    EXPECT_TRUE(session.sheet.IsChanged());
+    EXPECT_EQ(session.sheet.days[10][DayColumn::Zangyo], " 2:00");
+    EXPECT_EQ(session.sheet.summary.zangyoTime, "  5:00");
+}
+
 } // namespace
 } // namespace mitoran

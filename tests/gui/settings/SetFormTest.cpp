@@ -32,6 +32,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace mitoran {
 
@@ -78,6 +79,7 @@ private:
 
     std::unique_ptr<test::WindowEnvironment> m_env;
     std::unique_ptr<TZangyoMain> m_window;
+    QTimer* m_profilePassword = nullptr;
 };
 
 void SetFormTest::init() {
@@ -88,10 +90,12 @@ void SetFormTest::init() {
 void SetFormTest::cleanup() {
     if (QWidget* modal = QApplication::activeModalWidget())
         modal->close();
+    delete std::exchange(m_profilePassword, nullptr);
     m_window.reset();
 }
 
 void SetFormTest::StartWindow() {
+    m_profilePassword = m_env->AnswerAmountsPassword(this);
     m_window = m_env->MainWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -120,6 +124,7 @@ std::filesystem::path SetFormTest::MonthFile() const {
 
 void SetFormTest::openingNeedsTheAmountsPassword() {
     StartWindow();
+    delete std::exchange(m_profilePassword, nullptr);
     m_window->CurrentSession().settings.KinPass = "kane";
     int prompts = 0;
     QString entry = u"wrong"_s;
@@ -237,6 +242,7 @@ void SetFormTest::okWritesTheSettingsFile() {
 
 void SetFormTest::boxesApplyTheirRulesAndTheEnableRulesFollow() {
     StartWindow();
+    m_env->questions.answers = {Answer::No}; // the alternate profile's closing day 20 becomes 31: keep the month
     OpenSettings([&](TSetting& dialog) {
         auto* simeDay = Find<QLineEdit>(dialog, u"SimeDayMemo"_s);
         simeDay->setFocus();
@@ -299,7 +305,7 @@ void SetFormTest::cancelAfterASubDialogLeavesTheStoreAsItWas() {
     OpenSettings([&](TSetting& dialog) { setName(dialog, u"山田"_s, u"CancelButton"_s); });
     QCOMPARE(m_env->store.Values(UserKeyPath(""), "System"), before);
     QCOMPARE(m_window->CurrentSession().settings.PrivateName, std::string());
-    QCOMPARE(m_window->windowTitle(), u"ミトラン"_s);
+    QCOMPARE(m_window->windowTitle(), test::Expected(u"ミトラン"_s, u"ミトラン - (ｶﾚﾝﾄ)"_s));
 
     OpenSettings([&](TSetting& dialog) {
         // The controls show the settings as reloaded.
@@ -347,8 +353,11 @@ void SetFormTest::printLayoutRefusesCollidingPositions() {
     QCOMPARE(Stored("System", "TitleFontSize"), "15");
 }
 
+// The closing day changes from 31 to 20 under the defaults, from 20 to 31 under the alternate profile.
 void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     StartWindow();
+    const QString from = test::Expected(u"31"_s, u"20"_s);
+    const QString to = test::Expected(u"20"_s, u"31"_s);
     Session& session = m_window->CurrentSession();
     const auto saveArrival = [&session] {
         session.sheet.days[5][DayColumn::Arrival] = " 8:00";
@@ -360,18 +369,19 @@ void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     // Cancel keeps the dialog open and stores nothing; Yes re-creates the month of today under the new day.
     m_env->questions.answers = {Answer::Cancel, Answer::Yes};
     OpenSettings([&](TSetting& dialog) {
-        Type(dialog, u"SimeDayMemo"_s, u"20"_s);
+        Type(dialog, u"SimeDayMemo"_s, to);
         Click(dialog, u"OkButton"_s);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(Stored("System", "SimeDay"), "31");
+        QCOMPARE(ToQString(Stored("System", "SimeDay").value_or("")), from);
         Click(dialog, u"OkButton"_s);
     });
     QCOMPARE(m_env->questions.asked.size(), std::size_t{2});
     QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
-    QCOMPARE(Stored("System", "SimeDay"), "20");
+    QCOMPARE(ToQString(Stored("System", "SimeDay").value_or("")), to);
     QVERIFY(!std::filesystem::exists(MonthFile()));
-    QCOMPARE(session.sheet.dayCount, 29); // 21 February … 20 March of 2004
-    QCOMPARE(session.sheet.days[1][DayColumn::Date], std::string(" 2/21"));
+    // 21 February … 20 March of 2004, or the calendar month
+    QCOMPARE(session.sheet.dayCount, test::Expected(29, 31));
+    QCOMPARE(session.sheet.days[1][DayColumn::Date], test::Expected(std::string(" 2/21"), std::string(" 3/ 1")));
     for (int day = 1; day <= session.sheet.dayCount; ++day)
         QCOMPARE(session.sheet.days[day][DayColumn::Arrival], std::string());
     QCOMPARE(m_window->findChild<QLineEdit*>(u"MonthMemo"_s)->text(), u"3"_s);
@@ -380,11 +390,11 @@ void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     saveArrival();
     m_env->questions.answers = {Answer::No};
     OpenSettings([&](TSetting& dialog) {
-        Type(dialog, u"SimeDayMemo"_s, u"31"_s);
+        Type(dialog, u"SimeDayMemo"_s, from);
         Click(dialog, u"OkButton"_s);
     });
     QCOMPARE(m_env->questions.asked.size(), std::size_t{3});
-    QCOMPARE(Stored("System", "SimeDay"), "31");
+    QCOMPARE(ToQString(Stored("System", "SimeDay").value_or("")), from);
     QVERIFY(std::filesystem::exists(MonthFile()));
     QCOMPARE(session.sheet.days[5][DayColumn::Arrival], std::string(" 8:00"));
 }
@@ -423,6 +433,7 @@ void SetFormTest::namedUserReadsTheDefaultUsersSettings() {
         MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, CommandLine{"abc"}});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_env->questions.answers = {Answer::No}; // the alternate profile's closing day 20 replaces 31: keep the month
     OpenSettings([&](TSetting& dialog) {
         QCOMPARE(Find<QLineEdit>(dialog, u"KihonMemo"_s)->text(), u"200,000"_s);
         auto* read = Find<QPushButton>(dialog, u"ReadCurrentButton"_s);
