@@ -12,7 +12,7 @@ class Questions;
 class SettingsStore;
 struct CommandLine;
 
-// Equal after folding the bytes a-z to A-Z in both texts (bytes of double-byte characters included).
+// Equal after folding the single-byte letters a-z to A-Z in both texts; double-byte characters must be the same.
 bool PasswordMatches(std::string_view entry, std::string_view password);
 
 // Shows the prompt up to three times; the prompt gives the entry, or nothing when it was closed other than
