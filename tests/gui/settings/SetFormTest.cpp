@@ -53,6 +53,7 @@ private slots:
     void printLayoutRefusesCollidingPositions();
     void changedClosingDayRecreatesTheMonthOnYes();
     void refusedHolidayListKeepsTheDialogOpen();
+    void closingDayTypedThenEnterIsReadAsOnLeaving();
     void namedUserReadsTheDefaultUsersSettings();
 
 private:
@@ -408,6 +409,23 @@ void SetFormTest::refusedHolidayListKeepsTheDialogOpen() {
     QVERIFY(m_env->questions.asked[0].text.find(Utf8ToCp932("に書き込めません")) != std::string::npos);
     QVERIFY(std::filesystem::is_regular_file(list));
     QCOMPARE(Stored("Setting", "Kin02"), "30000");
+}
+
+// Enter on the closing-day box reads it as leaving the box would: "abc" is 1, a change that is asked about.
+void SetFormTest::closingDayTypedThenEnterIsReadAsOnLeaving() {
+    StartWindow();
+    m_env->questions.answers = {Answer::No};
+    OpenSettings([&](TSetting& dialog) {
+        auto* simeDay = Find<QLineEdit>(dialog, u"SimeDayMemo"_s);
+        simeDay->setFocus();
+        QTRY_VERIFY(simeDay->hasFocus());
+        simeDay->setText(u"abc"_s);
+        QTest::keyClick(simeDay, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
+    QCOMPARE(Stored("System", "SimeDay"), "1");
 }
 
 // "ｶﾚﾝﾄ設定読み込み" shows the default user's settings and holiday list; OK stores them for the user shown.
