@@ -390,22 +390,34 @@ void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     QCOMPARE(session.sheet.days[5][DayColumn::Arrival], std::string(" 8:00"));
 }
 
-// A holiday list that cannot be written is reported; the dialog stays open with its edits.
+// A holiday list that cannot be written is reported; nothing is stored and the dialog stays open with its edits,
+// so that Cancel leaves everything as before OK and a later OK stores it all.
 void SetFormTest::refusedHolidayListKeepsTheDialogOpen() {
     StartWindow();
     const std::filesystem::path list = m_env->folders.DataFolder() / "Holiday.dat";
-    OpenSettings([&](TSetting& dialog) {
+    const auto stored = m_env->store.Values(UserKeyPath(""), "Setting");
+    const auto refusedOk = [&](TSetting& dialog) {
         std::filesystem::remove(list);
         std::filesystem::create_directories(list / "inside");
         Type(dialog, u"TeateMemo"_s, u"30000"_s);
         Click(dialog, u"OkButton"_s);
         QVERIFY(dialog.isVisible());
         QCOMPARE(Find<QLineEdit>(dialog, u"TeateMemo"_s)->text(), u"30000"_s);
+        QCOMPARE(m_env->store.Values(UserKeyPath(""), "Setting"), stored);
+        QCOMPARE(m_window->CurrentSession().settings.Kin[2], 20000);
         std::filesystem::remove_all(list);
+    };
+    OpenSettings([&](TSetting& dialog) {
+        refusedOk(dialog);
+        Click(dialog, u"CancelButton"_s);
+    });
+    QCOMPARE(m_env->store.Values(UserKeyPath(""), "Setting"), stored);
+    OpenSettings([&](TSetting& dialog) {
+        refusedOk(dialog);
         Click(dialog, u"OkButton"_s);
         QVERIFY(!dialog.isVisible());
     });
-    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{2});
     QVERIFY(m_env->questions.asked[0].text.find(Utf8ToCp932("に書き込めません")) != std::string::npos);
     QVERIFY(std::filesystem::is_regular_file(list));
     QCOMPARE(Stored("Setting", "Kin02"), "30000");
@@ -435,7 +447,7 @@ void SetFormTest::namedUserReadsTheDefaultUsersSettings() {
     defaultUser.settings.Kin[1] = 123456;
     HolidayList list = defaultUser.holidays;
     list[100].mark = text::kHolidayListMark;
-    defaultUser.RegisterSettings(list);
+    defaultUser.RegisterSettings(defaultUser.settings, list);
 
     m_window = std::make_unique<TZangyoMain>(
         MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, CommandLine{"abc"}});
