@@ -660,9 +660,9 @@ void TSetting::BreakRowCommand(int (*command)(BreakRows&, int)) {
     m_breakGrid->setCurrentIndex(m_breakModel->index(cursor - 1, std::max(current.column(), 1)));
 }
 
+// The right click that opened the menu may have closed the editor: the command then opens it on the current cell.
 void TSetting::EditCommand(const std::function<void(QLineEdit&)>& command) {
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (editor != nullptr && m_breakGrid->isAncestorOf(editor))
+    if (QLineEdit* editor = m_breakGrid->CurrentCellEditor())
         command(*editor);
 }
 

@@ -17,11 +17,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -54,6 +56,7 @@ private slots:
     void changedClosingDayRecreatesTheMonthOnYes();
     void refusedHolidayListKeepsTheDialogOpen();
     void closingDayTypedThenEnterIsReadAsOnLeaving();
+    void breakGridEditCommandsActOnTheCurrentCell();
     void namedUserReadsTheDefaultUsersSettings();
 
 private:
@@ -438,6 +441,55 @@ void SetFormTest::closingDayTypedThenEnterIsReadAsOnLeaving() {
     QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
     QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
     QCOMPARE(Stored("System", "SimeDay"), "1");
+}
+
+// 切り取り, コピー, 貼り付け and 元に戻す act on the current cell's text, also once the right click that opened the
+// menu closed the cell editor; a right click on the open editor keeps it open and shows the grid's menu.
+void SetFormTest::breakGridEditCommandsActOnTheCurrentCell() {
+    StartWindow();
+    OpenSettings([&](TSetting& dialog) {
+        auto* grid = Find<QTableView>(dialog, u"BreakStringGrid"_s);
+        const auto command = [&](const QString& item) {
+            auto* action = grid->findChild<QAction*>(item);
+            QVERIFY(action != nullptr);
+            action->trigger();
+        };
+        const auto openEditor = [&]() -> QLineEdit* {
+            for (auto* editor : grid->viewport()->findChildren<QLineEdit*>()) {
+                if (editor->isVisible())
+                    return editor;
+            }
+            return nullptr;
+        };
+        const auto editorText = [&] { return openEditor() != nullptr ? openEditor()->text() : u"(no editor)"_s; };
+        const auto cell = [&](int row, int column) { return grid->model()->index(row, column).data().toString(); };
+        QApplication::clipboard()->clear();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1)); // 12:00, first-run break
+        command(u"CutItem"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"12:00"_s);
+        QCOMPARE(editorText(), QString());
+        command(u"UndoItem"_s);
+        QCOMPARE(editorText(), u"12:00"_s);
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        QCOMPARE(cell(0, 1), u"12:00"_s);
+        command(u"PasteItem"_s);
+        QCOMPARE(editorText(), u"12:00"_s);
+        grid->setCurrentIndex(grid->model()->index(0, 2));
+        QCOMPARE(cell(1, 1), u"12:00"_s);
+        command(u"CopyItem"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"13:00"_s);
+
+        QLineEdit* editor = openEditor();
+        QVERIFY(editor != nullptr);
+        auto* menu = grid->findChild<QMenu*>(u"StringGridPopupMenu"_s);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2), editor->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(editor, &rightClick);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(grid->currentIndex(), grid->model()->index(0, 2));
+    });
 }
 
 // "ｶﾚﾝﾄ設定読み込み" shows the default user's settings and holiday list; OK stores them for the user shown.
