@@ -50,6 +50,13 @@ bool AskAmountsPassword(const std::function<std::optional<std::string>()>& promp
     return kinPass.empty() || AskPassword(prompt, questions, kinPass);
 }
 
+bool AmountsPasswordGiven(const std::function<std::optional<std::string>()>& ask, std::string_view kinPass) {
+    if (kinPass.empty())
+        return true;
+    const std::optional<std::string> entry = ask();
+    return entry && PasswordMatches(*entry, kinPass);
+}
+
 StartupPassword ReadStartupPassword(SettingsStore& store, std::string_view startUser) {
     const StoreSection system(store, UserKeyPath(startUser), "System");
     return {ReverseText(system.ReadString("Pass", "")), system.ReadBool("StartPassSkip", false)};

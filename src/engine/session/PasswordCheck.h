@@ -26,6 +26,10 @@ bool AskPassword(const std::function<std::optional<std::string>()>& prompt, Ques
 bool AskAmountsPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
                         std::string_view kinPass);
 
+// The amounts password asked once without a dialog, as the command line asks it: granted without asking when
+// there is none; otherwise the entry asked for must match, and no entry (nothing could be read) is refused.
+bool AmountsPasswordGiven(const std::function<std::optional<std::string>()>& ask, std::string_view kinPass);
+
 // The start user's password (stored reversed) and whether the start-up prompt is skipped.
 struct StartupPassword {
     std::string password;

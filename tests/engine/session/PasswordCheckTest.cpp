@@ -97,6 +97,33 @@ TEST(PasswordCheckTest, ThreeAttemptsEachWrongOneReported) {
     }
 }
 
+// The command line asks once: nothing is asked without a password, and no entry at all is refused.
+TEST(PasswordCheckTest, AmountsPasswordGivenOnceWithoutADialog) {
+    struct Case {
+        const char* kinPass;
+        std::optional<std::string> entry;
+        bool granted;
+        int asked;
+    };
+    const Case cases[] = {
+        {"", std::nullopt, true, 0},        {"", "anything", true, 0},        {"kane", "KANE", true, 1},
+        {"kane", "kan", false, 1},          {"kane", std::nullopt, false, 1}, {"kane", "", false, 1},
+        {"\x83\x61", "\x83\x41", false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.kinPass) + " / " + c.entry.value_or("(none)"));
+        int asked = 0;
+        EXPECT_EQ(AmountsPasswordGiven(
+                      [&] {
+                          ++asked;
+                          return c.entry;
+                      },
+                      c.kinPass),
+                  c.granted);
+        EXPECT_EQ(asked, c.asked);
+    }
+}
+
 TEST(PasswordCheckTest, StartupPasswordIsTheStartUsersReversedValue) {
     MemorySettingsStore store;
     store.WriteValue(UserKeyPath(""), "System", "Pass", "cba");
