@@ -36,7 +36,13 @@ void TypedDateEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    // Any other key (Enter, an arrow, Tab, Esc) first ends the typing.
+    if (m_typing && event->key() == Qt::Key_Escape) {
+        m_typed.clear();
+        TakeTyped();
+        event->accept();
+        return;
+    }
+    // Any other key (Enter, an arrow, Tab) first ends the typing.
     TakeTyped();
     QDateEdit::keyPressEvent(event);
 }

@@ -11,7 +11,7 @@ namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
 
-// The span dialog's date boxes take a date typed whole.
+// The span dialog's date boxes take a date typed whole; other text, or Esc, leaves the date as it was.
 class TokuSyukeiFormTest : public QObject {
     Q_OBJECT
 
@@ -28,6 +28,7 @@ void TokuSyukeiFormTest::typedDateIsTakenOnEnterOrLeaving_data() {
     QTest::newRow("slashes, Enter") << u"2026/5/15"_s << int(Qt::Key_Return) << QDate(2026, 5, 15) << true;
     QTest::newRow("eight digits, Tab") << u"20260520"_s << int(Qt::Key_Tab) << QDate(2026, 5, 20) << false;
     QTest::newRow("no such date") << u"2026/2/30"_s << int(Qt::Key_Tab) << QDate(2026, 5, 1) << false;
+    QTest::newRow("Esc drops it") << u"2026/5/15"_s << int(Qt::Key_Escape) << QDate(2026, 5, 1) << false;
 }
 
 void TokuSyukeiFormTest::typedDateIsTakenOnEnterOrLeaving() {
