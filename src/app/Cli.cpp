@@ -7,6 +7,7 @@
 #include "engine/month/MonthCsv.h"
 #include "engine/print/PrintLists.h"
 #include "engine/session/AutoEntry.h"
+#include "engine/session/PasswordCheck.h"
 #include "engine/session/Session.h"
 #include "engine/session/Users.h"
 #include "engine/settings/Folders.h"
@@ -44,9 +45,11 @@ constexpr const char* kUsage =
     "  leave show     有給休暇の一覧と繰越残日数・現在残日数を表示する（再計算後、タブ区切り）\n"
     "  leave csv ファイル\n"
     "                 有給休暇の CSV ファイルを書く（- なら標準出力へ）\n"
-    "  pay 年 月      給与金額の各欄を「欄名<TAB>値」で表示する（何も書き込まない）\n"
-    "  span YYYY-MM-DD YYYY-MM-DD [--pay]\n"
+    "  pay 年 月 [--password-stdin]\n"
+    "                 給与金額の各欄を「欄名<TAB>値」で表示する（何も書き込まない）\n"
+    "  span YYYY-MM-DD YYYY-MM-DD [--pay [--password-stdin]]\n"
     "                 1〜31日の任意期間の各日と集計を表示する。--pay で給与金額の欄も（何も書き込まない）\n"
+    "                 金額のパスワードがあれば端末で尋ねる。--password-stdin なら標準入力の1行を使う\n"
     "  pdf 年 月 ファイル\n"
     "  pdf --totals 開始年 開始月 終了年 終了月 ファイル\n"
     "  pdf --leave ファイル\n"
@@ -75,8 +78,14 @@ struct CliCommand {
     bool pay = false;
     bool totals = false; // "pdf --totals"
     bool leave = false;  // "pdf --leave"
+    bool passwordStdin = false;
     std::vector<std::string> words;
 };
+
+// "pay" and "span --pay": the commands behind the amounts password.
+bool ShowsAmounts(const CliCommand& command) {
+    return !command.words.empty() && (command.words[0] == "pay" || (command.words[0] == "span" && command.pay));
+}
 
 std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments) {
     CliCommand command;
@@ -87,6 +96,8 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
             command.all = true;
         } else if (argument == "--pay") {
             command.pay = true;
+        } else if (argument == "--password-stdin") {
+            command.passwordStdin = true;
         } else if (argument == "--totals" || argument == "--leave") {
             (argument == "--totals" ? command.totals : command.leave) = true;
         } else if (argument == "--data-dir" || argument == "--user" || argument == "--at" || argument == "--csv") {
@@ -111,6 +122,8 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
         return std::nullopt;
     const bool pdf = !command.words.empty() && command.words[0] == "pdf";
     if ((command.totals || command.leave) && !pdf)
+        return std::nullopt;
+    if (command.passwordStdin && !ShowsAmounts(command))
         return std::nullopt;
     return command;
 }
@@ -180,6 +193,20 @@ void PrintHeading(const Session& session, int year, int month, std::ostream& out
     if (!session.CurrentUser().empty())
         out << "  (" << Cp932ToUtf8(session.CurrentUser()) << ")";
     out << '\n';
+}
+
+// The user's amounts password, asked once when they have one, before a command shows amounts. A wrong or missing
+// one gets the window's message, and the command prints nothing.
+bool AmountsAllowed(const CliCommand& command, const Session& session, const PasswordPrompt& askPassword,
+                    std::ostream& err) {
+    const auto ask = [&]() -> std::optional<std::string> {
+        const std::optional<std::string> typed = askPassword ? askPassword(command.passwordStdin) : std::nullopt;
+        return typed ? std::optional<std::string>(Utf8ToCp932(*typed)) : std::nullopt;
+    };
+    if (AmountsPasswordGiven(ask, session.settings.KinPass))
+        return true;
+    err << Cp932ToUtf8(text::kPasswordWrong) << '\n';
+    return false;
 }
 
 // The pay window's fields as it shows them, one "name<TAB>text" line each.
@@ -397,8 +424,8 @@ int RunTotals(const CliCommand& command, SettingsStore& store, const Folders& fo
 }
 
 // "span FIRST LAST [--pay]": the span as the main window shows it, calculated and never saved.
-int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& out,
-            std::ostream& err) {
+int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& folders, const PasswordPrompt& askPassword,
+            std::ostream& out, std::ostream& err) {
     const std::optional<CalendarDate> first = command.words.size() == 3 ? ParseDate(command.words[1]) : std::nullopt;
     const std::optional<CalendarDate> last = command.words.size() == 3 ? ParseDate(command.words[2]) : std::nullopt;
     if (command.at || command.csv || command.all || !first || !last) {
@@ -412,6 +439,8 @@ int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& fold
     return InSession(
         command, store, folders, err,
         [&](Session& session) {
+            if (command.pay && !AmountsAllowed(command, session, askPassword, err))
+                return static_cast<int>(kCliUsage);
             session.ShowSpan({*first, *last});
             out << command.words[1] << " - " << command.words[2] << "  " << session.Location().dataFolder.string()
                 << '\n';
@@ -419,7 +448,7 @@ int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& fold
             PrintSummary(session.sheet, out);
             if (command.pay)
                 PrintPayFields(session, out);
-            return kCliOk;
+            return static_cast<int>(kCliOk);
         },
         true);
 }
@@ -524,7 +553,8 @@ int RunPdf(const CliCommand& command, SettingsStore& store, const Folders& folde
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
-           std::ostream& out, std::ostream& err, CommandHandOver* handOver, const PdfRenderer& renderPdf) {
+           std::ostream& out, std::ostream& err, CommandHandOver* handOver, const PdfRenderer& renderPdf,
+           const PasswordPrompt& askPassword) {
     if (std::ranges::any_of(arguments, [](const std::string& word) { return word == "--help" || word == "-h"; })) {
         out << kUsage;
         return kCliOk;
@@ -537,7 +567,7 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
     if (command && !command->words.empty() && command->words[0] == "totals")
         return RunTotals(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "span")
-        return RunSpan(*command, store, folders, out, err);
+        return RunSpan(*command, store, folders, askPassword, out, err);
     if (command && !command->words.empty() && command->words[0] == "pdf")
         return RunPdf(*command, store, folders, clock, renderPdf, out, err);
     const bool csvVerb = command && command->words.size() == 4 && command->words[0] == "csv";
@@ -564,7 +594,12 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
             [&](Session& session) { return RunCsvCommand(*year, *month, command->words[3], session, out); }, true);
     return InSession(
         *command, store, folders, err,
-        [&](Session& session) { return RunMonthCommand(verb, *year, *month, session, out); }, verb != "recalc");
+        [&](Session& session) {
+            if (verb == "pay" && !AmountsAllowed(*command, session, askPassword, err))
+                return static_cast<int>(kCliUsage);
+            return RunMonthCommand(verb, *year, *month, session, out);
+        },
+        verb != "recalc");
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // mitoran-cli: the month calculation, files and time stamps from a terminal, with the desktop program's settings.
 #include "app/Cli.h"
 #include "app/CliHandOver.h"
+#include "app/TerminalPassword.h"
 #include "engine/calendar/Clock.h"
 #include "engine/settings/Folders.h"
 #include "gui/common/PrintPainter.h"
@@ -38,8 +39,12 @@ int main(int argc, char* argv[]) {
     const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));
-    const int status =
-        mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver, mitoran::PdfBytes);
+    const auto askPassword = [](bool fromStandardInput) {
+        return fromStandardInput ? mitoran::ReadPasswordLine(std::cin)
+                                 : mitoran::ReadPasswordFromTerminal("金額のﾊﾟｽﾜｰﾄﾞ: ");
+    };
+    const int status = mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver,
+                                       mitoran::PdfBytes, askPassword);
     if (!store.Sync() && status == mitoran::kCliOk) {
         std::cerr << "設定を保存できません\n";
         return mitoran::kCliFileError;

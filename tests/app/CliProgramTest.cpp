@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <vector>
@@ -34,13 +36,17 @@ protected:
         fs::create_directories(m_ini.parent_path());
     }
 
-    CliRun Cli(const QStringList& arguments) {
+    // The program runs without a terminal, as from cron, with `input` on its standard input.
+    CliRun Cli(const QStringList& arguments, const std::string& input = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(m_config.string()));
         process.setProcessEnvironment(environment);
+        process.setChildProcessModifier([] { setsid(); });
         process.start(QStringLiteral(MITORAN_CLI),
                       QStringList{QStringLiteral("--data-dir"), QString::fromStdString(m_data.string())} + arguments);
+        process.write(input.data(), static_cast<qint64>(input.size()));
+        process.closeWriteChannel();
         if (!process.waitForFinished(60000))
             return {};
         return {process.exitCode(), process.readAllStandardOutput().toStdString(),
@@ -96,6 +102,22 @@ TEST_F(CliProgramTest, DamagedSettingsFileIsReadAndKept) {
     EXPECT_EQ(rewritten.find("not a value"), std::string::npos);
     EXPECT_NE(rewritten.find("SimeDay=20"), std::string::npos) << rewritten;
     EXPECT_NE(rewritten.find("Time13="), std::string::npos) << rewritten;
+}
+
+// The amounts password read from standard input; without that option the program asks on its terminal, and
+// where it has none the password is missing.
+TEST_F(CliProgramTest, PayTakesTheAmountsPasswordFromStandardInput) {
+    WriteBytes(m_ini, "[System]\nSimeDay=31\nKinPass=enak\n"); // "kane", stored reversed
+    const QStringList pay{QStringLiteral("pay"), QStringLiteral("2024"), QStringLiteral("3")};
+    const QStringList fromInput = pay + QStringList{QStringLiteral("--password-stdin")};
+    const CliRun right = Cli(fromInput, "KANE\n");
+    EXPECT_EQ(right.status, 0) << right.err;
+    EXPECT_TRUE(right.out.starts_with("KihonMemo\t")) << right.out;
+    for (const CliRun& refused : {Cli(fromInput, "kan\n"), Cli(fromInput), Cli(pay, "kane\n")}) {
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(refused.err, "ﾊﾟｽﾜｰﾄﾞが違います。\n");
+    }
 }
 
 } // namespace

@@ -33,7 +33,7 @@ protected:
         arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
         std::ostringstream out;
         std::ostringstream err;
-        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err, nullptr, FakePdf);
+        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err, nullptr, FakePdf, m_askPassword);
         return {status, out.str(), err.str()};
     }
 
@@ -69,6 +69,7 @@ protected:
     test::FixedFolders m_folders{m_data.Path() / "unused"};
     MemorySettingsStore m_store;
     FixedClock m_clock{LocalDateTime{2024, 3, 6, 0, 30}};
+    PasswordPrompt m_askPassword;
 };
 
 TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
@@ -240,6 +241,65 @@ TEST_F(CliTest, PayAndSpanPrintTheCalculatedFiguresAndWriteNothing) {
     }
     EXPECT_EQ(Run({"span", "2024-02-30", "2024-03-01"}).status, kCliUsage);
     EXPECT_EQ(Run({"pay", "2024", "3", "--pay"}).status, kCliUsage);
+}
+
+// "pay" and "span --pay" of a user with an amounts password ask it once, on the terminal or from standard input;
+// a wrong or missing one prints nothing but the window's message. Without a password nothing is asked.
+TEST_F(CliTest, AmountsNeedTheUsersAmountsPassword) {
+    WriteBytes(m_data.Path() / "202403.dat", HandWrittenMonth());
+    std::filesystem::create_directories(m_data.Path() / "u1");
+    WriteBytes(m_data.Path() / "u1" / "202403.dat", HandWrittenMonth());
+    Settings firstRun;
+    LoadSettings(firstRun, {m_store, m_folders, "u1", "u1"});
+    m_store.WriteValue(UserKeyPath("u1"), "System", "KinPass", ReverseText(Utf8ToCp932("kaneア")));
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<std::string> typed; // UTF-8
+        int status;
+        std::vector<bool> asked; // fromStandardInput of each question
+    };
+    const std::vector<std::string> pay = {"--user", "u1", "pay", "2024", "3"};
+    const std::vector<std::string> span = {"--user", "u1", "span", "2024-03-06", "2024-03-06", "--pay"};
+    const auto with = [](std::vector<std::string> words, const char* option) {
+        words.emplace_back(option);
+        return words;
+    };
+    const Case cases[] = {
+        {pay, "KANEア", kCliOk, {false}},
+        {with(pay, "--password-stdin"), "kaneア", kCliOk, {true}},
+        {pay, "kaneイ", kCliUsage, {false}},
+        {pay, std::nullopt, kCliUsage, {false}},
+        {span, "kaneア", kCliOk, {false}},
+        {with(span, "--password-stdin"), "x", kCliUsage, {true}},
+        {{"--user", "u1", "span", "2024-03-06", "2024-03-06"}, "x", kCliOk, {}},
+        {{"--user", "u1", "show", "2024", "3"}, "x", kCliOk, {}},
+        {{"pay", "2024", "3"}, "x", kCliOk, {}},
+        {{"pay", "2024", "3", "--password-stdin"}, "x", kCliOk, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        std::vector<bool> asked;
+        m_askPassword = [&](bool fromStandardInput) {
+            asked.push_back(fromStandardInput);
+            return c.typed;
+        };
+        const CliRun run = Run(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(asked, c.asked);
+        if (c.status == kCliOk && !c.asked.empty()) {
+            EXPECT_NE(run.out.find("KihonMemo\t200,000\n"), std::string::npos) << run.out;
+        } else if (c.status != kCliOk) {
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "ﾊﾟｽﾜｰﾄﾞが違います。\n");
+        }
+    }
+    // The option belongs to the commands that show amounts.
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"show", "2024", "3"}, {"recalc", "2024", "3"}, {"leave", "show"}, {"span", "2024-03-06", "2024-03-06"}}) {
+        std::vector<std::string> arguments = words;
+        arguments.emplace_back("--password-stdin");
+        EXPECT_EQ(Run(arguments).status, kCliUsage) << words[0];
+    }
 }
 
 // A data folder that others may read is mentioned once on the standard error; the command works all the same.

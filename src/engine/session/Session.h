@@ -73,17 +73,18 @@ public:
 
     // The settings as stored again, with the ledger's half-day amounts (the settings dialog's Cancel).
     void ReloadSettings();
-    // The settings dialog's OK once its controls are stored in the settings: the ledger takes the half-day
-    // amounts, the settings are saved and written out, then the edited holiday list is written and becomes the
-    // list in use. Throws FileWriteError when the ".SET" file, the store or the list cannot be written.
-    void RegisterSettings(const HolidayList& edited);
+    // The settings dialog's OK with the settings its controls hold: the edited holiday list is written, then the
+    // settings are saved and written out; both become those in use and the ledger takes the half-day amounts.
+    // All or nothing: when the list, the store or the ".SET" file cannot be written, what was written is put back,
+    // the settings and the list in use stay, and FileWriteError is thrown.
+    void RegisterSettings(const Settings& edited, const HolidayList& editedList);
     // Reads the current user's holiday list for the settings dialog (LoadHolidayList) and remembers the file
     // as read, for RegisterSettingsChecked.
     void ReadHolidayListForEditing(HolidayList& list);
     // The settings dialog's OK when its holiday list may have been written elsewhere since it was read:
     // RegisterSettings when the file is unchanged or the user overwrites it; the settings with the file's
-    // list (which then replaces `edited`) when it is reloaded; nothing at all when kept.
-    SaveOutcome RegisterSettingsChecked(HolidayList& edited, Questions& questions);
+    // list (which then replaces `editedList`) when it is reloaded; nothing at all when kept.
+    SaveOutcome RegisterSettingsChecked(const Settings& edited, HolidayList& editedList, Questions& questions);
     // The default user's settings and holiday list, read for "ｶﾚﾝﾄ設定読み込み" without writing anything:
     // the settings replace those held, the list goes to `list`.
     void ReadDefaultUserSettings(HolidayList& list);
@@ -105,7 +106,7 @@ public:
 private:
     std::filesystem::path HolidayListPathOf(std::string_view user) const;
     void TakeHalfDayAmounts();
-    void SaveSettingsNow();
+    void SaveSettingsAllOrNothing(const Settings& edited);
 
     SettingsStore& m_store;
     const Folders& m_folders;

@@ -544,11 +544,13 @@ void TSetting::OkButtonClick() {
     const SimeDayChange change = AskSimeDayChange(m_shownSimeDay, simeDay, m_questions);
     if (change == SimeDayChange::Cancel)
         return;
-    StoreFormValues(values, SettingForm::Setting, m_session.settings);
-    StoreCellColors(m_colors, m_session.settings);
+    // The settings in use change only once everything is written; a refused file leaves the dialog open.
+    Settings edited = m_session.settings;
+    StoreFormValues(values, SettingForm::Setting, edited);
+    StoreCellColors(m_colors, edited);
     // A holiday list written meanwhile elsewhere is taken or asked about; Cancel leaves the dialog open.
     try {
-        const SaveOutcome outcome = m_session.RegisterSettingsChecked(m_holidays->List(), m_questions);
+        const SaveOutcome outcome = m_session.RegisterSettingsChecked(edited, m_holidays->List(), m_questions);
         if (outcome == SaveOutcome::Reloaded)
             m_holidays->Reset();
         if (outcome == SaveOutcome::Kept)
@@ -658,9 +660,9 @@ void TSetting::BreakRowCommand(int (*command)(BreakRows&, int)) {
     m_breakGrid->setCurrentIndex(m_breakModel->index(cursor - 1, std::max(current.column(), 1)));
 }
 
+// The right click that opened the menu may have closed the editor: the command then opens it on the current cell.
 void TSetting::EditCommand(const std::function<void(QLineEdit&)>& command) {
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (editor != nullptr && m_breakGrid->isAncestorOf(editor))
+    if (QLineEdit* editor = m_breakGrid->CurrentCellEditor())
         command(*editor);
 }
 

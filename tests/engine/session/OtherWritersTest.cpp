@@ -160,14 +160,14 @@ TEST(OtherWritersTest, LedgerAndHolidayListTakeTheOtherWrite) {
     other.ledger.SaveLedger();
     HolidayList written = other.holidays;
     written[40].memo = Utf8ToCp932("創立記念日");
-    other.RegisterSettings(written);
+    other.RegisterSettings(other.settings, written);
 
     window.ledger.SetCarryOverText("9.0");
     edited[41].memo = Utf8ToCp932("休み");
     OverwriteAnswer questions(Answer::No);
     EXPECT_EQ(window.SaveLedgerChecked(questions), SaveOutcome::Reloaded);
     EXPECT_EQ(window.ledger.CarryOverText(), "5.0");
-    EXPECT_EQ(window.RegisterSettingsChecked(edited, questions), SaveOutcome::Reloaded);
+    EXPECT_EQ(window.RegisterSettingsChecked(window.settings, edited, questions), SaveOutcome::Reloaded);
     EXPECT_EQ(edited[40].memo, written[40].memo);
     EXPECT_EQ(edited[41].memo, "");
     EXPECT_EQ(window.holidays, edited);

@@ -17,11 +17,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -54,6 +56,8 @@ private slots:
     void printLayoutRefusesCollidingPositions();
     void changedClosingDayRecreatesTheMonthOnYes();
     void refusedHolidayListKeepsTheDialogOpen();
+    void closingDayTypedThenEnterIsReadAsOnLeaving();
+    void breakGridEditCommandsActOnTheCurrentCell();
     void namedUserReadsTheDefaultUsersSettings();
 
 private:
@@ -399,25 +403,103 @@ void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     QCOMPARE(session.sheet.days[5][DayColumn::Arrival], std::string(" 8:00"));
 }
 
-// A holiday list that cannot be written is reported; the dialog stays open with its edits.
+// A holiday list that cannot be written is reported; nothing is stored and the dialog stays open with its edits,
+// so that Cancel leaves everything as before OK and a later OK stores it all.
 void SetFormTest::refusedHolidayListKeepsTheDialogOpen() {
     StartWindow();
     const std::filesystem::path list = m_env->folders.DataFolder() / "Holiday.dat";
-    OpenSettings([&](TSetting& dialog) {
+    const auto stored = m_env->store.Values(UserKeyPath(""), "Setting");
+    const auto refusedOk = [&](TSetting& dialog) {
         std::filesystem::remove(list);
         std::filesystem::create_directories(list / "inside");
         Type(dialog, u"TeateMemo"_s, u"30000"_s);
         Click(dialog, u"OkButton"_s);
         QVERIFY(dialog.isVisible());
         QCOMPARE(Find<QLineEdit>(dialog, u"TeateMemo"_s)->text(), u"30000"_s);
+        QCOMPARE(m_env->store.Values(UserKeyPath(""), "Setting"), stored);
+        QCOMPARE(m_window->CurrentSession().settings.Kin[2], 20000);
         std::filesystem::remove_all(list);
+    };
+    OpenSettings([&](TSetting& dialog) {
+        refusedOk(dialog);
+        Click(dialog, u"CancelButton"_s);
+    });
+    QCOMPARE(m_env->store.Values(UserKeyPath(""), "Setting"), stored);
+    OpenSettings([&](TSetting& dialog) {
+        refusedOk(dialog);
         Click(dialog, u"OkButton"_s);
         QVERIFY(!dialog.isVisible());
     });
-    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{2});
     QVERIFY(m_env->questions.asked[0].text.find(Utf8ToCp932("に書き込めません")) != std::string::npos);
     QVERIFY(std::filesystem::is_regular_file(list));
     QCOMPARE(Stored("Setting", "Kin02"), "30000");
+}
+
+// Enter on the closing-day box reads it as leaving the box would: "abc" is 1, a change that is asked about.
+void SetFormTest::closingDayTypedThenEnterIsReadAsOnLeaving() {
+    StartWindow();
+    m_env->questions.answers = {Answer::No};
+    OpenSettings([&](TSetting& dialog) {
+        auto* simeDay = Find<QLineEdit>(dialog, u"SimeDayMemo"_s);
+        simeDay->setFocus();
+        QTRY_VERIFY(simeDay->hasFocus());
+        simeDay->setText(u"abc"_s);
+        QTest::keyClick(simeDay, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
+    QCOMPARE(Stored("System", "SimeDay"), "1");
+}
+
+// 切り取り, コピー, 貼り付け and 元に戻す act on the current cell's text, also once the right click that opened the
+// menu closed the cell editor; a right click on the open editor keeps it open and shows the grid's menu.
+void SetFormTest::breakGridEditCommandsActOnTheCurrentCell() {
+    StartWindow();
+    OpenSettings([&](TSetting& dialog) {
+        auto* grid = Find<QTableView>(dialog, u"BreakStringGrid"_s);
+        const auto command = [&](const QString& item) {
+            auto* action = grid->findChild<QAction*>(item);
+            QVERIFY(action != nullptr);
+            action->trigger();
+        };
+        const auto openEditor = [&]() -> QLineEdit* {
+            for (auto* editor : grid->viewport()->findChildren<QLineEdit*>()) {
+                if (editor->isVisible())
+                    return editor;
+            }
+            return nullptr;
+        };
+        const auto editorText = [&] { return openEditor() != nullptr ? openEditor()->text() : u"(no editor)"_s; };
+        const auto cell = [&](int row, int column) { return grid->model()->index(row, column).data().toString(); };
+        QApplication::clipboard()->clear();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1)); // 12:00, first-run break
+        command(u"CutItem"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"12:00"_s);
+        QCOMPARE(editorText(), QString());
+        command(u"UndoItem"_s);
+        QCOMPARE(editorText(), u"12:00"_s);
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        QCOMPARE(cell(0, 1), u"12:00"_s);
+        command(u"PasteItem"_s);
+        QCOMPARE(editorText(), u"12:00"_s);
+        grid->setCurrentIndex(grid->model()->index(0, 2));
+        QCOMPARE(cell(1, 1), u"12:00"_s);
+        command(u"CopyItem"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"13:00"_s);
+
+        QLineEdit* editor = openEditor();
+        QVERIFY(editor != nullptr);
+        auto* menu = grid->findChild<QMenu*>(u"StringGridPopupMenu"_s);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2), editor->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(editor, &rightClick);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(grid->currentIndex(), grid->model()->index(0, 2));
+    });
 }
 
 // "ｶﾚﾝﾄ設定読み込み" shows the default user's settings and holiday list; OK stores them for the user shown.
@@ -427,7 +509,7 @@ void SetFormTest::namedUserReadsTheDefaultUsersSettings() {
     defaultUser.settings.Kin[1] = 123456;
     HolidayList list = defaultUser.holidays;
     list[100].mark = text::kHolidayListMark;
-    defaultUser.RegisterSettings(list);
+    defaultUser.RegisterSettings(defaultUser.settings, list);
 
     m_window = std::make_unique<TZangyoMain>(
         MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, CommandLine{"abc"}});
