@@ -16,6 +16,7 @@ class Clock;
 class Folders;
 class Session;
 class SettingsStore;
+class WriterLock;
 struct PrintDocument;
 
 enum CliExit : int { kCliOk = 0, kCliFileError = 1, kCliUsage = 2, kCliNotOverwritten = 3 };
@@ -32,11 +33,11 @@ using PdfRenderer = std::function<std::string(const PrintDocument&)>;
 
 // Runs one command; arguments (without the program name) and output are UTF-8. The clock gives "now" to
 // the commands that stamp a time without --at, and the print date of a PDF. A writing command (recalc, stamp)
-// goes to the hand-over first and is performed here only when no window takes it; what the window reports is
-// printed as it is.
+// goes to the hand-over first and is performed here only when no window takes it, under the writer lock; what
+// the window reports is printed as it is.
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
-           std::ostream& out, std::ostream& err, CommandHandOver* handOver = nullptr,
-           const PdfRenderer& renderPdf = {});
+           std::ostream& out, std::ostream& err, CommandHandOver* handOver = nullptr, const PdfRenderer& renderPdf = {},
+           WriterLock* writerLock = nullptr);
 
 // The desktop program's main window as a handed command meets it.
 class ShownMonthWindow {

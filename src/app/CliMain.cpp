@@ -5,6 +5,7 @@
 #include "engine/calendar/Clock.h"
 #include "engine/settings/Folders.h"
 #include "gui/common/PrintPainter.h"
+#include "platform/FileWriterLock.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleHalt.h"
 
@@ -38,8 +39,9 @@ int main(int argc, char* argv[]) {
     const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));
-    const int status =
-        mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver, mitoran::PdfBytes);
+    mitoran::FileWriterLock writerLock("mitoran-cli");
+    const int status = mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver,
+                                       mitoran::PdfBytes, &writerLock);
     if (!store.Sync() && status == mitoran::kCliOk) {
         std::cerr << "設定を保存できません\n";
         return mitoran::kCliFileError;

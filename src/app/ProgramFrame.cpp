@@ -17,6 +17,7 @@
 #include "gui/common/ProgramIcon.h"
 #include "gui/main/MainForm.h"
 #include "platform/Cp932Qt.h"
+#include "platform/FileWriterLock.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleHalt.h"
 
@@ -101,9 +102,11 @@ int RunDesktopProgram(QApplication& application, const QString& instanceName) {
     const StandardFolders folders(QApplication::applicationDirPath().toStdU16String());
     const SystemClock clock;
     MessageBoxQuestions questions;
-    return RunProgram(application,
-                      {{store, folders, clock, questions}, instanceName, InstanceName(QStringLiteral("TKestrowForm"))},
-                      [&store] { store.ResumeSaving(); });
+    FileWriterLock writerLock("mitoran");
+    return RunProgram(
+        application,
+        {{store, folders, clock, questions, &writerLock}, instanceName, InstanceName(QStringLiteral("TKestrowForm"))},
+        [&store] { store.ResumeSaving(); });
 }
 
 } // namespace mitoran

@@ -26,8 +26,13 @@ CalendarRules CalendarRulesOf(const Settings& settings) {
     return rules;
 }
 
-Session::Session(SettingsStore& store, const Folders& folders, std::string startUser)
-    : m_store(store), m_folders(folders), m_startUser(std::move(startUser)), m_currentUser(m_startUser) {}
+Session::Session(SettingsStore& store, const Folders& folders, std::string startUser, WriterLock* writerLock)
+    : m_store(store), m_folders(folders), m_writerLock(writerLock), m_startUser(std::move(startUser)),
+      m_currentUser(m_startUser) {}
+
+WriterLockHold Session::HoldWriterLock() const {
+    return WriterLockHold(m_writerLock, m_folders.DataFolder());
+}
 
 void Session::LoadUser(std::string user, FirstRunFiles files) {
     m_currentUser = std::move(user);
@@ -59,8 +64,11 @@ void Session::LoadUser(std::string user, FirstRunFiles files) {
 }
 
 void Session::WritePendingFiles() {
-    if (std::exchange(m_holidayListPending, false))
-        SaveHolidayList(holidays, HolidayListPath());
+    if (!m_holidayListPending)
+        return;
+    const WriterLockHold held = HoldWriterLock();
+    m_holidayListPending = false;
+    SaveHolidayList(holidays, HolidayListPath());
 }
 
 void Session::TakeHalfDayAmounts() {
@@ -80,6 +88,7 @@ void Session::SaveSettingsNow() {
 }
 
 void Session::RegisterSettings(const HolidayList& edited) {
+    const WriterLockHold held = HoldWriterLock();
     SaveSettingsNow();
     HolidayList written = edited;
     SaveHolidayList(written, HolidayListPath());
@@ -114,7 +123,7 @@ SaveOutcome Session::RegisterSettingsChecked(HolidayList& edited, Questions& que
     };
     return SaveUnlessChangedElsewhere(
         HolidayListPath(), m_holidaysStamp, edited != m_holidaysAsRead, questions, [&] { RegisterSettings(edited); },
-        reload);
+        reload, [this] { return HoldWriterLock(); });
 }
 
 void Session::ReadDefaultUserSettings(HolidayList& list) {
@@ -124,6 +133,7 @@ void Session::ReadDefaultUserSettings(HolidayList& list) {
 }
 
 void Session::RecreateMonth(int year, int month) {
+    const WriterLockHold held = HoldWriterLock();
     const std::filesystem::path file = MonthFilePath(m_folders.DataFolder(), year, month, m_currentUser);
     std::error_code error;
     if (std::filesystem::exists(file, error) && !std::filesystem::remove(file, error))
@@ -162,6 +172,7 @@ void Session::ReleaseSpan() {
 MonthCalculation Session::SaveShownMonth() {
     if (SpanShown())
         return {};
+    const WriterLockHold held = HoldWriterLock();
     MonthCalculation calculation = SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings);
     UpdateLedgerFromMonth(sheet, sheet.loadedYear, ledger);
     return calculation;
@@ -172,13 +183,13 @@ SaveOutcome Session::SaveShownMonthChecked(Questions& questions) {
         MonthFilePath(m_folders.DataFolder(), sheet.loadedYear, sheet.loadedMonth, m_currentUser);
     return SaveUnlessChangedElsewhere(
         path, sheet.fileStamp, sheet.IsChanged(), questions, [this] { SaveShownMonth(); },
-        [this] { ShowMonth(sheet.loadedYear, sheet.loadedMonth, true); });
+        [this] { ShowMonth(sheet.loadedYear, sheet.loadedMonth, true); }, [this] { return HoldWriterLock(); });
 }
 
 SaveOutcome Session::SaveLedgerChecked(Questions& questions) {
     return SaveUnlessChangedElsewhere(
         ledger.LedgerFilePath(), ledger.LoadedStamp(), ledger.IsChanged(), questions, [this] { ledger.SaveLedger(); },
-        [this] { ledger.LoadLedger(); });
+        [this] { ledger.LoadLedger(); }, [this] { return HoldWriterLock(); });
 }
 
 MonthLocation Session::Location() const {

@@ -228,6 +228,9 @@ void RemoveLeftTemporaries(const fs::path& target) {
 
 FileWriteError::FileWriteError(const fs::path& path) : std::runtime_error(WriteErrorText(path)), m_path(path) {}
 
+FileWriteError::FileWriteError(const fs::path& path, const std::string& message)
+    : std::runtime_error(message), m_path(path) {}
+
 fs::path AtomicTemporaryPath(const fs::path& path) {
     const fs::path target = WriteTarget(path);
     fs::path name(TemporaryPrefix(target));

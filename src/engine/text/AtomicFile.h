@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 // The one way the program replaces a file: the new bytes go to a temporary file beside it, are flushed to
@@ -15,6 +16,10 @@ class FileWriteError : public std::runtime_error {
 public:
     explicit FileWriteError(const std::filesystem::path& path);
     const std::filesystem::path& Path() const { return m_path; }
+
+protected:
+    // A refusal of the file with its own message (CP932).
+    FileWriteError(const std::filesystem::path& path, const std::string& message);
 
 private:
     std::filesystem::path m_path;
