@@ -335,12 +335,13 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
         false, writerLock);
 }
 
-// A file's bytes to the named file, whole or not at all, or as they are to standard output for "-".
+// A file's bytes to the named file, whole or not at all and never through a symbolic link there, or as they are
+// to standard output for "-".
 void WriteOutput(const std::string& file, const std::string& bytes, std::ostream& out) {
     if (file == "-")
         out << bytes;
     else
-        WriteFileAtomically(std::filesystem::path(file), bytes);
+        WriteExportFile(std::filesystem::path(file), bytes);
 }
 
 int RunCsvCommand(int year, int month, const std::string& file, Session& session, std::ostream& out) {

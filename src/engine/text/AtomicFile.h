@@ -32,6 +32,11 @@ private:
 // points. The folder must exist.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Writes an export (a CSV or PDF file at a name the user chose) as WriteFileAtomically does, except that the new
+// file takes the name itself: a symbolic link found there is replaced, and the file it points to is never
+// written. Folders on the way may be links.
+void WriteExportFile(const std::filesystem::path& path, std::string_view bytes);
+
 // The temporary file a write of the path from the calling thread goes through: hidden, beside the target,
 // named after it, this process and this thread, so that no two writers ever share one. Something other than
 // a file standing there refuses the write.
