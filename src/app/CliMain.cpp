@@ -4,6 +4,7 @@
 #include "app/CliHandOver.h"
 #include "engine/calendar/Clock.h"
 #include "engine/settings/Folders.h"
+#include "engine/text/Cp932.h"
 #include "gui/common/PrintPainter.h"
 #include "platform/FileWriterLock.h"
 #include "platform/QtSettingsStore.h"
@@ -36,6 +37,8 @@ int main(int argc, char* argv[]) {
         arguments.push_back(qtArguments[i].toStdString());
 
     mitoran::QtSettingsStore store;
+    for (const std::string& note : store.PrivacyNotes())
+        std::cerr << mitoran::Cp932ToUtf8(note) << '\n';
     const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));

@@ -8,6 +8,7 @@
 #include "engine/session/Questions.h"
 #include "engine/session/Users.h"
 #include "engine/settings/Folders.h"
+#include "engine/text/Cp932.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 #include "gui/common/DeferredIconStyle.h"
@@ -26,6 +27,7 @@
 #include <QSessionManager>
 #include <QTranslator>
 
+#include <iostream>
 #include <utility>
 
 namespace mitoran {
@@ -96,6 +98,8 @@ int RunDesktopProgram(QApplication& application, const QString& instanceName) {
     QApplication::setStyle(new DeferredIconStyle);
     QApplication::setWindowIcon(ProgramIcon());
     QtSettingsStore store;
+    for (const std::string& note : store.PrivacyNotes())
+        std::cerr << Cp932ToUtf8(note) << '\n';
     // The settings a first run writes wait in memory until the window is on screen (and are written when the
     // program ends, in any case).
     store.HoldSaving();
