@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Cli.h"
 #include "engine/calendar/Clock.h"
+#include "engine/month/MonthFile.h"
 #include "engine/print/PrintLayout.h"
 #include "engine/session/Session.h"
 #include "engine/settings/MemorySettingsStore.h"
@@ -581,6 +582,32 @@ TEST_F(CliHandOverTest, TheWindowPrintsWhatTheCommandLinePrints) {
     EXPECT_FALSE(handed({"stamp", "in", "--at", "2024-04-05 08:07"}));
     EXPECT_FALSE(handed({"show", "2024", "3"}));
     EXPECT_EQ(window.shown, 3);
+}
+
+// A handed command reads, changes and saves the month under the window's hold of the writers' lock; while another
+// program keeps the lock, the window writes nothing and answers who holds it.
+TEST_F(CliHandOverTest, TheWindowPerformsAHandedCommandUnderTheWritersLock) {
+    ScriptedLock lock;
+    Session session(m_store, m_folders, "", &lock);
+    session.LoadUser("");
+    session.ShowMonth(2024, 3, true);
+    SessionWindow window(session);
+    const auto handed = [&](const char* time) {
+        return RunHandedCommand({m_folders.DataFolder().string(), "", {"stamp", "in", "--at", time}}, window);
+    };
+    lock.held = true;
+    const std::optional<HandedResult> refused = handed("2024-03-05 08:07");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, kCliFileError);
+    EXPECT_EQ(refused->err, "mitoran (プロセス 42) が書き込み中です。何も書き込んでいません\n");
+    EXPECT_FALSE(std::filesystem::exists(MonthFilePath(m_folders.DataFolder(), 2024, 3, "")));
+
+    lock.held = false;
+    const std::optional<HandedResult> taken = handed("2024-03-05 08:07");
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->status, kCliOk) << taken->err;
+    EXPECT_GE(lock.takes, 1);
+    EXPECT_EQ(lock.releases, lock.takes);
 }
 
 } // namespace
