@@ -181,6 +181,8 @@ void FileWriterLock::Release(const fs::path& dataFolder) {
     const auto found = m_held.find(FolderKey(dataFolder));
     if (found == m_held.end() || --found->second.takes > 0)
         return;
+    // A record left behind would name this process to the writers kept waiting by a later holder that writes none.
+    WriteRecord(found->second.file, {});
     UnlockAndClose(found->second.file);
     m_held.erase(found);
 }

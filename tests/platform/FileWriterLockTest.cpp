@@ -94,6 +94,14 @@ bool RunsAsOtherProcess([[maybe_unused]] const std::wstring& role, [[maybe_unuse
     return false;
 }
 
+long long ProcessId() {
+#ifdef _WIN32
+    return static_cast<long long>(GetCurrentProcessId());
+#else
+    return static_cast<long long>(getpid());
+#endif
+}
+
 bool AppearsWithin(const fs::path& file, std::chrono::milliseconds time) {
     const auto end = std::chrono::steady_clock::now() + time;
     while (!fs::exists(file)) {
@@ -175,7 +183,10 @@ TEST(FileWriterLockTest, TakesNestAndTheLastReleaseFreesTheFolder) {
     lock.Release(folder.Path());
     EXPECT_NO_THROW(other.Acquire(folder.Path()));
     EXPECT_THROW(lock.Acquire(folder.Path()), WriterLockBusy);
+    EXPECT_EQ(test::ReadBytes(WriterLockFile(folder.Path())), WriterLockRecord("test-other", ProcessId()));
+    // Released, the file names nobody: a later holder that writes no record is not taken for this process.
     other.Release(folder.Path());
+    EXPECT_EQ(test::ReadBytes(WriterLockFile(folder.Path())), "");
 }
 
 // A data folder not made yet is made for its owner alone, with the lock file in it.
