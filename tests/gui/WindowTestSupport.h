@@ -83,13 +83,15 @@ struct WindowEnvironment {
     MemorySettingsStore store;
     FixedClock clock{LocalDateTime{2004, 3, 10, 9, 0, 0}};
     ScriptedQuestions questions;
+    // The writers' lock, where a test shares the files with another program.
+    WriterLock* writerLock = nullptr;
 
     // Windows under test have the font the start-up frame gives the program.
     WindowEnvironment() { QApplication::setFont(ProgramFont()); }
 
     // A main window on this environment, not yet shown.
     std::unique_ptr<TZangyoMain> MainWindow() {
-        return std::make_unique<TZangyoMain>(MainServices{{store, folders, clock, questions}, {}});
+        return std::make_unique<TZangyoMain>(MainServices{{store, folders, clock, questions, writerLock}, {}});
     }
 };
 
