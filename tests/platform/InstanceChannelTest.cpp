@@ -93,7 +93,6 @@ private slots:
     void init();
 
     void theSocketLivesInAFolderOnlyTheUserCanEnter();
-    void aFolderTakenByAnotherAccountIsPassedOver();
     void aListenerTooBusyToAcceptIsNeverTakenForNobody();
     void anIdleConnectionIsClosed();
 
@@ -132,32 +131,6 @@ void InstanceChannelTest::theSocketLivesInAFolderOnlyTheUserCanEnter() {
     // A second listener of the name finds the first.
     InstanceListener second;
     QVERIFY(!second.Listen(m_name));
-}
-
-// Without a runtime folder the channel lives in the temporary folder, under a name of the user's; when another
-// account has made that name first, in the user's own cache.
-void InstanceChannelTest::aFolderTakenByAnotherAccountIsPassedOver() {
-    if (::getuid() != 0)
-        QSKIP("needs root, to make a folder owned by another account");
-    QTemporaryDir temporary;
-    QTemporaryDir home;
-    ::chmod(QFile::encodeName(temporary.path()).constData(), 01777);
-    const QString taken = temporary.filePath(u"mitoran-%1"_s.arg(::getuid()));
-    QVERIFY(QDir().mkdir(taken));
-    ::chmod(QFile::encodeName(taken).constData(), 0777);
-    QCOMPARE(::chown(QFile::encodeName(taken).constData(), 65534, 65534), 0);
-    m_environment.Set("XDG_RUNTIME_DIR", std::nullopt);
-    m_environment.Set("TMPDIR", QFile::encodeName(temporary.path()));
-    m_environment.Set("HOME", QFile::encodeName(home.path()));
-    m_environment.Set("XDG_CACHE_HOME", std::nullopt);
-
-    InstanceListener listener;
-    ListenAndAnswer(listener);
-    QCOMPARE(Ask(m_name, "abc"), std::optional<QByteArray>("cba"));
-    QVERIFY(QDir(taken).isEmpty());
-    const QStringList own = QDir(home.filePath(u".cache"_s)).entryList({u"mitoran-*"_s}, QDir::Dirs);
-    QCOMPARE(own.size(), 1);
-    QCOMPARE(ModeOf(home.filePath(u".cache/"_s + own[0])), mode_t{0700});
 }
 
 // A listener whose backlog is full is tried again for about two seconds; it is busy, not gone, so a command line
