@@ -293,16 +293,21 @@ void MentionReadableDataFolder(const std::filesystem::path& folder, std::ostream
 
 // The data folder and user of the command, with their settings loaded; a first-run file or a month that
 // cannot be written ends the command with the file's name. A command that only looks writes nothing: what a
-// first run would store stays in memory, and no folder or file is created.
+// first run would store stays in memory, and no folder or file is created. A command that writes holds the
+// writer lock from its first read to its last write, the settings' included.
 int InSession(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& err,
-              const std::function<int(Session&)>& run, bool onlyLooks = false) {
+              const std::function<int(Session&)>& run, bool onlyLooks = false, WriterLock* writerLock = nullptr) {
     const DataDirFolders chosenFolders(folders, command.dataDir.value_or(folders.DataFolder()));
     OverlaySettingsStore untouched(store);
     try {
-        Session session(onlyLooks ? untouched : store, chosenFolders, command.user);
+        Session session(onlyLooks ? untouched : store, chosenFolders, command.user, onlyLooks ? nullptr : writerLock);
+        const WriterLockHold held = session.HoldWriterLock();
         session.LoadUser(command.user, onlyLooks ? FirstRunFiles::Never : FirstRunFiles::WriteNow);
         MentionReadableDataFolder(chosenFolders.DataFolder(), err);
-        return run(session);
+        const int status = run(session);
+        if (!onlyLooks)
+            store.Flush();
+        return status;
     } catch (const FileWriteError& error) {
         err << Cp932ToUtf8(error.what()) << '\n';
         return kCliFileError;
@@ -334,7 +339,7 @@ std::optional<int> HandOver(const CliCommand& command, const Folders& folders, c
 }
 
 int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& folders, const Clock& clock,
-             std::ostream& out, std::ostream& err, CommandHandOver* handOver) {
+             std::ostream& out, std::ostream& err, CommandHandOver* handOver, WriterLock* writerLock) {
     const bool in = command.words.size() == 2 && command.words[1] == "in";
     const bool outWord = command.words.size() == 2 && command.words[1] == "out";
     if (!in && !outWord) {
@@ -352,16 +357,18 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
     if (const std::optional<int> status = HandOver(command, folders, words, handOver, out, err))
         return *status;
     const TimeKind kind = in ? TimeKind::Arrival : TimeKind::Leaving;
-    return InSession(command, store, folders, err,
-                     [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); });
+    return InSession(
+        command, store, folders, err, [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); },
+        false, writerLock);
 }
 
-// A file's bytes to the named file, whole or not at all, or as they are to standard output for "-".
+// A file's bytes to the named file, whole or not at all and never through a symbolic link there, or as they are
+// to standard output for "-".
 void WriteOutput(const std::string& file, const std::string& bytes, std::ostream& out) {
     if (file == "-")
         out << bytes;
     else
-        WriteFileAtomically(std::filesystem::path(file), bytes);
+        WriteExportFile(std::filesystem::path(file), bytes);
 }
 
 int RunCsvCommand(int year, int month, const std::string& file, Session& session, std::ostream& out) {
@@ -554,14 +561,14 @@ int RunPdf(const CliCommand& command, SettingsStore& store, const Folders& folde
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
            std::ostream& out, std::ostream& err, CommandHandOver* handOver, const PdfRenderer& renderPdf,
-           const PasswordPrompt& askPassword) {
+           WriterLock* writerLock, const PasswordPrompt& askPassword) {
     if (std::ranges::any_of(arguments, [](const std::string& word) { return word == "--help" || word == "-h"; })) {
         out << kUsage;
         return kCliOk;
     }
     const std::optional<CliCommand> command = ParseOptions(arguments);
     if (command && !command->words.empty() && command->words[0] == "stamp" && !command->csv && !command->all)
-        return RunStamp(*command, store, folders, clock, out, err, handOver);
+        return RunStamp(*command, store, folders, clock, out, err, handOver, writerLock);
     if (command && !command->words.empty() && command->words[0] == "leave")
         return RunLeave(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "totals")
@@ -599,7 +606,7 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
                 return static_cast<int>(kCliUsage);
             return RunMonthCommand(verb, *year, *month, session, out);
         },
-        verb != "recalc");
+        verb != "recalc", writerLock);
 }
 
 namespace {
@@ -649,10 +656,16 @@ std::optional<HandedResult> RunHandedCommand(const HandedCommand& handed, ShownM
     std::ostringstream out;
     std::ostringstream err;
     std::optional<int> status;
-    if (command->words[0] == "stamp")
-        status = RunHandedStamp(*command, window, out, err);
-    else if (command->words[0] == "recalc")
-        status = RunHandedRecalc(*command, window, out, err);
+    // The month is read afresh, changed and saved under one hold of the writer lock, as the command line does it.
+    try {
+        const WriterLockHold held = window.WindowSession().HoldWriterLock();
+        if (command->words[0] == "stamp")
+            status = RunHandedStamp(*command, window, out, err);
+        else if (command->words[0] == "recalc")
+            status = RunHandedRecalc(*command, window, out, err);
+    } catch (const WriterLockBusy& error) {
+        return HandedResult{kCliFileError, {}, Cp932ToUtf8(error.what()) + '\n'};
+    }
     if (!status)
         return std::nullopt;
     window.ShowChanges();

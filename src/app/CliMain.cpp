@@ -5,7 +5,9 @@
 #include "app/TerminalPassword.h"
 #include "engine/calendar/Clock.h"
 #include "engine/settings/Folders.h"
+#include "engine/text/Cp932.h"
 #include "gui/common/PrintPainter.h"
+#include "platform/FileWriterLock.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleHalt.h"
 
@@ -36,6 +38,8 @@ int main(int argc, char* argv[]) {
         arguments.push_back(qtArguments[i].toStdString());
 
     mitoran::QtSettingsStore store;
+    for (const std::string& note : store.PrivacyNotes())
+        std::cerr << mitoran::Cp932ToUtf8(note) << '\n';
     const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));
@@ -43,8 +47,9 @@ int main(int argc, char* argv[]) {
         return fromStandardInput ? mitoran::ReadPasswordLine(std::cin)
                                  : mitoran::ReadPasswordFromTerminal("金額のﾊﾟｽﾜｰﾄﾞ: ");
     };
+    mitoran::FileWriterLock writerLock("mitoran-cli");
     const int status = mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver,
-                                       mitoran::PdfBytes, askPassword);
+                                       mitoran::PdfBytes, &writerLock, askPassword);
     if (!store.Sync() && status == mitoran::kCliOk) {
         std::cerr << "設定を保存できません\n";
         return mitoran::kCliFileError;

@@ -139,6 +139,8 @@ struct WindowEnvironment {
     MemorySettingsStore store;
     FixedClock clock{LocalDateTime{2004, 3, 10, 9, 0, 0}};
     ScriptedQuestions questions;
+    // The writers' lock, where a test shares the files with another program.
+    WriterLock* writerLock = nullptr;
 
     // Windows under test have the font the start-up frame gives the program.
     WindowEnvironment() {
@@ -169,7 +171,7 @@ struct WindowEnvironment {
     // A main window on this environment, not yet shown.
     std::unique_ptr<TZangyoMain> MainWindow(std::vector<std::string> parameters = {}) {
         return std::make_unique<TZangyoMain>(
-            MainServices{{store, folders, clock, questions}, StartCommandLine(std::move(parameters))});
+            MainServices{{store, folders, clock, questions, writerLock}, StartCommandLine(std::move(parameters))});
     }
 
     // Answers every amounts password prompt with the profile's password until the timer is deleted (there is

@@ -27,8 +27,13 @@ CalendarRules CalendarRulesOf(const Settings& settings) {
     return rules;
 }
 
-Session::Session(SettingsStore& store, const Folders& folders, std::string startUser)
-    : m_store(store), m_folders(folders), m_startUser(std::move(startUser)), m_currentUser(m_startUser) {}
+Session::Session(SettingsStore& store, const Folders& folders, std::string startUser, WriterLock* writerLock)
+    : m_store(store), m_folders(folders), m_writerLock(writerLock), m_startUser(std::move(startUser)),
+      m_currentUser(m_startUser) {}
+
+WriterLockHold Session::HoldWriterLock() const {
+    return WriterLockHold(m_writerLock, m_folders.DataFolder());
+}
 
 void Session::LoadUser(std::string user, FirstRunFiles files) {
     m_currentUser = std::move(user);
@@ -60,8 +65,11 @@ void Session::LoadUser(std::string user, FirstRunFiles files) {
 }
 
 void Session::WritePendingFiles() {
-    if (std::exchange(m_holidayListPending, false))
-        SaveHolidayList(holidays, HolidayListPath());
+    if (!m_holidayListPending)
+        return;
+    const WriterLockHold held = HoldWriterLock();
+    m_holidayListPending = false;
+    SaveHolidayList(holidays, HolidayListPath());
 }
 
 void Session::TakeHalfDayAmounts() {
@@ -137,6 +145,7 @@ void Session::SaveSettingsAllOrNothing(const Settings& edited) {
 // The holiday list is written first: when it is refused nothing else is; when the settings are refused after it,
 // its old file is put back.
 void Session::RegisterSettings(const Settings& edited, const HolidayList& editedList) {
+    const WriterLockHold held = HoldWriterLock();
     const FileBefore listBefore = ReadFileBefore(HolidayListPath());
     HolidayList written = editedList;
     SaveHolidayList(written, HolidayListPath());
@@ -178,7 +187,7 @@ SaveOutcome Session::RegisterSettingsChecked(const Settings& edited, HolidayList
     };
     return SaveUnlessChangedElsewhere(
         HolidayListPath(), m_holidaysStamp, editedList != m_holidaysAsRead, questions,
-        [&] { RegisterSettings(edited, editedList); }, reload);
+        [&] { RegisterSettings(edited, editedList); }, reload, [this] { return HoldWriterLock(); });
 }
 
 void Session::ReadDefaultUserSettings(HolidayList& list) {
@@ -188,6 +197,7 @@ void Session::ReadDefaultUserSettings(HolidayList& list) {
 }
 
 void Session::RecreateMonth(int year, int month) {
+    const WriterLockHold held = HoldWriterLock();
     const std::filesystem::path file = MonthFilePath(m_folders.DataFolder(), year, month, m_currentUser);
     std::error_code error;
     if (std::filesystem::exists(file, error) && !std::filesystem::remove(file, error))
@@ -233,6 +243,7 @@ void Session::ReleaseSpan() {
 MonthCalculation Session::SaveShownMonth() {
     if (SpanShown())
         return {};
+    const WriterLockHold held = HoldWriterLock();
     MonthCalculation calculation = SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings);
     UpdateLedgerFromMonth(sheet, sheet.loadedYear, ledger);
     return calculation;
@@ -247,13 +258,13 @@ SaveOutcome Session::SaveShownMonthChecked(Questions& questions) {
         MonthFilePath(m_folders.DataFolder(), sheet.loadedYear, sheet.loadedMonth, m_currentUser);
     return SaveUnlessChangedElsewhere(
         path, sheet.fileStamp, sheet.IsChanged(), questions, [this] { SaveShownMonth(); },
-        [this] { ShowMonth(sheet.loadedYear, sheet.loadedMonth, true); });
+        [this] { ShowMonth(sheet.loadedYear, sheet.loadedMonth, true); }, [this] { return HoldWriterLock(); });
 }
 
 SaveOutcome Session::SaveLedgerChecked(Questions& questions) {
     return SaveUnlessChangedElsewhere(
         ledger.LedgerFilePath(), ledger.LoadedStamp(), ledger.IsChanged(), questions, [this] { ledger.SaveLedger(); },
-        [this] { ledger.LoadLedger(); });
+        [this] { ledger.LoadLedger(); }, [this] { return HoldWriterLock(); });
 }
 
 MonthLocation Session::Location() const {

@@ -10,6 +10,7 @@
 #include "engine/session/OtherWriters.h"
 #include "engine/settings/HolidayList.h"
 #include "engine/settings/Settings.h"
+#include "engine/text/WriterLock.h"
 
 #include <optional>
 #include <string>
@@ -32,7 +33,9 @@ enum class FirstRunFiles { WriteNow, WriteLater, Never };
 
 class Session {
 public:
-    Session(SettingsStore& store, const Folders& folders, std::string startUser);
+    // The writer lock keeps other programs' writes of the data folder out of the session's; without one the
+    // files are shared with nobody.
+    Session(SettingsStore& store, const Folders& folders, std::string startUser, WriterLock* writerLock = nullptr);
 
     const std::string& StartUser() const { return m_startUser; }
     const std::string& CurrentUser() const { return m_currentUser; }
@@ -43,6 +46,11 @@ public:
     void LoadUser(std::string user, FirstRunFiles files = FirstRunFiles::WriteNow);
     // Writes the first-run files LoadUser left for later, once. Throws FileWriteError.
     void WritePendingFiles();
+
+    // Holds the data folder's writer lock while the hold lives: a read-modify-write of a data or settings file
+    // holds it for the whole of it. The saves below take it themselves (a hold already there is taken again).
+    // Throws WriterLockBusy when another program keeps it.
+    WriterLockHold HoldWriterLock() const;
 
     // Shows the sheet month: its file, or a new month from the calendar. Unsaved edits of the month
     // already held stay unless forced. A span shown before is over.
@@ -110,6 +118,7 @@ private:
 
     SettingsStore& m_store;
     const Folders& m_folders;
+    WriterLock* m_writerLock;
     std::string m_startUser;
     std::string m_currentUser;
     bool m_holidayListPending = false;

@@ -208,6 +208,12 @@ TimeSlot SplitSlot(std::string_view value) {
     return {std::string(value.substr(0, comma)), std::string(value.substr(comma + 1))};
 }
 
+// A stored closing day that reads: 1 to 31 (the dialog stores 1 to 27 or 31).
+bool IsClosingDay(std::string_view text) {
+    const std::optional<int> day = ParseStoreInteger(text);
+    return day && *day >= 1 && *day <= 31;
+}
+
 void InitialiseFirstRun(StoreSection& system, StoreSection& setting, SettingsStore& store, const std::string& key) {
     system.WriteString("Pass", "");
     system.WriteInteger("SimeDay", 31);
@@ -443,9 +449,14 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     StoreSection system(context.store, key, kSystem);
     StoreSection setting(context.store, key, kSetting);
 
-    const bool firstRun = system.ReadInteger("SimeDay", -1) == -1;
+    // Only a store that has never held a closing day is a first run: the set-up overwrites the amounts, time slots
+    // and passwords.
+    const std::optional<std::string> storedSimeDay = context.store.ReadValue(key, kSystem, "SimeDay");
+    const bool firstRun = !storedSimeDay;
     if (firstRun) {
         InitialiseFirstRun(system, setting, context.store, key);
+    } else if (!IsClosingDay(*storedSimeDay)) {
+        context.store.KeepDamagedCopy();
     }
     RepairEmptySlots(setting);
 
@@ -459,6 +470,9 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     settings.Pass = ReverseText(system.ReadString("Pass", ""));
     settings.KinPass = ReverseText(system.ReadString("KinPass", ""));
     ReadFields(system, kSystemHead, defaults, settings);
+    if (!firstRun && !IsClosingDay(*storedSimeDay)) {
+        settings.SimeDay = 31;
+    }
     for (int day = 1; day <= 7; ++day) {
         settings.WeekCheck[day] = system.ReadBool(WeekCheckName(day), defaults.WeekCheck[day]);
     }

@@ -83,8 +83,8 @@ private:
 
 TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
-      m_session(services.store, services.folders, services.commandLine.startUser), m_settings(m_session.settings),
-      m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
+      m_session(services.store, services.folders, services.commandLine.startUser, services.writerLock),
+      m_settings(m_session.settings), m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
       m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }), m_timeAdjust([this] {
           // While it is open the tray's "終了(&X)" is off: see eventFilter.
           auto* dialog = EscapableDialog(new TTimeAdjust(this));

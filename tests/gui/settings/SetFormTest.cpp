@@ -230,7 +230,7 @@ void SetFormTest::okWritesTheSettingsFile() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
     QtSettingsStore store;
     m_window = std::make_unique<TZangyoMain>(
-        MainServices{store, m_env->folders, m_env->clock, m_env->questions, CommandLine{}});
+        MainServices{{store, m_env->folders, m_env->clock, m_env->questions}, CommandLine{}});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     OpenSettings([&](TSetting& dialog) {
@@ -512,7 +512,7 @@ void SetFormTest::namedUserReadsTheDefaultUsersSettings() {
     defaultUser.RegisterSettings(defaultUser.settings, list);
 
     m_window = std::make_unique<TZangyoMain>(
-        MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, CommandLine{"abc"}});
+        MainServices{{m_env->store, m_env->folders, m_env->clock, m_env->questions}, CommandLine{"abc"}});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     m_env->questions.answers = {Answer::No}; // the alternate profile's closing day 20 replaces 31: keep the month
