@@ -11,7 +11,7 @@ picture_build mitoran mitoran-cli mitoran_limits_chart
 picture_home
 cli=$build/src/app/mitoran-cli
 "$cli" show "$(date +%Y)" 1 >/dev/null
-mkdir -p "$MITORAN_DATA_DIR"
+mkdir -p -m 700 "$MITORAN_DATA_DIR"
 
 # The months from five before this agreement year's start (April) to today: every weekday from 8:30 to a leaving
 # time that gives each month its own overtime, one Sunday worked as a statutory holiday; mitoran-cli then

@@ -39,7 +39,7 @@ const char* const kClassName = "TLimitForm";
 constexpr std::array<int, kLimitColumnCount> kColumnWidths{9, 8, 9, 8, 15, 9, 11, 13};
 constexpr int kGridRows = kAgreementMonths + 1;
 constexpr int kHeadroomPixels = 22;
-constexpr QSize kLeastChartSize(600, 340);
+constexpr QSize kLeastChartSize(600, 280);
 constexpr double kMinutesPerHour = 60.0;
 
 // The labels of the rules, in the order of LimitRule.
@@ -86,7 +86,7 @@ void TLimitForm::FormCreate() {
     layout->setContentsMargins(6, 4, 6, 6);
     BuildMenus();
     layout->addWidget(BuildTopPanel());
-    layout->addWidget(BuildStatusPanel());
+    layout->addWidget(BuildHeadroomPanel());
 
     m_model = new LimitTableModel(this);
     m_grid = new QTableView(this);
@@ -103,14 +103,15 @@ void TLimitForm::FormCreate() {
                        u"ﾀﾞﾌﾞﾙｸﾘｯｸで、ｶｰｿﾙのある月のﾃﾞｰﾀへ移動します。"_s);
     const QSize gridSize = FitGridColumns(*m_grid, kColumnWidths, kGridRows);
     m_grid->setFixedWidth(gridSize.width());
-    m_grid->setMinimumHeight(gridSize.height());
+    m_grid->setFixedHeight(gridSize.height());
     connect(m_grid, &QTableView::doubleClicked, this, &TLimitForm::JumpButtonClick);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TLimitForm::ShowChosenMonth);
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(m_grid, 0, Qt::AlignTop);
-    body->addWidget(BuildChart(), 1);
-    layout->addLayout(body, 1);
+    auto* tableRow = new QHBoxLayout;
+    tableRow->addWidget(m_grid);
+    tableRow->addWidget(BuildLevelPanel(), 1);
+    layout->addLayout(tableRow);
+    layout->addWidget(BuildChart(), 1);
 
     const QSize size = sizeHint();
     resize(size);
@@ -167,10 +168,8 @@ QWidget* TLimitForm::BuildTopPanel() {
     return panel;
 }
 
-QWidget* TLimitForm::BuildStatusPanel() {
+QWidget* TLimitForm::BuildHeadroomPanel() {
     auto* panel = new QWidget(this);
-    auto* rows = new QVBoxLayout(panel);
-    rows->setContentsMargins(0, 2, 0, 2);
     m_headroomLabel = new QLabel(panel);
     m_headroomLabel->setObjectName(u"HeadroomLabel"_s);
     QFont large = ProgramFont();
@@ -181,14 +180,20 @@ QWidget* TLimitForm::BuildStatusPanel() {
     m_forecastLabel = new QLabel(panel);
     m_forecastLabel->setObjectName(u"ForecastLabel"_s);
     m_forecastLabel->setToolTip(u"今月のこれまでの時間外を、会社の平日の経過日数で月末まで延ばした見込みです。"_s);
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_headroomLabel);
-    top->addSpacing(12);
-    top->addWidget(m_forecastLabel, 0, Qt::AlignBottom);
-    top->addStretch(1);
-    rows->addLayout(top);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 2, 0, 2);
+    row->addWidget(m_headroomLabel);
+    row->addSpacing(12);
+    row->addWidget(m_forecastLabel, 0, Qt::AlignBottom);
+    row->addStretch(1);
+    return panel;
+}
 
-    auto* levels = new QHBoxLayout;
+// The limits of the chosen month, one a line beside the table.
+QWidget* TLimitForm::BuildLevelPanel() {
+    auto* panel = new QWidget(this);
+    auto* levels = new QVBoxLayout(panel);
+    levels->setContentsMargins(0, 0, 0, 0);
     levels->setSpacing(4);
     for (std::size_t i = 0; i < kLevelLabelNames.size(); ++i) {
         auto* label = new QLabel(panel);
@@ -200,7 +205,11 @@ QWidget* TLimitForm::BuildStatusPanel() {
         m_levelLabels[i] = label;
     }
     levels->addStretch(1);
-    rows->addLayout(levels);
+    // As wide as the longest state from the start, so that the window's first size holds it.
+    const LimitStatus widest{
+        {LimitRule::Average, kLastAverageSpan, 999 * 60 * kLastAverageSpan, kAverageMonthLimit * kLastAverageSpan},
+        LimitLevel::Reached};
+    panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(ToQString(LimitStatusText(widest))) + 12);
     return panel;
 }
 

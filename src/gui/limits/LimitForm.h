@@ -33,9 +33,9 @@ struct LimitFormServices {
 };
 
 // 36協定: the overtime limits of the labour agreement over one agreement year. Above the table, the headroom of
-// the month chosen in it (this month when the year holds it), the forecast and the state of each limit; the
-// table of the twelve months coloured by level; the chart. Not modal: it reads the month files again whenever
-// it is shown or becomes active, so that saves made meanwhile show.
+// the month chosen in it (this month when the year holds it) and the forecast; the table of the twelve months
+// coloured by level, with the state of each limit of the chosen month beside it; the chart below. Not modal: it
+// reads the month files again whenever it is shown or becomes active, so that saves made meanwhile show.
 class TLimitForm : public EscDialog {
     Q_OBJECT
 
@@ -62,7 +62,8 @@ private:
     void FormCreate();
     void BuildMenus();
     QWidget* BuildTopPanel();
-    QWidget* BuildStatusPanel();
+    QWidget* BuildHeadroomPanel();
+    QWidget* BuildLevelPanel();
     QWidget* BuildChart();
     YearMonth ThisMonth() const;
     // Reads the agreement year that holds the month; the chosen row stays on the same month of the year.
