@@ -27,7 +27,7 @@ constexpr std::array<int, kPeriodColumns> kPeriodChars{7, 6, 6, 6, 6, 6, 8, 8, 8
 constexpr int kFirstPeriodTimeColumn = 6;
 constexpr std::array<int, kLedgerColumnCount> kLedgerChars{3, 10, 2, 4, 5, 5};
 constexpr int kSummaryChars = 7;
-constexpr std::array<int, kLimitColumnCount> kLimitChars{7, 7, 7, 7, 13, 7, 9, 11};
+constexpr std::array<int, kLimitColumnCount> kLimitChars{7, 7, 8, 7, 13, 8, 10, 12};
 // "PrintMemo" is at least 10 characters.
 constexpr int kMinMemoChars = 10;
 
