@@ -5,7 +5,6 @@
 #include "engine/limits/AgreementYear.h"
 
 #include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
