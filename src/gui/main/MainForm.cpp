@@ -2,6 +2,7 @@
 #include "gui/main/MainForm.h"
 
 #include "engine/calendar/Clock.h"
+#include "engine/limits/LimitTable.h"
 #include "engine/month/Calculation.h"
 #include "engine/month/MonthCalendar.h"
 #include "engine/month/MonthCsv.h"
@@ -24,6 +25,8 @@
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/leave/YuKyuSet.h"
+#include "gui/limits/LevelLabel.h"
+#include "gui/limits/LimitForm.h"
 #include "gui/main/BarPaintBox.h"
 #include "gui/main/DayGridMenus.h"
 #include "gui/main/DayGridModel.h"
@@ -97,6 +100,12 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
                [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
               this));
       }),
+      m_limits([this] {
+          return EscapableDialog(new TLimitForm(
+              {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
+               [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
+              this));
+      }),
       m_yuuKyu([this] {
           auto* window = new TYuuKyu({m_session, m_services.store, m_services.clock, m_services.questions,
                                       m_services.commandLine.startUser, this});
@@ -146,8 +155,9 @@ void TZangyoMain::FormCreate() {
     ComputeSizeLimits();
     m_sizingReady = true;
     m_mokuhyoBarItem->setChecked(m_settings.MokuhyoBasShow);
+    m_limitPanel->setVisible(m_settings.Limits.MainDisp);
     ApplySizeLimits();
-    resize(m_minWidth, m_minHeight + (m_mokuhyoBarItem->isChecked() ? m_barHeight : 0));
+    resize(m_minWidth, m_minHeight + BottomLinesHeight());
     if (m_settings.StartUserWindowSize) {
         const WindowSize size = WindowPlacementStore(m_services.store, m_services.commandLine.startUser)
                                     .RestoreSize(kClassName, {height(), width()});
@@ -426,6 +436,12 @@ void TZangyoMain::YearCalcButtonClick() {
     m_yearTotal->show();
 }
 
+void TZangyoMain::LimitItemClick() {
+    m_limits->show();
+    m_limits->raise();
+    m_limits->activateWindow();
+}
+
 bool TZangyoMain::JumpToMonth(YearMonth month) {
     if (!LeaveMonthCheck())
         return false;
@@ -513,6 +529,7 @@ void TZangyoMain::RefreshMonthView() {
     ShowSummary();
     UpdateYukyuPanel();
     UpdateTargetBar();
+    UpdateLimitPanel();
     RefreshPayWindow();
 }
 
@@ -550,6 +567,24 @@ void TZangyoMain::UpdateYukyuPanel() {
     m_yukyuPanel->setPalette(palette);
 }
 
+// Shown or hidden as the setting says, the window growing or shrinking by its height; the month on display as
+// its files hold it.
+void TZangyoMain::UpdateLimitPanel() {
+    const bool show = m_settings.Limits.MainDisp;
+    if (show == m_limitPanel->isHidden()) {
+        const int linesBefore = BottomLinesHeight();
+        m_limitPanel->setVisible(show);
+        const int newHeight = height() + BottomLinesHeight() - linesBefore;
+        ApplySizeLimits();
+        resize(width(), newHeight);
+    }
+    if (!show)
+        return;
+    const LimitMonth month = ReadLimitMonth(m_session.Location(), m_settings, DisplayedMonth());
+    m_limitPanel->setText(ToQString(HeadroomLineText(month, WorkingMonth(m_services.clock.Now(), m_settings.SimeDay))));
+    ColourByLevel(*m_limitPanel, HighestLevel(month.checks));
+}
+
 void TZangyoMain::HolidayReadItemClick() {
     const YearMonth month = DisplayedMonth();
     MarkHolidays(m_sheet, month.year, month.month, false, CalendarRulesOf(m_settings), m_session.holidays);
@@ -577,6 +612,7 @@ void TZangyoMain::SetButtonClick() {
 // windows, once they exist, follow from here too.
 void TZangyoMain::SettingRegistered() {
     UpdateYukyuPanel();
+    UpdateLimitPanel();
     m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
     SetWindowTitleText();
     m_grid->viewport()->update();

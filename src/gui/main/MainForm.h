@@ -35,6 +35,7 @@ class HelpWindow;
 class Questions;
 class SettingsStore;
 class TJump;
+class TLimitForm;
 class TSetting;
 class TTimeAdjust;
 class TTimeSet;
@@ -80,6 +81,8 @@ public:
     void CalcButtonClick();
     void MokuhyoBarItemClick();
     void YearCalcButtonClick();
+    // "36協定": the overtime limits of the agreement year, beside the main window.
+    void LimitItemClick();
     void OutFileItemClick();
     // The rows on display (the month, or the span) with their summary: a print preview, or a PDF file.
     void PrintIemClick();
@@ -161,6 +164,9 @@ private:
     void ShowSummary();
     void UpdateTargetBar();
     void UpdateYukyuPanel();
+    // The line of the overtime limits under the target bar, while "メイン画面に残り時間を表示" is on.
+    void UpdateLimitPanel();
+    int BottomLinesHeight() const;
     void HolidayReadItemClick();
     void SettingRegistered();
     void SetSpanControlsEnabled(bool enabled);
@@ -205,6 +211,7 @@ private:
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
     LazyDialog<TYearTotal> m_yearTotal;
+    LazyDialog<TLimitForm> m_limits;
     LazyDialog<TYuuKyu> m_yuuKyu;
     LazyDialog<TSetting> m_setting;
     LazyDialog<TTotal> m_total;
@@ -229,6 +236,7 @@ private:
     QLabel* m_mokuZanPanel = nullptr;
     QLabel* m_yukyuPanel = nullptr;
     BarPaintBox* m_barPaintBox = nullptr;
+    QLabel* m_limitPanel = nullptr;
     QPushButton* m_backButton = nullptr;
     QPushButton* m_exitButton = nullptr;
     QAction* m_mokuhyoBarItem = nullptr;
