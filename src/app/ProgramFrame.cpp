@@ -10,6 +10,7 @@
 #include "engine/settings/Folders.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/DeferredIconStyle.h"
 #include "gui/common/MessageBoxQuestions.h"
 #include "gui/common/PassForm.h"
@@ -92,7 +93,7 @@ int RunProgram(QApplication& application, const ProgramServices& services, const
 }
 
 int RunDesktopProgram(QApplication& application, const QString& instanceName) {
-    QApplication::setStyle(new DeferredIconStyle);
+    QApplication::setStyle(new FocusFrameStyle(new DeferredIconStyle));
     QApplication::setWindowIcon(ProgramIcon());
     QtSettingsStore store;
     // The settings a first run writes wait in memory until the window is on screen (and are written when the
