@@ -27,6 +27,7 @@ constexpr Entry kEntries[] = {
     {"TZangyoMain", "KeiTMemo", "残業時間合計"},
     {"TZangyoMain", "MokuTMemo", "目標までの残り残業時間"},
     {"TZangyoMain", "KinmuTMemo", "総勤務時間"},
+    {"HelpWindow", "HelpBrowser", "ヘルプの本文"},
     {"TJump", "YearMemo", "移動先の年"},
     {"TJump", "MonthMemo", "移動先の月"},
     {"TPass", "PassEdit", "ﾊﾟｽﾜｰﾄﾞ"},
