@@ -158,11 +158,4 @@ void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption* op
     }
 }
 
-int FocusFrameStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                               QStyleHintReturn* returnData) const {
-    if (hint == SH_MenuBar_AltKeyNavigation)
-        return 1;
-    return QProxyStyle::styleHint(hint, option, widget, returnData);
-}
-
 } // namespace mitoran

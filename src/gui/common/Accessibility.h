@@ -36,8 +36,8 @@ bool CellHasKeyboardFocus(const QStyleOptionViewItem& option, const QModelIndex&
 void DrawFocusFrame(QPainter& painter, const QRect& cell, const QColor& background);
 
 // The platform's style, except that the focus frame of check boxes, radio buttons and other controls is drawn
-// in the program's focus colour whenever a control has the focus (not only after a key moved it there), that
-// Alt alone moves the focus into the menu bar, and that the menu bar's active item is framed.
+// in the program's focus colour whenever a control has the focus (not only after a key moved it there), and the
+// menu bar's active item is framed.
 class FocusFrameStyle final : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -46,8 +46,6 @@ public:
                        const QWidget* widget) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override;
 };
 
 } // namespace mitoran
