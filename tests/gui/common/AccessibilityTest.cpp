@@ -10,9 +10,14 @@
 #include "gui/main/DayGridView.h"
 #include "platform/Cp932Qt.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -114,6 +119,15 @@ void Collect(QAccessibleInterface& parent, const QString& context, WindowControl
     }
 }
 
+// What the mouse can operate or read, which the keyboard must reach as well.
+bool IsOperable(const QWidget& control) {
+    return qobject_cast<const QAbstractButton*>(&control) != nullptr ||
+           qobject_cast<const QLineEdit*>(&control) != nullptr || qobject_cast<const QComboBox*>(&control) != nullptr ||
+           (qobject_cast<const QAbstractItemView*>(&control) != nullptr &&
+            qobject_cast<const QHeaderView*>(&control) == nullptr) ||
+           qobject_cast<const QAbstractSpinBox*>(&control) != nullptr;
+}
+
 // Opens every window the program shows and walks each once: modal dialogs while they run, other windows once they
 // are on screen. Windows are reached through the menu items and buttons that open a dialog (their captions end in
 // "..."), and through the settings dialog's two layout buttons; commands that hand over to the platform's own
@@ -142,6 +156,11 @@ public:
         }
         const QString title = ClassOf(&window);
         m_classes << title;
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (control->window() == &window && !control->isHidden() && control->isEnabled() && IsOperable(*control) &&
+                (control->focusPolicy() & Qt::TabFocus) == 0)
+                m_problems << u"%1: Tab never reaches %2 \"%3\""_s.arg(title, ClassOf(control), control->objectName());
+        }
         for (const QString& control : std::as_const(controls.unnamed))
             m_problems << u"%1: %2 has no name"_s.arg(title, control);
         for (const auto& [heard, objects] : controls.byHeardName) {
@@ -277,6 +296,7 @@ void AccessibilityTest::StartWindow() {
     m_window->ShowMonth({2026, 12});
 }
 
+// Also: Tab reaches every control the mouse can operate or read.
 void AccessibilityTest::everyControlOfEveryWindowHasAUniqueName() {
     StartWindow();
     WindowWalker walker(*this);
@@ -285,7 +305,8 @@ void AccessibilityTest::everyControlOfEveryWindowHasAUniqueName() {
     for (const QString& problem : problems)
         qWarning().noquote() << problem;
     QVERIFY2(problems.isEmpty(),
-             qPrintable(u"%1 controls without a name of their own, listed above"_s.arg(problems.size())));
+             qPrintable(u"%1 controls without a name of their own or out of Tab's reach, listed above"_s.arg(
+                 problems.size())));
     // The walk reached the windows it is meant to reach (others, added later, are walked as well).
     QStringList expected{u"TZangyoMain"_s, u"TJump"_s,           u"TTotal"_s,           u"TYuuKyu"_s,
                          u"TVacDel"_s,     u"TVacDel2"_s,        u"TYearTotal"_s,       u"TTokuSyukeiForm"_s,
