@@ -39,13 +39,14 @@ xvfb-run "${display[@]}" -s "-screen 0 1024x768x24" dbus-run-session -- bash -c 
     keys alt+v s;       dump period "$2";   keys alt+F4
     keys alt+v t;       dump span "$2";     keys alt+F4
     keys alt+o e;       dump settings "$2"
-    keys ctrl+Tab;      dump settings-2 "$2"
-    keys ctrl+Tab;      dump settings-3 "$2"
-    keys ctrl+Tab;      dump settings-4 "$2"; keys alt+F4
-    keys alt+h h;       dump help "$2";     keys Escape
+    keys Tab Tab Right; dump settings-2 "$2"
+    keys Right;         dump settings-3 "$2"
+    keys Right;         dump settings-4 "$2"; keys alt+F4
     keys alt+v y;       dump leave "$2"
     keys alt+e d n;     dump leave-delete-count "$2"; keys alt+F4
     keys alt+e d d;     dump leave-delete-date "$2";  keys alt+F4 alt+F4
+    keys alt+h h;       dump help "$2";     keys Escape
+    dump help-closed "$2"
     kill "$program"
 ' _ "$program" "$pictures"
 echo "Pictures in $pictures"

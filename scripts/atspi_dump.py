@@ -34,9 +34,10 @@ def walk(node, context, found):
         if child is None:
             continue
         role = child.getRole()
-        if role in INTERACTIVE:
+        state = child.getState()
+        if role in INTERACTIVE or (role == pyatspi.ROLE_LABEL and state.contains(pyatspi.STATE_FOCUSABLE)):
             found["controls"].append((context, role, heard_name(child), child))
-        if child.getState().contains(pyatspi.STATE_FOCUSED):
+        if state.contains(pyatspi.STATE_FOCUSED):
             found["focused"].append(f"{child.getRoleName()} '{child.name}'")
         if role in SKIP_CHILDREN:
             continue
