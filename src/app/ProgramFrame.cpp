@@ -11,6 +11,7 @@
 #include "engine/text/Cp932.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/DeferredIconStyle.h"
 #include "gui/common/MessageBoxQuestions.h"
 #include "gui/common/PassForm.h"
@@ -95,7 +96,7 @@ int RunProgram(QApplication& application, const ProgramServices& services, const
 }
 
 int RunDesktopProgram(QApplication& application, const QString& instanceName) {
-    QApplication::setStyle(new DeferredIconStyle);
+    QApplication::setStyle(new FocusFrameStyle(new DeferredIconStyle));
     QApplication::setWindowIcon(ProgramIcon());
     QtSettingsStore store;
     for (const std::string& note : store.PrivacyNotes())

@@ -63,6 +63,8 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
 
 private:
     const Ledger& m_ledger;

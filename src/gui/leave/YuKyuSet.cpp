@@ -111,7 +111,8 @@ void TYuuKyu::BuildPanels() {
     auto* layout = new QVBoxLayout(central);
     auto* top = new QHBoxLayout;
     m_kuriZanMemo = BalanceField(u"KuriZanMemo"_s, central);
-    m_kuriZanMemo->setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the carry-over too, so that it can be typed without the mouse.
+    m_kuriZanMemo->setFocusPolicy(Qt::StrongFocus);
     m_kuriZanMemo->installEventFilter(this);
     m_nowZanMemo = BalanceField(u"NowZanMemo"_s, central);
     m_nowZanMemo->setReadOnly(true);

@@ -8,6 +8,8 @@
 #include "engine/month/MonthCsv.h"
 #include "engine/month/MonthFile.h"
 #include "engine/print/PrintLists.h"
+#include "engine/session/AccessibleTexts.h"
+#include "engine/session/ProgramColors.h"
 #include "engine/session/Questions.h"
 #include "engine/session/TargetBar.h"
 #include "engine/session/WindowPlacement.h"
@@ -19,6 +21,7 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 #include "engine/totals/PayAmounts.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/CsvFileDialog.h"
 #include "gui/common/PassForm.h"
 #include "gui/common/PrintCommands.h"
@@ -66,7 +69,7 @@ void SetTimeFieldText(QLineEdit* field, const std::string& text) {
     field->setText(ToQString(text));
     QPalette palette = field->palette();
     palette.setColor(QPalette::Text,
-                     TimeTextToMinutes(text) < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::Text));
+                     TimeTextToMinutes(text) < 0 ? AlertTextColor() : QApplication::palette().color(QPalette::Text));
     field->setPalette(palette);
 }
 
@@ -137,6 +140,7 @@ TZangyoMain::~TZangyoMain() {
 
 void TZangyoMain::FormCreate() {
     setObjectName(QString::fromLatin1(kClassName));
+    InstallAccessibleWindows();
     BuildPanels();
     BuildMenus();
     BuildGridMenus();
@@ -382,6 +386,7 @@ void TZangyoMain::ShowMonth(YearMonth month) {
     if (m_session.ShowMonth(month.year, month.month, false)) {
         RefreshMonthView();
         RecalculateForPayWindow();
+        AnnounceStatus(*this, ToQString(MonthShownStatus(month)));
     }
 }
 
@@ -450,6 +455,7 @@ bool TZangyoMain::JumpToMonth(YearMonth month) {
     m_session.ShowMonth(month.year, month.month, true);
     RefreshMonthView();
     RecalculateForPayWindow();
+    AnnounceStatus(*this, ToQString(MonthShownStatus(month)));
     return true;
 }
 
@@ -497,10 +503,13 @@ SaveOutcome TZangyoMain::SaveMonthOnDisplayChecked() {
         outcome = m_session.SaveShownMonthChecked(m_services.questions);
     } catch (const FileWriteError& error) {
         RefreshMonthView();
+        AnnounceStatus(*this, ToQString(MonthNotSavedStatus(m_sheet.loadedMonth)));
         ReportWriteError(error);
         return SaveOutcome::Kept;
     }
     RefreshMonthView();
+    if (outcome == SaveOutcome::Saved)
+        AnnounceStatus(*this, ToQString(MonthSavedStatus(m_sheet.loadedMonth)));
     return outcome;
 }
 
@@ -525,6 +534,7 @@ void TZangyoMain::Recalculate() {
 
 // Also reloads the open cell editor, which would otherwise commit its old text over a command's value.
 void TZangyoMain::RefreshMonthView() {
+    m_grid->setAccessibleName(ToQString(DayGridName(m_sheet.loadedMonth)));
     m_model->Refresh();
     ShowSummary();
     UpdateYukyuPanel();
@@ -549,7 +559,7 @@ void TZangyoMain::UpdateTargetBar() {
     m_parPanel->setText(QString::fromStdString(bar.parText));
     QPalette palette = m_parPanel->palette();
     palette.setColor(QPalette::WindowText,
-                     bar.parRed ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+                     bar.parRed ? AlertTextColor() : QApplication::palette().color(QPalette::WindowText));
     m_parPanel->setPalette(palette);
     m_mokuZanPanel->setText(ToQString(bar.mokuZanText));
     m_barPaintBox->update();
@@ -563,7 +573,7 @@ void TZangyoMain::UpdateYukyuPanel() {
     m_yukyuPanel->setText(ToQString(remaining.text));
     QPalette palette = m_yukyuPanel->palette();
     palette.setColor(QPalette::WindowText,
-                     remaining.negative ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+                     remaining.negative ? AlertTextColor() : QApplication::palette().color(QPalette::WindowText));
     m_yukyuPanel->setPalette(palette);
 }
 

@@ -9,6 +9,7 @@
 #include "engine/text/ProfileFile.h"
 #include "engine/text/Texts.h"
 #include "gui/WindowTestSupport.h"
+#include "gui/common/Accessibility.h"
 #include "gui/main/BarPaintBox.h"
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
@@ -195,7 +196,7 @@ void MainFormTest::typedTimesAreCalculatedAndSavedWithCtrlS() {
     QCOMPARE(Field(u"KinmuTMemo"_s), u"  9:30"_s);
     QCOMPARE(Field(u"SyukinMemo"_s).trimmed(), test::Expected(u"1"_s, u"1.0"_s));
     QVERIFY(Field(u"MokuTMemo"_s).contains(u'-'));
-    QCOMPARE(m_window->findChild<QLineEdit*>(u"MokuTMemo"_s)->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(m_window->findChild<QLineEdit*>(u"MokuTMemo"_s)->palette().color(QPalette::Text), AlertTextColor());
     QCOMPARE(m_window->findChild<QLineEdit*>(u"ZanTMemo"_s)->palette().color(QPalette::Text),
              QApplication::palette().color(QPalette::Text));
 
@@ -289,7 +290,7 @@ void MainFormTest::targetBarShowsProgress() {
 
     auto* parPanel = m_window->findChild<QLabel*>(u"ParPanel"_s);
     QCOMPARE(parPanel->text(), test::Expected(u"83%"_s, u"0%"_s));
-    QVERIFY(parPanel->palette().color(QPalette::WindowText) != QColor(255, 0, 0));
+    QVERIFY(parPanel->palette().color(QPalette::WindowText) != AlertTextColor());
     auto* paintBox = m_window->findChild<BarPaintBox*>(u"BarPaintBox"_s);
     QTRY_VERIFY(paintBox->isVisible() && paintBox->width() >= 45);
     const TargetBar bar = paintBox->CurrentBar();
@@ -333,9 +334,9 @@ void MainFormTest::drawingDecisionsReachTheGrid() {
     const int tuesday = Row(9);
     const int wednesday = Row(10);
     QCOMPARE(Cell(saturday, DayColumn::Weekday), u"土"_s);
-    QCOMPARE(color(saturday, 1, Qt::ForegroundRole), QColor(0, 0, 255));
+    QCOMPARE(color(saturday, 1, Qt::ForegroundRole), NoticeTextColor());
     model->setData(model->index(tuesday - 1, 2), u"○"_s); // a holiday on a Tuesday
-    QCOMPARE(color(tuesday, 1, Qt::ForegroundRole), QColor(255, 0, 0));
+    QCOMPARE(color(tuesday, 1, Qt::ForegroundRole), AlertTextColor());
 
     settings.CellColorCheck[1] = true;
     settings.CellColorCheck[7] = true;
@@ -353,7 +354,7 @@ void MainFormTest::drawingDecisionsReachTheGrid() {
     TypeInto(wednesday, DayGridView::kArrivalColumn, u"9:15"_s);
     QCOMPARE(model->data(model->index(wednesday - 1, 3), Qt::ForegroundRole).isValid(), test::Expected(false, true));
     Click(u"CalcButton"_s);
-    QCOMPARE(color(wednesday, 3, Qt::ForegroundRole), QColor(255, 0, 0));
+    QCOMPARE(color(wednesday, 3, Qt::ForegroundRole), AlertTextColor());
     settings.FlexTime = true;
     QVERIFY(!model->data(model->index(wednesday - 1, 3), Qt::ForegroundRole).isValid());
 

@@ -9,6 +9,7 @@
 #include "engine/text/Util.h"
 #include "engine/totals/PayAmounts.h"
 #include "gui/WindowTestSupport.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/PassForm.h"
 #include "gui/main/TokuSyukeiUnit.h"
 #include "platform/Cp932Qt.h"
@@ -136,8 +137,8 @@ void TotalFormTest::payWindowShowsTheEnginesFiguresBehindThePassword() {
     QVERIFY(!PayMemo("MokuTimeMemo")->isEnabled());
     const auto textColor = [this](const char* name) { return PayMemo(name)->palette().color(QPalette::Text); };
     QVERIFY(PayText("MokuTMemo").startsWith(u'-'));
-    QCOMPARE(textColor("MokuTMemo"), QColor(255, 0, 0));
-    QVERIFY(textColor("ZanTMemo") != QColor(255, 0, 0));
+    QCOMPARE(textColor("MokuTMemo"), AlertTextColor());
+    QVERIFY(textColor("ZanTMemo") != AlertTextColor());
 }
 
 void TotalFormTest::EnterSpan(QDate first, QDate last) {

@@ -192,7 +192,7 @@ void SetFormTest::okStoresEveryPageAndTheHolidayList() {
         calendar->model()->setData(calendar->model()->index(39, 2), u"創立,記念日"_s);
         Find<QComboBox>(dialog, u"CellColorComboBox"_s)->setCurrentIndex(8); // 日曜
         QTest::mouseClick(Find<QCheckBox>(dialog, u"CellColorCheckBox"_s), Qt::LeftButton);
-        QTest::mouseClick(Find<QLabel>(dialog, u"CellColorPanel"_s), Qt::LeftButton);
+        QTest::keyClick(Find<QPushButton>(dialog, u"CellColorPanel"_s), Qt::Key_Space); // the swatch is a button
         // 印刷・その他の設定
         Type(dialog, u"PrintMemoLenMemo"_s, u"5"_s);
         Find<QComboBox>(dialog, u"IconSelectComboBox"_s)->setCurrentIndex(1);
