@@ -123,6 +123,17 @@ std::string PeriodCellName(std::string_view label, int column) {
     return PeriodRowName(label) + " " + WithoutBlanks(headers[static_cast<std::size_t>(column)]);
 }
 
+std::string LimitRowName(const LimitMonth& month) {
+    return LimitCellText(month, LimitColumn::Month);
+}
+
+std::string LimitCellName(const LimitMonth& month, int column) {
+    const auto& headers = LimitColumnHeaders();
+    if (column <= 0 || column >= static_cast<int>(headers.size()))
+        return LimitRowName(month);
+    return LimitRowName(month) + " " + WithoutBlanks(headers[static_cast<std::size_t>(column)]);
+}
+
 std::string PeriodCellDescription(PeriodCellColor color) {
     switch (color) {
     case PeriodCellColor::AboveAverage:

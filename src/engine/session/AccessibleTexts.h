@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/calendar/Calendar.h"
+#include "engine/limits/LimitTable.h"
 #include "engine/totals/PeriodTotals.h"
 
 #include <string>
@@ -36,6 +37,10 @@ std::string LedgerCellName(int row, int column);
 std::string PeriodRowName(std::string_view label);
 std::string PeriodCellName(std::string_view label, int column);
 std::string PeriodCellDescription(PeriodCellColor color);
+
+// The 36協定 table's rows by their month ("2024/04") and cells "2024/04 時間外".
+std::string LimitRowName(const LimitMonth& month);
+std::string LimitCellName(const LimitMonth& month, int column);
 
 // What the main window's status says after a month is shown, saved, or could not be written.
 std::string MonthShownStatus(YearMonth month);

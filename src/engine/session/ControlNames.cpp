@@ -162,6 +162,7 @@ constexpr Entry kEntries[] = {
     {"TYuuKyu", "KuriZanMemo", "繰越残日数"},
     {"TYuuKyu", "NowZanMemo", "現在残日数"},
     {"TYuuKyu", "VacStringGrid", "有給休暇の一覧"},
+    {"TLimitForm", "LimitStringGrid", "36協定の一覧"},
 };
 
 const std::vector<ControlName>& AllNames() {

@@ -2,6 +2,7 @@
 #include "gui/limits/LimitTableModel.h"
 
 #include "engine/limits/LimitTable.h"
+#include "engine/session/AccessibleTexts.h"
 #include "gui/common/WindowUtil.h"
 #include "platform/Cp932Qt.h"
 
@@ -37,6 +38,8 @@ QVariant LimitTableModel::data(const QModelIndex& index, int role) const {
         return color ? QVariant(ToQColor(*color, QApplication::palette())) : QVariant();
     case Qt::ForegroundRole:
         return color ? QVariant(QColor(Qt::black)) : QVariant();
+    case Qt::AccessibleTextRole:
+        return ToQString(LimitCellName(month, index.column()));
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
         return Hint(month, index.column());
@@ -60,6 +63,9 @@ QString LimitTableModel::Hint(const LimitMonth& month, int column) const {
 }
 
 QVariant LimitTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    // Each row is headed by its month for screen readers.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole && section >= 0 && section < rowCount())
+        return ToQString(LimitRowName(m_year.months[static_cast<std::size_t>(section)]));
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
     return ToQString(LimitColumnHeaders()[static_cast<std::size_t>(section)]);

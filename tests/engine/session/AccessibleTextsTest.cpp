@@ -80,6 +80,9 @@ TEST(AccessibleTextsTest, GridsAndStatus) {
     EXPECT_EQ(PeriodCellDescription(PeriodCellColor::AboveAverage), Utf8ToCp932("平均以上"));
     EXPECT_EQ(PeriodCellDescription(PeriodCellColor::NotCounted), Utf8ToCp932("平均計算対象外"));
     EXPECT_EQ(PeriodCellDescription(PeriodCellColor::Normal), "");
+    const AgreementYear year = BuildAgreementYear({2024, 4}, {}, {});
+    EXPECT_EQ(LimitCellName(year.months[0], 1), Utf8ToCp932("2024/04 時間外"));
+    EXPECT_EQ(LimitCellName(year.months[11], 0), "2025/03");
     EXPECT_EQ(MonthShownStatus({2026, 12}), Utf8ToCp932("2026年12月を表示しています"));
     EXPECT_EQ(MonthSavedStatus(12), Utf8ToCp932("12月を保存しました"));
     EXPECT_EQ(MonthNotSavedStatus(1), Utf8ToCp932("1月を保存できませんでした"));
@@ -89,7 +92,7 @@ TEST(AccessibleTextsTest, GridsAndStatus) {
 TEST(AccessibleTextsTest, ControlNamesAreUniqueWithinEachWindow) {
     for (const char* window :
          {"TZangyoMain", "TJump", "TPass", "TPassChangeForm", "TPrivateInfoForm", "TPrintSettingForm", "TSetting",
-          "TTotal", "TVacDel", "TVacDel2", "TYearTotal", "TYuuKyu"}) {
+          "TTotal", "TVacDel", "TVacDel2", "TYearTotal", "TYuuKyu", "TLimitForm"}) {
         std::set<std::string> names;
         std::set<std::string> controls;
         const auto entries = ControlNamesOf(window);
