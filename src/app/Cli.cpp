@@ -4,7 +4,9 @@
 #include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
 #include "engine/leave/LedgerEditing.h"
+#include "engine/limits/LimitExport.h"
 #include "engine/month/MonthCsv.h"
+#include "engine/month/MonthSpan.h"
 #include "engine/print/PrintLists.h"
 #include "engine/session/AutoEntry.h"
 #include "engine/session/PasswordCheck.h"
@@ -50,10 +52,16 @@ constexpr const char* kUsage =
     "  span YYYY-MM-DD YYYY-MM-DD [--pay [--password-stdin]]\n"
     "                 1〜31日の任意期間の各日と集計を表示する。--pay で給与金額の欄も（何も書き込まない）\n"
     "                 金額のパスワードがあれば端末で尋ねる。--password-stdin なら標準入力の1行を使う\n"
+    "  limits [年 月] [--at YYYY-MM-DD] [--csv ファイル]\n"
+    "                 36協定の協定年度の表と、その月の残り時間を表示する\n"
+    "                 （月がなければ今月。何も書き込まない）\n"
+    "                 --csv で表を CSV ファイルに書く（- は標準出力）\n"
     "  pdf 年 月 ファイル\n"
     "  pdf --totals 開始年 開始月 終了年 終了月 ファイル\n"
     "  pdf --leave ファイル\n"
-    "                 月の一覧表・期間集計・有給休暇一覧を印刷設定どおり PDF ファイルに書く（- は標準出力）\n";
+    "  pdf --limits 年 月 ファイル\n"
+    "                 月の一覧表・期間集計・有給休暇一覧・36協定の表を\n"
+    "                 印刷設定どおり PDF ファイルに書く（- は標準出力）\n";
 
 // The data folder given on the command line in place of the usual one.
 class DataDirFolders final : public Folders {
@@ -78,6 +86,7 @@ struct CliCommand {
     bool pay = false;
     bool totals = false; // "pdf --totals"
     bool leave = false;  // "pdf --leave"
+    bool limits = false; // "pdf --limits"
     bool passwordStdin = false;
     std::vector<std::string> words;
 };
@@ -98,8 +107,8 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
             command.pay = true;
         } else if (argument == "--password-stdin") {
             command.passwordStdin = true;
-        } else if (argument == "--totals" || argument == "--leave") {
-            (argument == "--totals" ? command.totals : command.leave) = true;
+        } else if (argument == "--totals" || argument == "--leave" || argument == "--limits") {
+            (argument == "--totals" ? command.totals : argument == "--leave" ? command.leave : command.limits) = true;
         } else if (argument == "--data-dir" || argument == "--user" || argument == "--at" || argument == "--csv") {
             if (!hasValue)
                 return std::nullopt;
@@ -121,7 +130,7 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
     if (!IsUsableUserName(command.user))
         return std::nullopt;
     const bool pdf = !command.words.empty() && command.words[0] == "pdf";
-    if ((command.totals || command.leave) && !pdf)
+    if ((command.totals || command.leave || command.limits) && !pdf)
         return std::nullopt;
     if (command.passwordStdin && !ShowsAmounts(command))
         return std::nullopt;
@@ -494,6 +503,57 @@ int RunLeave(const CliCommand& command, SettingsStore& store, const Folders& fol
         true);
 }
 
+void PrintLimitCells(const LimitExportCells& cells, std::ostream& out) {
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        out << (c > 0 ? "\t" : "") << Cp932ToUtf8(cells[c]);
+    out << '\n';
+}
+
+// The agreement year's table, the headroom of the month and, when the month holds today, its forecast.
+void PrintLimitYear(const AgreementYear& year, YearMonth month, std::ostream& out) {
+    out << "協定年度\t" << AgreementYearRangeText(year) << '\n';
+    PrintLimitCells(LimitExportHeaders(), out);
+    for (const LimitMonth& row : year.months)
+        PrintLimitCells(LimitExportRow(row), out);
+    const Headroom& headroom = year.Find(month)->headroom;
+    out << "今月あと\t" << Cp932ToUtf8(LimitTimeText(headroom.minutes)) << '\t'
+        << Cp932ToUtf8(LimitRuleName(headroom.binding.rule)) << '\n';
+    if (year.forecast && year.forecast->month == month)
+        out << "見込み\t" << Cp932ToUtf8(LimitTimeText(year.forecast->overtime)) << '\n';
+}
+
+// "limits [YEAR MONTH] [--at YYYY-MM-DD] [--csv FILE]": the agreement year holding the month (by default the sheet
+// month of the day), from the month files as saved; with --csv only the table, as a CSV file.
+int RunLimits(const CliCommand& command, SettingsStore& store, const Folders& folders, const Clock& clock,
+              std::ostream& out, std::ostream& err) {
+    const std::vector<std::string>& words = command.words;
+    const std::optional<int> year = words.size() == 3 ? ParseNumber(words[1], 1, 9999) : std::nullopt;
+    const std::optional<int> month = words.size() == 3 ? ParseNumber(words[2], 1, 12) : std::nullopt;
+    if (command.all || command.pay || (words.size() != 1 && (!year || !month))) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    const LocalDateTime now = clock.Now();
+    const std::optional<CalendarDate> today =
+        command.at ? ParseDate(*command.at) : std::optional<CalendarDate>({now.year, now.month, now.day});
+    if (!today) {
+        err << "--at には日付を \"2024-03-21\" の形で指定してください\n" << kUsage;
+        return kCliUsage;
+    }
+    return InSession(
+        command, store, folders, err,
+        [&](Session& session) {
+            const YearMonth chosen = year ? YearMonth{*year, *month} : SheetMonthOf(*today, session.settings.SimeDay);
+            const AgreementYear limits = ReadAgreementYear(session.Location(), session.settings, chosen, today);
+            if (command.csv)
+                WriteOutput(*command.csv, LimitCsvText(limits), out);
+            else
+                PrintLimitYear(limits, chosen, out);
+            return static_cast<int>(kCliOk);
+        },
+        true);
+}
+
 // The list laid out on A4 as the print settings say, dated today, and written as PDF.
 void WritePdf(const std::string& file, const PrintList& list, const Session& session, const Clock& clock,
               const PdfRenderer& renderPdf, std::ostream& out) {
@@ -506,6 +566,10 @@ std::optional<PrintList> PdfList(const CliCommand& command, Session& session, st
     if (command.leave) {
         session.ledger.LoadLedger();
         return LedgerPrintList(session.ledger, session.settings);
+    }
+    if (command.limits) {
+        const YearMonth month{*ParseNumber(words[1], 1, 9999), *ParseNumber(words[2], 1, 12)};
+        return LimitPrintList(ReadAgreementYear(session.Location(), session.settings, month), session.settings);
     }
     if (command.totals) {
         const PeriodRange range = ClampedRange(words[1], words[2], words[3], words[4]);
@@ -529,7 +593,7 @@ bool PdfWordsFit(const CliCommand& command) {
         return std::all_of(words.begin() + 1, words.begin() + 1 + static_cast<std::ptrdiff_t>(count),
                            [](const std::string& word) { return ParseNumber(word, -99999, 99999).has_value(); });
     };
-    if (command.at || command.csv || command.all || (command.totals && command.leave))
+    if (command.at || command.csv || command.all || command.totals + command.leave + command.limits > 1)
         return false;
     if (command.leave)
         return words.size() == 2;
@@ -575,6 +639,8 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
         return RunTotals(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "span")
         return RunSpan(*command, store, folders, askPassword, out, err);
+    if (command && !command->words.empty() && command->words[0] == "limits")
+        return RunLimits(*command, store, folders, clock, out, err);
     if (command && !command->words.empty() && command->words[0] == "pdf")
         return RunPdf(*command, store, folders, clock, renderPdf, out, err);
     const bool csvVerb = command && command->words.size() == 4 && command->words[0] == "csv";
