@@ -119,6 +119,11 @@ TEST_F(CliLimitsTest, CsvHoldsOnlyTheTableInCp932WithCrLf) {
     ASSERT_EQ(toFile.status, kCliOk) << toFile.err;
     EXPECT_TRUE(toFile.out.empty()) << toFile.out;
     EXPECT_EQ(ReadBytes(file), toOutput.out);
+
+    const CliRun refused = Run({"limits", "--csv", (m_data.Path() / "no-such-folder" / "x.csv").string()});
+    EXPECT_EQ(refused.status, kCliFileError);
+    EXPECT_NE(refused.err.find("x.csv に書き込めません"), std::string::npos) << refused.err;
+    EXPECT_TRUE(refused.out.empty());
 }
 
 // Damaged month files count 0:00, are left as they are, and nothing crashes.
@@ -154,6 +159,9 @@ TEST_F(CliLimitsTest, HelpVersionMistakesAndThePrintedTable) {
         {{"limits", "2024", "4", "5"}, kCliUsage, ""},
         {{"limits", "--at", "2024-02-30"}, kCliUsage, ""},
         {{"limits", "--at"}, kCliUsage, ""},
+        {{"limits", "1989", "12"}, kCliUsage, ""},
+        {{"limits", "--at", "2091-06-01"}, kCliUsage, ""},
+        {{"pdf", "--limits", "9999", "4", "x.pdf"}, kCliUsage, ""},
         {{"pdf", "--limits", "2024", "x"}, kCliUsage, ""},
         {{"pdf", "--limits", "--leave", "2024", "4", "x.pdf"}, kCliUsage, ""},
         {{"pdf", "--limits", "2024", "4", "-"}, kCliOk, "PDF 36協定 時間外労働・休日労働 landscape"},

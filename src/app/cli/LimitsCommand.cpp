@@ -8,6 +8,7 @@
 #include "engine/month/MonthSpan.h"
 #include "engine/session/Session.h"
 #include "engine/text/Cp932.h"
+#include "engine/totals/PeriodTotals.h"
 
 #include <CLI/CLI.hpp>
 
@@ -42,6 +43,17 @@ void PrintLimitYear(const AgreementYear& year, YearMonth month, std::ostream& ou
         out << "見込み\t" << Cp932ToUtf8(LimitTimeText(year.forecast->overtime)) << '\n';
 }
 
+// The years whose agreement years are shown, as the window moves through them: every month of them has a year of
+// four digits.
+bool IsShownYear(int year) {
+    return year >= kPeriodFirstYear && year <= kPeriodLastYear;
+}
+
+int YearRefused(std::ostream& err) {
+    return UsageError(err, "年は " + std::to_string(kPeriodFirstYear) + "〜" + std::to_string(kPeriodLastYear) +
+                               " の範囲で指定してください");
+}
+
 // The agreement year holding the month (by default the sheet month of the day), from the month files as saved;
 // with --csv only the table, as a CSV file.
 int RunLimits(const LimitsWords& words, CliEnvironment& environment) {
@@ -49,8 +61,7 @@ int RunLimits(const LimitsWords& words, CliEnvironment& environment) {
     const std::optional<int> year = typed ? ParseNumber(words.month[0], 1, 9999) : std::nullopt;
     const std::optional<int> month = typed ? ParseNumber(words.month[1], 1, 12) : std::nullopt;
     if (!words.month.empty() && (!year || !month))
-        return UsageError(environment.err,
-                          words.month.size() == 2 ? "年と月を数字で指定してください (例: 2024 3)" : "");
+        return UsageError(environment.err, typed ? "年と月を数字で指定してください (例: 2024 3)" : "");
     const LocalDateTime now = environment.clock.Now();
     const std::optional<CalendarDate> today =
         words.at ? ParseDate(*words.at) : std::optional<CalendarDate>({now.year, now.month, now.day});
@@ -60,6 +71,8 @@ int RunLimits(const LimitsWords& words, CliEnvironment& environment) {
         environment,
         [&](Session& session) {
             const YearMonth chosen = typed ? YearMonth{*year, *month} : SheetMonthOf(*today, session.settings.SimeDay);
+            if (!IsShownYear(chosen.year))
+                return YearRefused(environment.err);
             const AgreementYear limits = ReadAgreementYear(session.Location(), session.settings, chosen, today);
             if (words.csv)
                 WriteOutput(*words.csv, LimitCsvText(limits), environment.out);

@@ -41,6 +41,9 @@ bool WordsFit(const PdfWords& pdf) {
         return words.size() == 1;
     if (pdf.totals)
         return words.size() == 5 && AreRangeNumbers({words.begin(), words.end() - 1});
+    // The agreement years of the limits are those the window shows.
+    if (pdf.limits)
+        return words.size() == 3 && MonthOf(words) && ParseNumber(words[0], kPeriodFirstYear, kPeriodLastYear);
     return words.size() == 3 && MonthOf(words);
 }
 
