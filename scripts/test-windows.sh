@@ -15,7 +15,7 @@ build=$(realpath -m "${MITORAN_WINDOWS_BUILD:-build-windows}")
 jobs=$(nproc)
 started=$SECONDS
 
-packages=(g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build)
+packages=(g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev cmake ninja-build)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
