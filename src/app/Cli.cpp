@@ -291,6 +291,12 @@ void MentionReadableDataFolder(const std::filesystem::path& folder, std::ostream
     err << Cp932ToUtf8(ReplaceAllText(text::kFolderReadableByOthers, "%s", nameCp932)) << '\n';
 }
 
+// The 36協定 warning a save of a month left ("36協定: 2024年4月は月の上限の70%に達しました。あと 13:30 です。").
+void ReportLimitNotice(Session& session, std::ostream& err) {
+    if (const std::optional<LimitNotice> notice = session.TakeLimitNotice())
+        err << Cp932ToUtf8(notice->caption) << ": " << Cp932ToUtf8(notice->text) << '\n';
+}
+
 // The data folder and user of the command, with their settings loaded; a first-run file or a month that
 // cannot be written ends the command with the file's name. A command that only looks writes nothing: what a
 // first run would store stays in memory, and no folder or file is created. A command that writes holds the
@@ -305,6 +311,7 @@ int InSession(const CliCommand& command, SettingsStore& store, const Folders& fo
         session.LoadUser(command.user, onlyLooks ? FirstRunFiles::Never : FirstRunFiles::WriteNow);
         MentionReadableDataFolder(chosenFolders.DataFolder(), err);
         const int status = run(session);
+        ReportLimitNotice(session, err);
         if (!onlyLooks)
             store.Flush();
         return status;
