@@ -286,7 +286,7 @@ TEST_F(SettingsFormTest, StoringWhatIsShownIsStable) {
 }
 
 // The 36協定 page: the limits shown as times, held within the law on OK; changing one sets the limits, which
-// turns the warning on unless its box was changed too.
+// turns the warning on.
 TEST_F(SettingsFormTest, OkHoldsTheLimitsAndSetsThemOnce) {
     EXPECT_EQ(FindValue(m_values, SettingForm::Setting, "LimitYearMemo")->text, "360:00");
     EXPECT_EQ(FindValue(m_values, SettingForm::Setting, "LimitStartMemo")->text, "4");
@@ -313,14 +313,6 @@ TEST_F(SettingsFormTest, OkHoldsTheLimitsAndSetsThemOnce) {
     EXPECT_EQ(m_settings.Limits.Month, 42 * 60);
     EXPECT_EQ(m_settings.Limits.Year, 320 * 60);
     EXPECT_FALSE(m_settings.Limits.Warning);
-
-    // Only the warning's box changed: the limits stay unset.
-    Settings fresh;
-    FormValues values = FormValuesOf(fresh, SettingForm::Setting);
-    FindValue(values, SettingForm::Setting, "LimitWarningCheckBox")->checked = true;
-    StoreFormValues(values, SettingForm::Setting, fresh);
-    EXPECT_FALSE(fresh.Limits.Set);
-    EXPECT_TRUE(fresh.Limits.Warning);
 }
 
 TEST(SettingControlsTest, EnableRules) {
