@@ -41,7 +41,8 @@ xvfb-run "${display[@]}" -s "-screen 0 1024x768x24" dbus-run-session -- bash -c 
     keys alt+o e;       dump settings "$2"
     keys Tab Tab Right; dump settings-2 "$2"
     keys Right;         dump settings-3 "$2"
-    keys Right;         dump settings-4 "$2"; keys alt+F4
+    keys Right;         dump settings-4 "$2"
+    keys Right;         dump settings-5 "$2"; keys alt+F4
     keys alt+v y;       dump leave "$2"
     keys alt+e d n;     dump leave-delete-count "$2"; keys alt+F4
     keys alt+e d d;     dump leave-delete-date "$2";  keys alt+F4 alt+F4

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the desktop program under a virtual X display on a sample of the current month (paid leave,
 # holidays, a late arrival, a hand-fixed overtime value, a coloured memo) and writes docs/screenshot.png, then
-# opens 環境設定 and writes one picture of each of its pages (docs/settings-1.png … docs/settings-4.png).
+# opens 環境設定 and writes one picture of each of its pages (docs/settings-1.png … docs/settings-5.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -75,11 +75,11 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     sleep 2
     dialog=$(xdotool search --name "^環境設定$" | head -n 1)
     # The page tabs, left to right.
-    for page in 1 2 3 4; do
+    for page in 1 2 3 4 5; do
         xdotool mousemove --window "$dialog" $((page * 110 - 50)) 22 click 1
         sleep 1
         import -window "$dialog" "docs/settings-$page.png"
     done
     kill "$program"
 ' _ "$build" docs/screenshot.png
-echo "Wrote docs/screenshot.png and docs/settings-1.png … docs/settings-4.png"
+echo "Wrote docs/screenshot.png and docs/settings-1.png … docs/settings-5.png"

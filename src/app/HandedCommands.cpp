@@ -5,6 +5,7 @@
 #include "platform/SingleHalt.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace mitoran {
 
@@ -16,9 +17,12 @@ public:
     Session& WindowSession() override { return m_window.CurrentSession(); }
     // The grid shows the command's values first: an editor left open on the stamped cell would otherwise
     // commit its old text over the stamp when the save moves the cell cursor.
+    // The 36協定 warning waits until the command has its answer: a message box would hold the answer back.
     bool SaveShownMonth() override {
         m_window.ShowSessionMonth();
-        return m_window.SaveMonthOnDisplayChecked() == SaveOutcome::Saved;
+        const bool saved = m_window.SaveMonthOnDisplayChecked() == SaveOutcome::Saved;
+        QTimer::singleShot(0, &m_window, &TZangyoMain::ShowLimitNotice);
+        return saved;
     }
     void ShowChanges() override { m_window.ShowSessionMonth(); }
 

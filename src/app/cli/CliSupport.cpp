@@ -74,6 +74,12 @@ void MentionReadableDataFolder(const std::filesystem::path& folder, std::ostream
     err << Cp932ToUtf8(ReplaceAllText(text::kFolderReadableByOthers, "%s", nameCp932)) << '\n';
 }
 
+// The 36協定 warning a save of a month left ("36協定: 2024年4月は月の上限の70%に達しました。あと 13:30 です。").
+void ReportLimitNotice(Session& session, std::ostream& err) {
+    if (const std::optional<LimitNotice> notice = session.TakeLimitNotice())
+        err << Cp932ToUtf8(notice->caption) << ": " << Cp932ToUtf8(notice->text) << '\n';
+}
+
 } // namespace
 
 const char* UsageText() {
@@ -133,6 +139,7 @@ int InSession(const CliEnvironment& environment, const std::function<int(Session
         session.LoadUser(environment.user, onlyLooks ? FirstRunFiles::Never : FirstRunFiles::WriteNow);
         MentionReadableDataFolder(chosenFolders.DataFolder(), environment.err);
         const int status = run(session);
+        ReportLimitNotice(session, environment.err);
         if (!onlyLooks)
             environment.store.Flush();
         return status;

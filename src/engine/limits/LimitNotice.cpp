@@ -70,4 +70,20 @@ void KeepNotifiedLevel(const SettingsContext& context, YearMonth month, LimitLev
     group.WriteInteger(NoticeName(month), static_cast<int>(level));
 }
 
+std::optional<LimitMonth> MonthBeforeSave(const MonthLocation& location, const Settings& settings, YearMonth month) {
+    if (!settings.Limits.Warning)
+        return std::nullopt;
+    return ReadLimitMonth(location, settings, month);
+}
+
+std::optional<LimitNotice> NoticeAfterSave(const SettingsContext& context, const MonthLocation& location,
+                                           const Settings& settings, const LimitMonth& before) {
+    const LimitMonth after = ReadLimitMonth(location, settings, before.month);
+    std::optional<LimitNotice> notice =
+        SaveNotice(settings.Limits, before, after, NotifiedLevel(context, before.month));
+    if (notice)
+        KeepNotifiedLevel(context, before.month, notice->level);
+    return notice;
+}
+
 } // namespace mitoran

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/calendar/Calendar.h"
+#include "engine/limits/AgreementYear.h"
 #include "engine/limits/LimitChecks.h"
 
 #include <optional>
@@ -13,8 +14,9 @@
 // told twice, not even after a restart.
 namespace mitoran {
 
-struct LimitMonth;
 struct LimitSettings;
+struct MonthLocation;
+struct Settings;
 struct SettingsContext;
 
 struct LimitNotice {
@@ -33,5 +35,11 @@ std::optional<LimitNotice> SaveNotice(const LimitSettings& limits, const LimitMo
 // The level last told for the month (None when never), and keeping it; the store is flushed by its owner.
 LimitLevel NotifiedLevel(const SettingsContext& context, YearMonth month);
 void KeepNotifiedLevel(const SettingsContext& context, YearMonth month, LimitLevel level);
+
+// A save of the month with its warning: the figures as saved before it, read only while the warning is on; then
+// the notice of the month as now saved, whose level is kept for the month.
+std::optional<LimitMonth> MonthBeforeSave(const MonthLocation& location, const Settings& settings, YearMonth month);
+std::optional<LimitNotice> NoticeAfterSave(const SettingsContext& context, const MonthLocation& location,
+                                           const Settings& settings, const LimitMonth& before);
 
 } // namespace mitoran

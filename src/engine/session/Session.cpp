@@ -244,8 +244,12 @@ MonthCalculation Session::SaveShownMonth() {
     if (SpanShown())
         return {};
     const WriterLockHold held = HoldWriterLock();
+    const std::optional<LimitMonth> before =
+        MonthBeforeSave(Location(), settings, {sheet.loadedYear, sheet.loadedMonth});
     MonthCalculation calculation = SaveMonth(sheet, sheet.loadedYear, sheet.loadedMonth, Location(), settings);
     UpdateLedgerFromMonth(sheet, sheet.loadedYear, ledger);
+    if (before)
+        m_limitNotice = NoticeAfterSave(Context(), Location(), settings, *before);
     return calculation;
 }
 

@@ -3,6 +3,7 @@
 
 #include "engine/calendar/Calendar.h"
 #include "engine/leave/Ledger.h"
+#include "engine/limits/LimitNotice.h"
 #include "engine/month/Calculation.h"
 #include "engine/month/MonthFile.h"
 #include "engine/month/MonthSheet.h"
@@ -14,6 +15,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 // One run of the program: whose data is shown, their settings, holiday list, paid-leave ledger and
 // the month on display. The desktop program and the command line both work through it.
@@ -59,6 +61,8 @@ public:
     // category or memo changed since the saved copy, which then equals the sheet. Throws FileWriteError:
     // when the month file cannot be written, the old file, the ledger and the saved copy stay. Does nothing
     // while a span is shown: its days belong to other months' files.
+    // A save that makes a limit of the month reach a level for the first time leaves the 36協定 warning for the
+    // window or the command line to show (TakeLimitNotice).
     MonthCalculation SaveShownMonth();
     // The window's save: SaveShownMonth when the month file is still the one loaded; when another program
     // wrote it since, the month is reloaded or the user asked (SaveUnlessChangedElsewhere). Kept, without a
@@ -66,6 +70,8 @@ public:
     SaveOutcome SaveShownMonthChecked(Questions& questions);
     // The paid-leave window's save of the ledger, checked the same way.
     SaveOutcome SaveLedgerChecked(Questions& questions);
+    // The warning the last save of a month left, once.
+    std::optional<LimitNotice> TakeLimitNotice() { return std::exchange(m_limitNotice, std::nullopt); }
 
     // Recalculates the month or span on display for a view of its figures (the pay window): the values computed
     // are no edit of the user's, so a month without edits stays without them.
@@ -126,6 +132,7 @@ private:
     std::optional<YearMonth> m_monthBeforeSpan;
     HolidayList m_holidaysAsRead;
     FileStamp m_holidaysStamp;
+    std::optional<LimitNotice> m_limitNotice;
 };
 
 } // namespace mitoran

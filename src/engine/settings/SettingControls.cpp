@@ -139,6 +139,16 @@ constexpr SettingControl kSettingControls[] = {
     {S, "IdleProcessCheckBox", "IdleProcess", Check},
     {S, "ChikokuRedDispCheckBox", "ChikokuRedDisp", Check},
     {S, "IconSelectComboBox", "IconSelect", Choice, None, SlotHalf::First, 2},
+
+    {S, "LimitStartMemo", "Limits\\Start", Number, LimitStart},
+    {S, "LimitMonthMemo", "Limits\\Month", Minutes, MonthLimit},
+    {S, "LimitYearMemo", "Limits\\Year", Minutes, YearLimit},
+    {S, "SpecialCheckBox", "Limits\\Special", Check},
+    {S, "SpecialMonthMemo", "Limits\\SpecialMonth", Minutes, SpecialMonthLimit},
+    {S, "SpecialYearMemo", "Limits\\SpecialYear", Minutes, SpecialYearLimit},
+    {S, "SpecialTimesMemo", "Limits\\SpecialTimes", Number, LimitTimes},
+    {S, "LimitWarningCheckBox", "Limits\\Warning", Check},
+    {S, "LimitMainDispCheckBox", "Limits\\MainDisp", Check},
 };
 
 constexpr SettingControl kPrivateInfoControls[] = {
@@ -179,6 +189,9 @@ constexpr EnableRule kSettingRules[] = {
     {"MokuMemo", "MokuTedoriCheckBox", Checked},
     {"DaikyuMemo", "DaikyuCheckBox", Checked},
     {"YukyuMokuZanMemo", "YukyuMokuZanDispCheckBox", Checked},
+    {"SpecialMonthMemo", "SpecialCheckBox", Checked},
+    {"SpecialYearMemo", "SpecialCheckBox", Checked},
+    {"SpecialTimesMemo", "SpecialCheckBox", Checked},
 };
 
 constexpr EnableRule kPrivateInfoRules[] = {
@@ -214,6 +227,27 @@ std::string OneDecimal(double value) {
     return RealToText(0, 1, value);
 }
 
+std::optional<LimitField> LimitFieldOf(FieldRule rule) {
+    switch (rule) {
+    case MonthLimit:
+        return LimitField::Month;
+    case YearLimit:
+        return LimitField::Year;
+    case SpecialMonthLimit:
+        return LimitField::SpecialMonth;
+    case SpecialYearLimit:
+        return LimitField::SpecialYear;
+    default:
+        return std::nullopt;
+    }
+}
+
+// A count of the limits: the number held by `held`, or the default when the text holds no number.
+std::string HeldCount(std::string_view text, int (*held)(int), int defaultValue) {
+    const std::optional<int> value = IntegerOf(text);
+    return std::to_string(value ? held(*value) : defaultValue);
+}
+
 // The integer OK stores for a box of integers.
 int StoredInteger(FieldRule rule, std::string_view text) {
     switch (rule) {
@@ -242,7 +276,9 @@ ControlValue ValueOf(const Settings& settings, const SettingControl& control) {
             if constexpr (std::is_same_v<Field, const bool*>) {
                 value.checked = control.kind == CheckNot ? !*field : *field;
             } else if constexpr (std::is_same_v<Field, const int*>) {
-                if (control.kind == Choice)
+                if (control.kind == Minutes)
+                    value.text = FullTimeText(*field);
+                else if (control.kind == Choice)
                     value.index = *field >= 0 && *field < control.choices ? *field : 0;
                 else
                     value.text =
@@ -264,7 +300,9 @@ void Store(const ControlValue& value, const SettingControl& control, Settings& s
             if constexpr (std::is_same_v<Field, bool*>) {
                 *field = value.checked;
             } else if constexpr (std::is_same_v<Field, int*>) {
-                if (control.kind == Choice)
+                if (control.kind == Minutes)
+                    *field = TimeTextToMinutes(StoredText(control.rule, value.text));
+                else if (control.kind == Choice)
                     *field = std::clamp(value.index, 0, control.choices - 1);
                 else
                     *field = StoredInteger(control.rule, value.text);
@@ -307,6 +345,7 @@ FormValues FormValuesOf(const Settings& settings, SettingForm form) {
 }
 
 void StoreFormValues(const FormValues& values, SettingForm form, Settings& settings) {
+    const LimitSettings shownLimits = settings.Limits;
     const auto controls = FormControls(form);
     for (std::size_t i = 0; i < controls.size() && i < values.size(); ++i)
         Store(values[i], controls[i], settings);
@@ -314,6 +353,18 @@ void StoreFormValues(const FormValues& values, SettingForm form, Settings& setti
         return;
     for (std::size_t slot = 1; slot < settings.Time.size(); ++slot)
         settings.Time[slot] = NormalizedSlot(settings.Time[slot]);
+    // Whether the limits became set, and the warning with them, depends on what the page showed.
+    const LimitSettings page = std::exchange(settings.Limits, shownLimits);
+    StoreLimitsPage(page, settings.Limits);
+}
+
+void ShowVariableHoursLimits(FormValues& values) {
+    LimitSettings limits;
+    ApplyVariableHoursLimits(limits);
+    if (ControlValue* month = FindValue(values, SettingForm::Setting, "LimitMonthMemo"))
+        month->text = FullTimeText(limits.Month);
+    if (ControlValue* year = FindValue(values, SettingForm::Setting, "LimitYearMemo"))
+        year->text = FullTimeText(limits.Year);
 }
 
 const ControlValue* FindValue(const FormValues& values, SettingForm form, std::string_view control, int row) {
@@ -346,6 +397,15 @@ std::string LeaveText(FieldRule rule, std::string_view text) {
         return OneDecimal(std::abs(TextToReal(text, 1, 0)));
     case Decimal:
         return OneDecimal(TextToReal(text, 1, 0));
+    case MonthLimit:
+    case YearLimit:
+    case SpecialMonthLimit:
+    case SpecialYearLimit:
+        return FullTimeText(HeldLimitMinutes(text, *LimitFieldOf(rule)));
+    case LimitStart:
+        return HeldCount(text, HeldStartMonth, LimitSettings{}.Start);
+    case LimitTimes:
+        return HeldCount(text, HeldSpecialTimes, LimitSettings{}.SpecialTimes);
     case None:
     case Kake:
     case LateNightEnd:

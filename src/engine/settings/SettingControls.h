@@ -24,6 +24,7 @@ enum class ControlKind {
     Choice,   // an index among `choices` items
     Text,     // a text: a box, a time half, a cell of the break grid
     Number,   // an integer shown as text by the box's rule
+    Minutes,  // a time held in minutes, shown as time text
 };
 
 // What a box does to its text when the focus leaves it, and how OK reads it.
@@ -39,6 +40,15 @@ enum class FieldRule {
     Margin,       // millimetres with one decimal, zero or positive
     Decimal,      // one decimal
     LateNightEnd, // on OK only: a time past 24:00 less whole days
+    // The limits of the labour agreement, each held within the law: a time between 0:00 and the law's value
+    // (text that is no time gives the default), the agreement year's first month 1 … 12 (no number gives 4),
+    // the special clause's times a year 0 … 6 (no number gives 6).
+    MonthLimit,
+    YearLimit,
+    SpecialMonthLimit,
+    SpecialYearLimit,
+    LimitStart,
+    LimitTimes,
 };
 
 struct SettingControl {
@@ -75,6 +85,9 @@ void StoreFormValues(const FormValues& values, SettingForm form, Settings& setti
 // The value of one control, or nullptr when the form has no control of that name (and row).
 const ControlValue* FindValue(const FormValues& values, SettingForm form, std::string_view control, int row = 0);
 ControlValue* FindValue(FormValues& values, SettingForm form, std::string_view control, int row = 0);
+
+// The 36協定 page's button: the general limits under a variable working-hours system, into their boxes.
+void ShowVariableHoursLimits(FormValues& values);
 
 // The text a box shows once the focus leaves it, and once it gets the focus (only amounts change then).
 std::string LeaveText(FieldRule rule, std::string_view text);

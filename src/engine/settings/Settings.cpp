@@ -305,6 +305,30 @@ std::optional<RefOf<S>> FindNamed(S& settings, const NamedField (&fields)[N], st
     return std::nullopt;
 }
 
+// The values of the group "Limits", named with the group in front ("Limits\Month").
+template <typename L>
+RefOf<L> FindLimit(L& limits, std::string_view name) {
+    const std::string prefix = std::string(kLimitsGroupName) + "\\";
+    if (!name.starts_with(prefix))
+        return std::monostate{};
+    name.remove_prefix(prefix.size());
+    for (auto [key, member] :
+         {std::pair{"Start", &LimitSettings::Start}, std::pair{"Month", &LimitSettings::Month},
+          std::pair{"Year", &LimitSettings::Year}, std::pair{"SpecialMonth", &LimitSettings::SpecialMonth},
+          std::pair{"SpecialYear", &LimitSettings::SpecialYear},
+          std::pair{"SpecialTimes", &LimitSettings::SpecialTimes}}) {
+        if (name == key)
+            return &(limits.*member);
+    }
+    for (auto [key, member] :
+         {std::pair{"Special", &LimitSettings::Special}, std::pair{"Warning", &LimitSettings::Warning},
+          std::pair{"MainDisp", &LimitSettings::MainDisp}}) {
+        if (name == key)
+            return &(limits.*member);
+    }
+    return std::monostate{};
+}
+
 template <typename S>
 RefOf<S> FindIn(S& settings, std::string_view name, SlotHalf half) {
     if (auto found = FindNamed(settings, kSystemHead, name))
@@ -328,7 +352,7 @@ RefOf<S> FindIn(S& settings, std::string_view name, SlotHalf half) {
     }
     if (const int day = NumberOfName(name, 7, WeekCheckName); day != 0)
         return &settings.WeekCheck[static_cast<std::size_t>(day)];
-    return std::monostate{};
+    return FindLimit(settings.Limits, name);
 }
 
 } // namespace

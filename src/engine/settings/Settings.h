@@ -196,7 +196,8 @@ std::string ReverseText(std::string_view text);
 std::string MirrorNibbles(std::string_view text);
 
 // Where a stored value lives in the settings, found by the value's name as the store knows it ("FlexTime",
-// "Kin07", "Week3Check", "Pass"); for "Time01" … "Time22" the half before (first) or after the comma.
+// "Kin07", "Week3Check", "Pass", the group's name in front for the limits: "Limits\Month"); for "Time01" …
+// "Time22" the half before (first) or after the comma.
 // Nothing (monostate) for a name the settings do not hold.
 enum class SlotHalf { First, Second };
 using SettingRef = std::variant<std::monostate, int*, bool*, std::string*>;

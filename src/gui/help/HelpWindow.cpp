@@ -21,12 +21,13 @@ struct HelpTopic {
     const char* page;
 };
 
-constexpr std::array<HelpTopic, 5> kTopics{{
+constexpr std::array<HelpTopic, 6> kTopics{{
     {HelpWindow::kMainWindowTopic, "main.html"},
     {50, "kinmu.html"},
     {60, "jikoku.html"},
     {65, "kyujitu.html"},
     {70, "sonota.html"},
+    {75, "limits.html"},
 }};
 
 QUrl HelpPage(const char* page) {

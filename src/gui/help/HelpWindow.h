@@ -9,7 +9,7 @@ class QTextBrowser;
 namespace mitoran {
 
 // The help viewer: HTML pages compiled into the program, a contents page and one page per help topic
-// (10 the main window; 50, 60, 65 and 70 the pages of the settings dialog). It stays open beside the
+// (10 the main window; 50, 60, 65, 70 and 75 the pages of the settings dialog). It stays open beside the
 // window it was opened from; Esc (as in any dialog) or its close button closes it.
 class HelpWindow : public QDialog {
     Q_OBJECT

@@ -244,6 +244,7 @@ void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
     m_yearMemo->setText(QString::number(m_sheet.loadedYear));
     m_monthMemo->setText(QString::number(m_sheet.loadedMonth));
     RefreshMonthView();
+    ShowLimitNotice();
 }
 
 void TZangyoMain::FormDestroy() {
@@ -490,7 +491,16 @@ void TZangyoMain::SaveButtonClick() {
 }
 
 bool TZangyoMain::SaveMonthOnDisplay() {
-    return SaveMonthOnDisplayChecked() != SaveOutcome::Kept;
+    const SaveOutcome outcome = SaveMonthOnDisplayChecked();
+    ShowLimitNotice();
+    return outcome != SaveOutcome::Kept;
+}
+
+void TZangyoMain::ShowLimitNotice() {
+    const std::optional<LimitNotice> notice = m_session.TakeLimitNotice();
+    if (!notice || (m_tray && m_tray->ShowMessage(ToQString(notice->caption), ToQString(notice->text))))
+        return;
+    m_services.questions.AskStyled(notice->caption, notice->text, Buttons::Ok, QuestionIcon::Warning, Answer::Ok);
 }
 
 // The month file written meanwhile by another program is reloaded or asked about, never overwritten silently.

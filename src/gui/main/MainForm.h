@@ -68,8 +68,12 @@ public:
     bool LeaveMonthCheck();
     // Saves the month on display; false (after telling the user) when it could not be written.
     bool SaveMonthOnDisplay();
-    // The same, saying whether the month was written, reloaded (another program wrote its file) or kept.
+    // The same, saying whether the month was written, reloaded (another program wrote its file) or kept. The
+    // 36協定 warning of the save is left for ShowLimitNotice.
     SaveOutcome SaveMonthOnDisplayChecked();
+    // The 36協定 warning the last save left, if any: the notification area's message while the icon is shown,
+    // else a message box.
+    void ShowLimitNotice();
     // Shows the session's month again after something other than the window changed it.
     void ShowSessionMonth();
     void Recalculate();

@@ -114,6 +114,7 @@ TSetting::TSetting(Session& session, Questions& questions, QWidget* parent)
     m_pages->addTab(BuildJikokuPage(), u"時刻調整設定"_s);
     m_pages->addTab(BuildKyujituPage(), u"休日・ｶﾚﾝﾀﾞｰ設定"_s);
     m_pages->addTab(BuildSonotaPage(), u"印刷・その他の設定"_s);
+    m_pages->addTab(BuildLimitsPage(), u"36協定"_s);
 
     m_readCurrentButton = NamedButton(u"ReadCurrentButton"_s, u"ｶﾚﾝﾄ設定読み込み"_s, this);
     m_readCurrentButton->setAutoDefault(false);
@@ -472,6 +473,54 @@ QWidget* TSetting::BuildSonotaPage() {
     return page;
 }
 
+QWidget* TSetting::BuildLimitsPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(u"LimitsTabSheet"_s);
+
+    auto* general = new QGroupBox(u"一般の上限"_s, page);
+    auto* generalRows = new QFormLayout(general);
+    generalRows->addRow(u"協定年度の開始月"_s,
+                        Row({Box(u"LimitStartMemo"_s, 36, general), new QLabel(u"月"_s, general)}));
+    generalRows->addRow(u"月の上限"_s, Box(u"LimitMonthMemo"_s, kTimeBoxWidth, general));
+    generalRows->addRow(u"年の上限"_s, Box(u"LimitYearMemo"_s, kTimeBoxWidth, general));
+    auto* variableHours =
+        NamedButton(u"VariableHoursButton"_s, u"3か月を超える変形労働時間制 (42:00 / 320:00)"_s, general);
+    variableHours->setAutoDefault(false);
+    connect(variableHours, &QPushButton::clicked, this, &TSetting::VariableHoursButtonClick);
+    generalRows->addRow(variableHours);
+
+    auto* special = new QGroupBox(u"特別条項"_s, page);
+    auto* specialRows = new QFormLayout(special);
+    specialRows->addRow(Check(u"SpecialCheckBox"_s, u"特別条項あり"_s, special));
+    specialRows->addRow(u"月の上限"_s, Box(u"SpecialMonthMemo"_s, kTimeBoxWidth, special));
+    specialRows->addRow(u"年の上限"_s, Box(u"SpecialYearMemo"_s, kTimeBoxWidth, special));
+    specialRows->addRow(u"月の上限を超えられる回数"_s,
+                        Row({Box(u"SpecialTimesMemo"_s, 36, special), new QLabel(u"回/年"_s, special)}));
+
+    auto* display = new QGroupBox(u"表示"_s, page);
+    auto* displayRows = new QVBoxLayout(display);
+    displayRows->addWidget(Check(u"LimitWarningCheckBox"_s, u"36協定の警告を表示する"_s, display));
+    displayRows->addWidget(Check(u"LimitMainDispCheckBox"_s, u"メイン画面に残り時間を表示"_s, display));
+
+    auto* note = new QLabel(u"法律の上限(月45:00、年360:00、特別条項は月100時間未満・年720:00・6回)を"
+                            u"超える値は、上限の値になります。"_s,
+                            page);
+    note->setWordWrap(true);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(general);
+    left->addWidget(display);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(special);
+    right->addWidget(note);
+    right->addStretch(1);
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(left);
+    layout->addLayout(right);
+    return page;
+}
+
 void TSetting::BuildBreakGridMenu() {
     auto* menu = new QMenu(m_breakGrid);
     menu->setObjectName(u"StringGridPopupMenu"_s);
@@ -633,6 +682,14 @@ void TSetting::CellColorPanelClick() {
 
 void TSetting::IconSelectComboBoxChange() {
     m_iconImage->setPixmap(NotificationIcon(m_iconCombo->currentIndex()).pixmap(32, 32));
+}
+
+// ---- The limits ----
+
+void TSetting::VariableHoursButtonClick() {
+    FormValues values = ReadFormValues(*this, SettingForm::Setting);
+    ShowVariableHoursLimits(values);
+    ShowFormValues(*this, SettingForm::Setting, values);
 }
 
 // ---- The break grid ----

@@ -27,7 +27,7 @@ class TPassChangeForm;
 class TPrintSettingForm;
 class TPrivateInfoForm;
 
-// The settings dialog "環境設定": four pages over the settings and the company holiday calendar. Every showing
+// The settings dialog "環境設定": five pages over the settings and the company holiday calendar. Every showing
 // fills the controls from the settings; "登 録" stores them, saves the settings and the holiday list and reports
 // Registered; "ｷｬﾝｾﾙ" reloads the settings as stored, dropping what the sub-dialogs changed.
 class TSetting : public EscDialog {
@@ -35,7 +35,7 @@ class TSetting : public EscDialog {
 
 public:
     // Help topics of the pages, in page order.
-    static constexpr std::array<int, 4> kPageTopics{50, 60, 65, 70};
+    static constexpr std::array<int, 5> kPageTopics{50, 60, 65, 70, 75};
 
     TSetting(Session& session, Questions& questions, QWidget* parent);
     ~TSetting() override;
@@ -61,6 +61,7 @@ private:
     QWidget* BuildJikokuPage();
     QWidget* BuildKyujituPage();
     QWidget* BuildSonotaPage();
+    QWidget* BuildLimitsPage();
     void BuildBreakGridMenu();
 
     void FormShow();
@@ -74,6 +75,7 @@ private:
     void CellColorCheckBoxClick();
     void CellColorPanelClick();
     void IconSelectComboBoxChange();
+    void VariableHoursButtonClick();
     void BreakRowCommand(int (*command)(BreakRows&, int));
     void EditCommand(const std::function<void(QLineEdit&)>& command);
     void ReportWriteError(const std::exception& error);

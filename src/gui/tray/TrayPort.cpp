@@ -54,6 +54,13 @@ void SystemTray::SetQuitEnabled(bool enabled) {
     m_closeItem->setEnabled(enabled);
 }
 
+bool SystemTray::ShowMessage(const QString& caption, const QString& text) {
+    if (!IsAvailable() || !IsActive() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    m_icon->showMessage(caption, text, QSystemTrayIcon::Warning);
+    return true;
+}
+
 bool StartDetachedProgram(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
 }

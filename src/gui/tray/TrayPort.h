@@ -30,6 +30,8 @@ public:
     virtual bool IsActive() const = 0;
     // "終了(&X)" can be turned off while a dialog must be answered first.
     virtual void SetQuitEnabled(bool enabled) = 0;
+    // A message beside the icon; false, and nothing shown, while the icon is not shown or cannot show one.
+    virtual bool ShowMessage(const QString& caption, const QString& text) = 0;
 
 signals:
     void OpenRequested(); // "開く(&O)" or a double-click
@@ -50,6 +52,7 @@ public:
     void SetActive(bool active) override;
     bool IsActive() const override;
     void SetQuitEnabled(bool enabled) override;
+    bool ShowMessage(const QString& caption, const QString& text) override;
 
 private:
     std::unique_ptr<QMenu> m_menu;

@@ -6,6 +6,7 @@
 #include "engine/settings/Settings.h"
 #include "engine/text/Cp932.h"
 
+#include "LimitFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,31 @@ TEST(LimitNotice, LevelToldIsKeptPerUserAndMonth) {
     Settings settings;
     LoadSettings(settings, defaultUser);
     EXPECT_FALSE(settings.Limits.Set);
+}
+
+// A save of April 2024 from 30:00 to 32:00, then to 33:00: the first crosses 70 % of the 45:00 and is told, its
+// level kept; the second crosses nothing. Nothing is read or told while the warning is off.
+TEST(LimitNotice, SaveOfAMonthTellsALevelOnce) {
+    MemorySettingsStore store;
+    const test::MonthFiles files;
+    const test::FixedFolders folders(files.Location().dataFolder);
+    const SettingsContext context{store, folders, "", ""};
+    Settings settings;
+    settings.Limits = Warned();
+    const auto save = [&](const char* perDay) {
+        const std::optional<LimitMonth> before = MonthBeforeSave(files.Location(), settings, {2024, 4});
+        files.Write(2024, 4, test::OrdinaryDays(16, perDay));
+        return before ? NoticeAfterSave(context, files.Location(), settings, *before) : std::nullopt;
+    };
+    files.Write(2024, 4, test::OrdinaryDays(15, " 2:00"));
+    const std::optional<LimitNotice> notice = save(" 2:00");
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->level, LimitLevel::Seventy);
+    EXPECT_EQ(NotifiedLevel(context, {2024, 4}), LimitLevel::Seventy);
+    EXPECT_FALSE(save(" 2:04")); // 33:04, still under 90 %
+
+    settings.Limits.Warning = false;
+    EXPECT_FALSE(MonthBeforeSave(files.Location(), settings, {2024, 4}));
 }
 
 } // namespace

@@ -55,6 +55,39 @@ TEST(SettingControlsTest, LeavingRules) {
     EXPECT_EQ(EnterText(None, " 200,000 "), " 200,000 ");
 }
 
+// The boxes of the labour agreement's limits hold them within the law, negative ones at 0:00; text that is no
+// time or number gives the default.
+TEST(SettingControlsTest, LimitBoxesHoldTheLaw) {
+    using enum FieldRule;
+    struct Case {
+        FieldRule rule;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {MonthLimit, "50:00", "45:00"},
+        {MonthLimit, "30:00", "30:00"},
+        {MonthLimit, "-3:00", " 0:00"},
+        {MonthLimit, "abc", "45:00"},
+        {YearLimit, "400:00", "360:00"},
+        {YearLimit, "320:00", "320:00"},
+        {SpecialMonthLimit, "100:00", "99:59"},
+        {SpecialMonthLimit, "x", "80:00"},
+        {SpecialYearLimit, "800:00", "720:00"},
+        {SpecialYearLimit, "", "720:00"},
+        {LimitStart, "13", "12"},
+        {LimitStart, "0", "1"},
+        {LimitStart, "x", "4"},
+        {LimitTimes, "7", "6"},
+        {LimitTimes, "-1", "0"},
+        {LimitTimes, "x", "6"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Label(c.typed));
+        EXPECT_EQ(LeaveText(c.rule, c.typed), c.shown);
+    }
+}
+
 TEST(SettingControlsTest, LateNightEndAndTimeSlots) {
     struct Fold {
         const char* typed;
@@ -107,6 +140,7 @@ TEST(SettingControlsTest, EveryControlNamesAStoredValue) {
                 EXPECT_GT(control.choices, 1);
                 [[fallthrough]];
             case ControlKind::Number:
+            case ControlKind::Minutes:
                 EXPECT_TRUE(std::holds_alternative<int*>(field));
                 break;
             case ControlKind::Text:
@@ -121,6 +155,8 @@ TEST(SettingControlsTest, EveryControlNamesAStoredValue) {
     EXPECT_TRUE(std::holds_alternative<std::monostate>(FindSetting(settings, "Kin13")));
     EXPECT_TRUE(std::holds_alternative<std::monostate>(FindSetting(settings, "Time1")));
     EXPECT_TRUE(std::holds_alternative<std::monostate>(FindSetting(settings, "Week0Check")));
+    EXPECT_EQ(std::get<int*>(FindSetting(settings, "Limits\\Month")), &settings.Limits.Month);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(FindSetting(settings, "Month")));
 }
 
 class SettingsFormTest : public ::testing::Test {
@@ -246,6 +282,37 @@ TEST_F(SettingsFormTest, StoringWhatIsShownIsStable) {
     StoreFormValues(once, SettingForm::Setting, m_settings);
     EXPECT_EQ(FormValuesOf(m_settings, SettingForm::Setting), once);
     EXPECT_EQ(m_settings.Time[14], (TimeSlot{" 4:00", " 0:00"}));
+    EXPECT_FALSE(m_settings.Limits.Set);
+}
+
+// The 36協定 page: the limits shown as times, held within the law on OK; changing one sets the limits, which
+// turns the warning on.
+TEST_F(SettingsFormTest, OkHoldsTheLimitsAndSetsThemOnce) {
+    EXPECT_EQ(FindValue(m_values, SettingForm::Setting, "LimitYearMemo")->text, "360:00");
+    EXPECT_EQ(FindValue(m_values, SettingForm::Setting, "LimitStartMemo")->text, "4");
+    SetValue("LimitMonthMemo", "50:00");
+    SetValue("SpecialYearMemo", "800:00");
+    SetValue("SpecialTimesMemo", "9");
+    SetValue("LimitStartMemo", "1");
+    FindValue(m_values, SettingForm::Setting, "SpecialCheckBox")->checked = true;
+    Store();
+    EXPECT_EQ(m_settings.Limits.Month, 45 * 60);
+    EXPECT_EQ(m_settings.Limits.SpecialYear, 720 * 60);
+    EXPECT_EQ(m_settings.Limits.SpecialTimes, 6);
+    EXPECT_EQ(m_settings.Limits.Start, 1);
+    EXPECT_TRUE(m_settings.Limits.Special);
+    EXPECT_TRUE(m_settings.Limits.Set);
+    EXPECT_TRUE(m_settings.Limits.Warning);
+
+    // The button fills the general limits of a variable working-hours system.
+    m_values = FormValuesOf(m_settings, SettingForm::Setting);
+    ShowVariableHoursLimits(m_values);
+    EXPECT_EQ(FindValue(m_values, SettingForm::Setting, "LimitMonthMemo")->text, "42:00");
+    FindValue(m_values, SettingForm::Setting, "LimitWarningCheckBox")->checked = false;
+    Store();
+    EXPECT_EQ(m_settings.Limits.Month, 42 * 60);
+    EXPECT_EQ(m_settings.Limits.Year, 320 * 60);
+    EXPECT_FALSE(m_settings.Limits.Warning);
 }
 
 TEST(SettingControlsTest, EnableRules) {

@@ -139,9 +139,9 @@ void HelpWindowTest::contentsLinksExactlyTheTopicPages() {
         linked.insert(page);
     }
     QSet<QUrl> topics;
-    for (const int topic : {10, 50, 60, 65, 70})
+    for (const int topic : {10, 50, 60, 65, 70, 75})
         topics.insert(HelpWindow::TopicPage(topic));
-    QCOMPARE(topics.size(), 5);
+    QCOMPARE(topics.size(), 6);
     QCOMPARE(linked, topics);
 }
 
@@ -154,6 +154,7 @@ void HelpWindowTest::topicPages_data() {
     QTest::newRow("time rounding") << 60 << u"時刻調整設定"_s;
     QTest::newRow("days off") << 65 << u"休日・ｶﾚﾝﾀﾞｰ設定"_s;
     QTest::newRow("printing and other") << 70 << u"印刷・その他の設定"_s;
+    QTest::newRow("overtime limits") << 75 << u"36協定"_s;
 }
 
 // Each page has a title, the contents names it by that title, and it leads back to the contents.

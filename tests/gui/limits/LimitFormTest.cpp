@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/limits/LimitForm.h"
 
+#include "engine/limits/LimitNotice.h"
 #include "engine/month/MonthFile.h"
 #include "engine/text/Texts.h"
 #include "gui/WindowTestSupport.h"
@@ -38,6 +39,7 @@ private slots:
     void doubleClickJumpsThroughTheLeaveMonthCheck();
     void pdfOfTheTableIsWritten();
     void mainWindowShowsTheHeadroomLineWhenAsked();
+    void saveWarnsOncePerLevelAndMonth();
 
 private:
     void WriteMonth(int year, int month, const std::vector<test::SavedDay>& days) const;
@@ -172,6 +174,29 @@ void LimitFormTest::mainWindowShowsTheHeadroomLineWhenAsked() {
     QCOMPARE(m_main->height(), height + line->height());
     QCOMPARE(line->text(), u"2004年2月 あと 1:40 (月の上限) 90%以上"_s);
     QCOMPARE(line->palette().color(QPalette::Window), QColor(0xFF, 0x98, 0x00));
+}
+
+// A monthly limit of 10:00 and a day of 8:00 to 24:00 (7:00 of overtime, the month's other days holding no
+// times): the save reaches a level of "月の上限" and says so in a message box, as there is no notification area;
+// saving again tells nothing.
+void LimitFormTest::saveWarnsOncePerLevelAndMonth() {
+    Session& session = m_main->CurrentSession();
+    session.settings.Limits.Set = true;
+    session.settings.Limits.Month = 10 * 60;
+    session.settings.Limits.Warning = true;
+    auto* save = m_main->findChild<QPushButton*>(u"SaveButton"_s);
+    session.sheet.days[1][DayColumn::Arrival] = " 8:00";
+    session.sheet.days[1][DayColumn::Leaving] = "24:00";
+    save->click();
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(ToQString(m_env->questions.asked[0].caption), u"36協定"_s);
+    const QString text = ToQString(m_env->questions.asked[0].text);
+    QVERIFY2(text.startsWith(u"2004年3月は月の上限"_s), qPrintable(text));
+    QVERIFY(NotifiedLevel(session.Context(), {2004, 3}) != LimitLevel::None);
+
+    session.sheet.days[1][DayColumn::Memo] = "again";
+    save->click();
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
 }
 
 } // namespace mitoran

@@ -42,6 +42,7 @@ private slots:
     void trayQuitIsOffWhileTheStampDialogIsOpen();
     void sessionEndWithTheStampDialogOpenBringsTheWindowBack();
     void switchingUsersAsksForAChangedMonth();
+    void limitWarningGoesToTheNotificationArea();
 
 private:
     void StoreSettings(const std::function<void(Settings&)>& change);
@@ -323,6 +324,29 @@ void MainFormTrayTest::switchingUsersAsksForAChangedMonth() {
     QVERIFY(menu->actions()[2]->isChecked());
     QCOMPARE(CellText(9, DayColumn::Arrival), QString());
     QCOMPARE(m_window->CurrentSession().sheet.loadedMonth, 3);
+}
+
+// While the window is in the notification area, the 36協定 warning of a save is the icon's message, no box.
+void MainFormTrayTest::limitWarningGoesToTheNotificationArea() {
+    StoreSettings([](Settings& settings) {
+        settings.Limits.Set = true;
+        settings.Limits.Month = 5 * 60;
+        settings.Limits.Warning = true;
+    });
+    StartWindow({});
+    m_window->showMinimized();
+    QTRY_VERIFY(!m_window->isVisible());
+    QVERIFY(m_tray->active);
+
+    Session& session = m_window->CurrentSession();
+    const int row = test::DayRow(session.sheet, 3, 1); // a Monday
+    session.sheet.days[row][DayColumn::Arrival] = " 8:00";
+    session.sheet.days[row][DayColumn::Leaving] = "24:00";
+    QVERIFY(m_window->SaveMonthOnDisplay());
+    QCOMPARE(m_tray->messages.size(), std::size_t{1});
+    QCOMPARE(m_tray->messages[0].first, u"36協定"_s);
+    QVERIFY(m_tray->messages[0].second.startsWith(u"2004年3月は月の上限を超えました"_s));
+    QVERIFY(m_env->questions.asked.empty());
 }
 
 } // namespace mitoran

@@ -59,6 +59,7 @@ private slots:
     void closingDayTypedThenEnterIsReadAsOnLeaving();
     void breakGridEditCommandsActOnTheCurrentCell();
     void namedUserReadsTheDefaultUsersSettings();
+    void limitsPageStoresOnOkHeldWithinTheLawAndCancelDiscards();
 
 private:
     void StartWindow();
@@ -532,6 +533,53 @@ void SetFormTest::namedUserReadsTheDefaultUsersSettings() {
     HolidayList written;
     QVERIFY(ReadHolidayList(written, m_env->folders.DataFolder() / "abc" / "Holiday.dat"));
     QVERIFY(written[100].IsMarked());
+}
+
+// The 36協定 page: a limit beyond the law is held when the box is left, the button fills the variable-hours
+// limits, the special clause's boxes follow its check; OK stores the group "Limits" (the warning turning on with
+// the limits), Cancel leaves it as it was.
+void SetFormTest::limitsPageStoresOnOkHeldWithinTheLawAndCancelDiscards() {
+    StartWindow();
+    OpenSettings([&](TSetting& dialog) {
+        Find<QTabWidget>(dialog, u"SettingPageControl"_s)->setCurrentIndex(4);
+        auto* month = Find<QLineEdit>(dialog, u"LimitMonthMemo"_s);
+        QCOMPARE(month->text(), u"45:00"_s);
+        QVERIFY(!Find<QCheckBox>(dialog, u"LimitWarningCheckBox"_s)->isChecked());
+        auto* specialMonth = Find<QLineEdit>(dialog, u"SpecialMonthMemo"_s);
+        QVERIFY(!specialMonth->isEnabled());
+        Find<QCheckBox>(dialog, u"SpecialCheckBox"_s)->setChecked(true);
+        QVERIFY(specialMonth->isEnabled());
+        specialMonth->setFocus();
+        QTRY_VERIFY(specialMonth->hasFocus());
+        specialMonth->setText(u"120:00"_s);
+        month->setFocus();
+        QTRY_COMPARE(specialMonth->text(), u"99:59"_s);
+        Click(dialog, u"VariableHoursButton"_s);
+        QCOMPARE(month->text(), u"42:00"_s);
+        QCOMPARE(Find<QLineEdit>(dialog, u"LimitYearMemo"_s)->text(), u"320:00"_s);
+        Type(dialog, u"SpecialTimesMemo"_s, u"12"_s);
+        Find<QCheckBox>(dialog, u"LimitMainDispCheckBox"_s)->setChecked(true);
+        Click(dialog, u"OkButton"_s);
+    });
+    QCOMPARE(Stored("Limits", "Month"), "42:00");
+    QCOMPARE(Stored("Limits", "Year"), "320:00");
+    QCOMPARE(Stored("Limits", "SpecialMonth"), "99:59");
+    QCOMPARE(Stored("Limits", "SpecialTimes"), "6");
+    QCOMPARE(Stored("Limits", "Special"), "1");
+    QCOMPARE(Stored("Limits", "Warning"), "1");
+    QVERIFY(!m_window->findChild<QLabel*>(u"LimitPanel"_s)->isHidden());
+
+    const auto stored = m_env->store.Values(UserKeyPath(""), "Limits");
+    OpenSettings([&](TSetting& dialog) {
+        QCOMPARE(Find<QLineEdit>(dialog, u"LimitMonthMemo"_s)->text(), u"42:00"_s);
+        QVERIFY(Find<QCheckBox>(dialog, u"LimitWarningCheckBox"_s)->isChecked());
+        Type(dialog, u"LimitMonthMemo"_s, u"30:00"_s);
+        Find<QCheckBox>(dialog, u"LimitWarningCheckBox"_s)->setChecked(false);
+        Click(dialog, u"CancelButton"_s);
+    });
+    QCOMPARE(m_env->store.Values(UserKeyPath(""), "Limits"), stored);
+    QCOMPARE(m_window->CurrentSession().settings.Limits.Month, 42 * 60);
+    QVERIFY(m_window->CurrentSession().settings.Limits.Warning);
 }
 
 } // namespace mitoran

@@ -3,6 +3,9 @@
 
 #include "gui/tray/TrayPort.h"
 
+#include <utility>
+#include <vector>
+
 namespace mitoran::test {
 
 // A notification area the test drives: it emits the tray's signals itself and reads back what was shown.
@@ -18,11 +21,18 @@ public:
     void SetActive(bool isActive) override { active = isActive; }
     bool IsActive() const override { return active; }
     void SetQuitEnabled(bool enabled) override { quitEnabled = enabled; }
+    bool ShowMessage(const QString& caption, const QString& text) override {
+        if (!m_available || !active)
+            return false;
+        messages.push_back({caption, text});
+        return true;
+    }
 
     QIcon icon;
     int iconChanges = 0;
     bool active = false;
     bool quitEnabled = true;
+    std::vector<std::pair<QString, QString>> messages; // caption and text
 
 private:
     bool m_available;
