@@ -16,12 +16,15 @@
 
 namespace {
 
-// Only "pdf" paints, and it needs fonts: a GUI application on the offscreen platform, so no display is needed.
+// Only "pdf" paints, and it needs fonts: a GUI application, on the offscreen platform where a display may be
+// missing. Windows always has its desktop, whose platform knows the system's fonts.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[]) {
     const bool paints = std::any_of(argv + 1, argv + argc, [](const char* word) { return std::string(word) == "pdf"; });
     if (!paints)
         return std::make_unique<QCoreApplication>(argc, argv);
+#ifndef Q_OS_WIN
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
@@ -35,7 +38,7 @@ int main(int argc, char* argv[]) {
         arguments.push_back(qtArguments[i].toStdString());
 
     mitoran::QtSettingsStore store;
-    const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
+    const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdU16String());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));
     const int status =
