@@ -1,13 +1,13 @@
 # Fails when a source file includes a file of a layer above its own, or of a sibling feature.
 # Usage: cmake -DROOT=<folder holding engine/, platform/, gui/, app/> -P CheckLayers.cmake
 #
-# Ranks, lowest first: inside the engine text ← calendar ← settings ← month ← leave, totals ← print ← session;
-# then engine ← platform ← gui (common ← features ← main) ← app. Features of one rank may not include
+# Ranks, lowest first: inside the engine text ← calendar ← settings ← month ← leave, totals, limits ← print ←
+# session; then engine ← platform ← gui (common ← features ← main) ← app. Features of one rank may not include
 # each other; a unit may always include its own folder.
 set(MITORAN_LAYER_RANKS
     engine/text 1 engine/calendar 2 engine/settings 3 engine/month 4 engine/leave 5 engine/totals 5
-    engine/print 6 engine/session 7 platform 8 gui/common 9 gui/help 10 gui/settings 10 gui/leave 10 gui/pay 10
-    gui/totals 10 gui/tray 10 gui/main 11 app 12)
+    engine/limits 5 engine/print 6 engine/session 7 platform 8 gui/common 9 gui/help 10 gui/settings 10
+    gui/leave 10 gui/pay 10 gui/totals 10 gui/tray 10 gui/limits 10 gui/main 11 app 12)
 
 function(layer_of path out_unit out_rank)
     set(unit "")

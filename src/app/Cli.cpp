@@ -7,6 +7,7 @@
 #include "engine/month/MonthCsv.h"
 #include "engine/print/PrintLists.h"
 #include "engine/session/AutoEntry.h"
+#include "engine/session/PasswordCheck.h"
 #include "engine/session/Session.h"
 #include "engine/session/Users.h"
 #include "engine/settings/Folders.h"
@@ -44,9 +45,11 @@ constexpr const char* kUsage =
     "  leave show     有給休暇の一覧と繰越残日数・現在残日数を表示する（再計算後、タブ区切り）\n"
     "  leave csv ファイル\n"
     "                 有給休暇の CSV ファイルを書く（- なら標準出力へ）\n"
-    "  pay 年 月      給与金額の各欄を「欄名<TAB>値」で表示する（何も書き込まない）\n"
-    "  span YYYY-MM-DD YYYY-MM-DD [--pay]\n"
+    "  pay 年 月 [--password-stdin]\n"
+    "                 給与金額の各欄を「欄名<TAB>値」で表示する（何も書き込まない）\n"
+    "  span YYYY-MM-DD YYYY-MM-DD [--pay [--password-stdin]]\n"
     "                 1〜31日の任意期間の各日と集計を表示する。--pay で給与金額の欄も（何も書き込まない）\n"
+    "                 金額のパスワードがあれば端末で尋ねる。--password-stdin なら標準入力の1行を使う\n"
     "  pdf 年 月 ファイル\n"
     "  pdf --totals 開始年 開始月 終了年 終了月 ファイル\n"
     "  pdf --leave ファイル\n"
@@ -75,8 +78,14 @@ struct CliCommand {
     bool pay = false;
     bool totals = false; // "pdf --totals"
     bool leave = false;  // "pdf --leave"
+    bool passwordStdin = false;
     std::vector<std::string> words;
 };
+
+// "pay" and "span --pay": the commands behind the amounts password.
+bool ShowsAmounts(const CliCommand& command) {
+    return !command.words.empty() && (command.words[0] == "pay" || (command.words[0] == "span" && command.pay));
+}
 
 std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments) {
     CliCommand command;
@@ -87,6 +96,8 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
             command.all = true;
         } else if (argument == "--pay") {
             command.pay = true;
+        } else if (argument == "--password-stdin") {
+            command.passwordStdin = true;
         } else if (argument == "--totals" || argument == "--leave") {
             (argument == "--totals" ? command.totals : command.leave) = true;
         } else if (argument == "--data-dir" || argument == "--user" || argument == "--at" || argument == "--csv") {
@@ -111,6 +122,8 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
         return std::nullopt;
     const bool pdf = !command.words.empty() && command.words[0] == "pdf";
     if ((command.totals || command.leave) && !pdf)
+        return std::nullopt;
+    if (command.passwordStdin && !ShowsAmounts(command))
         return std::nullopt;
     return command;
 }
@@ -180,6 +193,20 @@ void PrintHeading(const Session& session, int year, int month, std::ostream& out
     if (!session.CurrentUser().empty())
         out << "  (" << Cp932ToUtf8(session.CurrentUser()) << ")";
     out << '\n';
+}
+
+// The user's amounts password, asked once when they have one, before a command shows amounts. A wrong or missing
+// one gets the window's message, and the command prints nothing.
+bool AmountsAllowed(const CliCommand& command, const Session& session, const PasswordPrompt& askPassword,
+                    std::ostream& err) {
+    const auto ask = [&]() -> std::optional<std::string> {
+        const std::optional<std::string> typed = askPassword ? askPassword(command.passwordStdin) : std::nullopt;
+        return typed ? std::optional<std::string>(Utf8ToCp932(*typed)) : std::nullopt;
+    };
+    if (AmountsPasswordGiven(ask, session.settings.KinPass))
+        return true;
+    err << Cp932ToUtf8(text::kPasswordWrong) << '\n';
+    return false;
 }
 
 // The pay window's fields as it shows them, one "name<TAB>text" line each.
@@ -266,16 +293,21 @@ void MentionReadableDataFolder(const std::filesystem::path& folder, std::ostream
 
 // The data folder and user of the command, with their settings loaded; a first-run file or a month that
 // cannot be written ends the command with the file's name. A command that only looks writes nothing: what a
-// first run would store stays in memory, and no folder or file is created.
+// first run would store stays in memory, and no folder or file is created. A command that writes holds the
+// writer lock from its first read to its last write, the settings' included.
 int InSession(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& err,
-              const std::function<int(Session&)>& run, bool onlyLooks = false) {
+              const std::function<int(Session&)>& run, bool onlyLooks = false, WriterLock* writerLock = nullptr) {
     const DataDirFolders chosenFolders(folders, command.dataDir.value_or(folders.DataFolder()));
     OverlaySettingsStore untouched(store);
     try {
-        Session session(onlyLooks ? untouched : store, chosenFolders, command.user);
+        Session session(onlyLooks ? untouched : store, chosenFolders, command.user, onlyLooks ? nullptr : writerLock);
+        const WriterLockHold held = session.HoldWriterLock();
         session.LoadUser(command.user, onlyLooks ? FirstRunFiles::Never : FirstRunFiles::WriteNow);
         MentionReadableDataFolder(chosenFolders.DataFolder(), err);
-        return run(session);
+        const int status = run(session);
+        if (!onlyLooks)
+            store.Flush();
+        return status;
     } catch (const FileWriteError& error) {
         err << Cp932ToUtf8(error.what()) << '\n';
         return kCliFileError;
@@ -307,7 +339,7 @@ std::optional<int> HandOver(const CliCommand& command, const Folders& folders, c
 }
 
 int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& folders, const Clock& clock,
-             std::ostream& out, std::ostream& err, CommandHandOver* handOver) {
+             std::ostream& out, std::ostream& err, CommandHandOver* handOver, WriterLock* writerLock) {
     const bool in = command.words.size() == 2 && command.words[1] == "in";
     const bool outWord = command.words.size() == 2 && command.words[1] == "out";
     if (!in && !outWord) {
@@ -325,16 +357,18 @@ int RunStamp(const CliCommand& command, SettingsStore& store, const Folders& fol
     if (const std::optional<int> status = HandOver(command, folders, words, handOver, out, err))
         return *status;
     const TimeKind kind = in ? TimeKind::Arrival : TimeKind::Leaving;
-    return InSession(command, store, folders, err,
-                     [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); });
+    return InSession(
+        command, store, folders, err, [&](Session& session) { return RunStampCommand(kind, *now, session, out, err); },
+        false, writerLock);
 }
 
-// A file's bytes to the named file, whole or not at all, or as they are to standard output for "-".
+// A file's bytes to the named file, whole or not at all and never through a symbolic link there, or as they are
+// to standard output for "-".
 void WriteOutput(const std::string& file, const std::string& bytes, std::ostream& out) {
     if (file == "-")
         out << bytes;
     else
-        WriteFileAtomically(std::filesystem::path(file), bytes);
+        WriteExportFile(std::filesystem::path(file), bytes);
 }
 
 int RunCsvCommand(int year, int month, const std::string& file, Session& session, std::ostream& out) {
@@ -397,8 +431,8 @@ int RunTotals(const CliCommand& command, SettingsStore& store, const Folders& fo
 }
 
 // "span FIRST LAST [--pay]": the span as the main window shows it, calculated and never saved.
-int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& folders, std::ostream& out,
-            std::ostream& err) {
+int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& folders, const PasswordPrompt& askPassword,
+            std::ostream& out, std::ostream& err) {
     const std::optional<CalendarDate> first = command.words.size() == 3 ? ParseDate(command.words[1]) : std::nullopt;
     const std::optional<CalendarDate> last = command.words.size() == 3 ? ParseDate(command.words[2]) : std::nullopt;
     if (command.at || command.csv || command.all || !first || !last) {
@@ -412,6 +446,8 @@ int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& fold
     return InSession(
         command, store, folders, err,
         [&](Session& session) {
+            if (command.pay && !AmountsAllowed(command, session, askPassword, err))
+                return static_cast<int>(kCliUsage);
             session.ShowSpan({*first, *last});
             out << command.words[1] << " - " << command.words[2] << "  " << session.Location().dataFolder.string()
                 << '\n';
@@ -419,7 +455,7 @@ int RunSpan(const CliCommand& command, SettingsStore& store, const Folders& fold
             PrintSummary(session.sheet, out);
             if (command.pay)
                 PrintPayFields(session, out);
-            return kCliOk;
+            return static_cast<int>(kCliOk);
         },
         true);
 }
@@ -524,20 +560,21 @@ int RunPdf(const CliCommand& command, SettingsStore& store, const Folders& folde
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, const Folders& folders, const Clock& clock,
-           std::ostream& out, std::ostream& err, CommandHandOver* handOver, const PdfRenderer& renderPdf) {
+           std::ostream& out, std::ostream& err, CommandHandOver* handOver, const PdfRenderer& renderPdf,
+           WriterLock* writerLock, const PasswordPrompt& askPassword) {
     if (std::ranges::any_of(arguments, [](const std::string& word) { return word == "--help" || word == "-h"; })) {
         out << kUsage;
         return kCliOk;
     }
     const std::optional<CliCommand> command = ParseOptions(arguments);
     if (command && !command->words.empty() && command->words[0] == "stamp" && !command->csv && !command->all)
-        return RunStamp(*command, store, folders, clock, out, err, handOver);
+        return RunStamp(*command, store, folders, clock, out, err, handOver, writerLock);
     if (command && !command->words.empty() && command->words[0] == "leave")
         return RunLeave(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "totals")
         return RunTotals(*command, store, folders, out, err);
     if (command && !command->words.empty() && command->words[0] == "span")
-        return RunSpan(*command, store, folders, out, err);
+        return RunSpan(*command, store, folders, askPassword, out, err);
     if (command && !command->words.empty() && command->words[0] == "pdf")
         return RunPdf(*command, store, folders, clock, renderPdf, out, err);
     const bool csvVerb = command && command->words.size() == 4 && command->words[0] == "csv";
@@ -564,7 +601,12 @@ int RunCli(const std::vector<std::string>& arguments, SettingsStore& store, cons
             [&](Session& session) { return RunCsvCommand(*year, *month, command->words[3], session, out); }, true);
     return InSession(
         *command, store, folders, err,
-        [&](Session& session) { return RunMonthCommand(verb, *year, *month, session, out); }, verb != "recalc");
+        [&](Session& session) {
+            if (verb == "pay" && !AmountsAllowed(*command, session, askPassword, err))
+                return static_cast<int>(kCliUsage);
+            return RunMonthCommand(verb, *year, *month, session, out);
+        },
+        verb != "recalc", writerLock);
 }
 
 namespace {
@@ -614,10 +656,16 @@ std::optional<HandedResult> RunHandedCommand(const HandedCommand& handed, ShownM
     std::ostringstream out;
     std::ostringstream err;
     std::optional<int> status;
-    if (command->words[0] == "stamp")
-        status = RunHandedStamp(*command, window, out, err);
-    else if (command->words[0] == "recalc")
-        status = RunHandedRecalc(*command, window, out, err);
+    // The month is read afresh, changed and saved under one hold of the writer lock, as the command line does it.
+    try {
+        const WriterLockHold held = window.WindowSession().HoldWriterLock();
+        if (command->words[0] == "stamp")
+            status = RunHandedStamp(*command, window, out, err);
+        else if (command->words[0] == "recalc")
+            status = RunHandedRecalc(*command, window, out, err);
+    } catch (const WriterLockBusy& error) {
+        return HandedResult{kCliFileError, {}, Cp932ToUtf8(error.what()) + '\n'};
+    }
     if (!status)
         return std::nullopt;
     window.ShowChanges();

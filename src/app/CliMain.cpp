@@ -2,9 +2,12 @@
 // mitoran-cli: the month calculation, files and time stamps from a terminal, with the desktop program's settings.
 #include "app/Cli.h"
 #include "app/CliHandOver.h"
+#include "app/TerminalPassword.h"
 #include "engine/calendar/Clock.h"
 #include "engine/settings/Folders.h"
+#include "engine/text/Cp932.h"
 #include "gui/common/PrintPainter.h"
+#include "platform/FileWriterLock.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleHalt.h"
 
@@ -38,11 +41,18 @@ int main(int argc, char* argv[]) {
         arguments.push_back(qtArguments[i].toStdString());
 
     mitoran::QtSettingsStore store;
+    for (const std::string& note : store.PrivacyNotes())
+        std::cerr << mitoran::Cp932ToUtf8(note) << '\n';
     const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdU16String());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));
-    const int status =
-        mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver, mitoran::PdfBytes);
+    const auto askPassword = [](bool fromStandardInput) {
+        return fromStandardInput ? mitoran::ReadPasswordLine(std::cin)
+                                 : mitoran::ReadPasswordFromTerminal("金額のﾊﾟｽﾜｰﾄﾞ: ");
+    };
+    mitoran::FileWriterLock writerLock("mitoran-cli");
+    const int status = mitoran::RunCli(arguments, store, folders, clock, std::cout, std::cerr, &handOver,
+                                       mitoran::PdfBytes, &writerLock, askPassword);
     if (!store.Sync() && status == mitoran::kCliOk) {
         std::cerr << "設定を保存できません\n";
         return mitoran::kCliFileError;

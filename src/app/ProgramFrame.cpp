@@ -8,8 +8,10 @@
 #include "engine/session/Questions.h"
 #include "engine/session/Users.h"
 #include "engine/settings/Folders.h"
+#include "engine/text/Cp932.h"
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/DeferredIconStyle.h"
 #include "gui/common/MessageBoxQuestions.h"
 #include "gui/common/PassForm.h"
@@ -17,6 +19,7 @@
 #include "gui/common/ProgramIcon.h"
 #include "gui/main/MainForm.h"
 #include "platform/Cp932Qt.h"
+#include "platform/FileWriterLock.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleHalt.h"
 
@@ -25,6 +28,7 @@
 #include <QSessionManager>
 #include <QTranslator>
 
+#include <iostream>
 #include <utility>
 
 namespace mitoran {
@@ -94,18 +98,22 @@ int RunProgram(QApplication& application, const ProgramServices& services, const
 }
 
 int RunDesktopProgram(QApplication& application, const QString& instanceName) {
-    QApplication::setStyle(new DeferredIconStyle);
+    QApplication::setStyle(new FocusFrameStyle(new DeferredIconStyle));
     QApplication::setWindowIcon(ProgramIcon());
     QtSettingsStore store;
+    for (const std::string& note : store.PrivacyNotes())
+        std::cerr << Cp932ToUtf8(note) << '\n';
     // The settings a first run writes wait in memory until the window is on screen (and are written when the
     // program ends, in any case).
     store.HoldSaving();
     const StandardFolders folders(QApplication::applicationDirPath().toStdU16String());
     const SystemClock clock;
     MessageBoxQuestions questions;
-    return RunProgram(application,
-                      {{store, folders, clock, questions}, instanceName, InstanceName(QStringLiteral("TKestrowForm"))},
-                      [&store] { store.ResumeSaving(); });
+    FileWriterLock writerLock("mitoran");
+    return RunProgram(
+        application,
+        {{store, folders, clock, questions, &writerLock}, instanceName, InstanceName(QStringLiteral("TKestrowForm"))},
+        [&store] { store.ResumeSaving(); });
 }
 
 } // namespace mitoran

@@ -1,19 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtSettingsStore.h"
 
+#include "engine/settings/Folders.h"
 #include "engine/text/AtomicFile.h"
+#include "engine/text/FileStamp.h"
+#include "engine/text/Texts.h"
+#include "engine/text/Util.h"
 #include "platform/Cp932Qt.h"
 
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QSaveFile>
 #include <QStringList>
 #include <QVariant>
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace mitoran {
 
@@ -66,6 +77,29 @@ QByteArray DamagedBytes(QSettings& settings) {
     return bytes == *found ? bytes : QByteArray();
 }
 
+#ifndef Q_OS_WIN
+// Closes a folder or file of this user's to everyone else (not through a symbolic link); true when it had to.
+bool CloseToOthers(const QString& path, mode_t ownMode) {
+    struct stat st {};
+    const QByteArray name = QFile::encodeName(path);
+    return ::lstat(name.constData(), &st) == 0 && !S_ISLNK(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 077) != 0 && ::chmod(name.constData(), ownMode) == 0;
+}
+
+// The INI file of a store being written for the first time: its folder and the file itself are made for the user
+// alone before Qt writes them (Qt keeps the mode of a file that is there already).
+void MakePrivateFile(const QString& path) {
+    CreatePrivateFolders(std::filesystem::path(QFileInfo(path).path().toStdU16String()));
+    const int file = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (file >= 0)
+        ::close(file);
+}
+#endif
+
+std::string MadePrivateNote(const QString& path) {
+    return ReplaceAllText(text::kMadePrivate, "%s", ShownPath(std::filesystem::path(path.toStdU16String())));
+}
+
 } // namespace
 
 // QSettings posts itself an update request with the first change and writes everything out when it arrives;
@@ -102,6 +136,14 @@ private:
 QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<HeldSettings>()) {
     if constexpr (kFormat == QSettings::IniFormat)
         m_damaged = DamagedBytes(*m_settings);
+#ifndef Q_OS_WIN
+    const QString file = m_settings->fileName();
+    for (const auto& [path, mode] : {std::pair{QFileInfo(file).path(), mode_t{0700}}, std::pair{file, mode_t{0600}},
+                                     std::pair{file + QStringLiteral(".damaged"), mode_t{0600}}}) {
+        if (CloseToOthers(path, mode))
+            m_privacyNotes.push_back(MadePrivateNote(path));
+    }
+#endif
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
@@ -153,14 +195,30 @@ void QtSettingsStore::DeleteSubkey(std::string_view keyPath, std::string_view su
     m_settings->remove(GroupOf(keyPath, subkey));
 }
 
-// Qt drops the lines it cannot read when it writes the file: what they held is kept beside it first.
+void QtSettingsStore::KeepDamagedCopy() {
+    if (kFormat != QSettings::IniFormat || !m_damaged.isEmpty() || m_copied)
+        return;
+    QFile file(m_settings->fileName());
+    if (file.open(QIODevice::ReadOnly))
+        m_damaged = file.readAll();
+}
+
+// Qt drops the lines it cannot read when it writes the file: what they held is kept beside it first. A copy
+// that cannot be written leaves the write to go on as it would without one.
 void QtSettingsStore::BeforeChange() {
+#ifndef Q_OS_WIN
+    if (!m_changed)
+        MakePrivateFile(m_settings->fileName());
+#endif
     m_changed = true;
     if (m_damaged.isEmpty() || std::exchange(m_copied, true))
         return;
-    QSaveFile copy(m_settings->fileName() + QStringLiteral(".damaged"));
-    if (copy.open(QIODevice::WriteOnly) && copy.write(m_damaged) == m_damaged.size())
-        copy.commit();
+    try {
+        WriteFileAtomically(
+            std::filesystem::path((m_settings->fileName() + QStringLiteral(".damaged")).toStdU16String()),
+            std::string_view(m_damaged.constData(), static_cast<std::size_t>(m_damaged.size())));
+    } catch (const FileWriteError&) {
+    }
 }
 
 bool QtSettingsStore::Sync() {

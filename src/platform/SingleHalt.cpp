@@ -4,7 +4,9 @@
 #include "engine/session/HandedCommand.h"
 #include "platform/InstanceChannel.h"
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+#include "platform/WindowsPeers.h"
+#elif defined(Q_OS_UNIX)
 #include <unistd.h>
 #endif
 
@@ -16,11 +18,15 @@ namespace {
 
 const QByteArray kRaiseRequest = "raise"_ba;
 
+// On Windows the user's security id and the session (a user's name can be taken by another account's
+// process, and the pipes of every session share one namespace).
 QString UserId() {
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(UserSessionId());
+#elif defined(Q_OS_UNIX)
     return QString::number(::getuid());
 #else
-    return qEnvironmentVariable("USERNAME");
+    return qEnvironmentVariable("USER");
 #endif
 }
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Cli.h"
 #include "engine/calendar/Clock.h"
+#include "engine/month/MonthFile.h"
 #include "engine/print/PrintLayout.h"
 #include "engine/session/Session.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/Settings.h"
 #include "engine/text/Cp932.h"
 #include "engine/text/Util.h"
+#include "engine/text/WriterLock.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +35,8 @@ protected:
         arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
         std::ostringstream out;
         std::ostringstream err;
-        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err, nullptr, FakePdf);
+        const int status =
+            RunCli(arguments, m_store, m_folders, m_clock, out, err, nullptr, FakePdf, nullptr, m_askPassword);
         return {status, out.str(), err.str()};
     }
 
@@ -69,6 +72,7 @@ protected:
     test::FixedFolders m_folders{m_data.Path() / "unused"};
     MemorySettingsStore m_store;
     FixedClock m_clock{LocalDateTime{2024, 3, 6, 0, 30}};
+    PasswordPrompt m_askPassword;
 };
 
 TEST_F(CliTest, BadArgumentsPrintUsageWithStatusTwo) {
@@ -242,6 +246,65 @@ TEST_F(CliTest, PayAndSpanPrintTheCalculatedFiguresAndWriteNothing) {
     EXPECT_EQ(Run({"pay", "2024", "3", "--pay"}).status, kCliUsage);
 }
 
+// "pay" and "span --pay" of a user with an amounts password ask it once, on the terminal or from standard input;
+// a wrong or missing one prints nothing but the window's message. Without a password nothing is asked.
+TEST_F(CliTest, AmountsNeedTheUsersAmountsPassword) {
+    WriteBytes(m_data.Path() / "202403.dat", HandWrittenMonth());
+    std::filesystem::create_directories(m_data.Path() / "u1");
+    WriteBytes(m_data.Path() / "u1" / "202403.dat", HandWrittenMonth());
+    Settings firstRun;
+    LoadSettings(firstRun, {m_store, m_folders, "u1", "u1"});
+    m_store.WriteValue(UserKeyPath("u1"), "System", "KinPass", ReverseText(Utf8ToCp932("kaneア")));
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<std::string> typed; // UTF-8
+        int status;
+        std::vector<bool> asked; // fromStandardInput of each question
+    };
+    const std::vector<std::string> pay = {"--user", "u1", "pay", "2024", "3"};
+    const std::vector<std::string> span = {"--user", "u1", "span", "2024-03-06", "2024-03-06", "--pay"};
+    const auto with = [](std::vector<std::string> words, const char* option) {
+        words.emplace_back(option);
+        return words;
+    };
+    const Case cases[] = {
+        {pay, "KANEア", kCliOk, {false}},
+        {with(pay, "--password-stdin"), "kaneア", kCliOk, {true}},
+        {pay, "kaneイ", kCliUsage, {false}},
+        {pay, std::nullopt, kCliUsage, {false}},
+        {span, "kaneア", kCliOk, {false}},
+        {with(span, "--password-stdin"), "x", kCliUsage, {true}},
+        {{"--user", "u1", "span", "2024-03-06", "2024-03-06"}, "x", kCliOk, {}},
+        {{"--user", "u1", "show", "2024", "3"}, "x", kCliOk, {}},
+        {{"pay", "2024", "3"}, "x", kCliOk, {}},
+        {{"pay", "2024", "3", "--password-stdin"}, "x", kCliOk, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        std::vector<bool> asked;
+        m_askPassword = [&](bool fromStandardInput) {
+            asked.push_back(fromStandardInput);
+            return c.typed;
+        };
+        const CliRun run = Run(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(asked, c.asked);
+        if (c.status == kCliOk && !c.asked.empty()) {
+            EXPECT_NE(run.out.find("KihonMemo\t200,000\n"), std::string::npos) << run.out;
+        } else if (c.status != kCliOk) {
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "ﾊﾟｽﾜｰﾄﾞが違います。\n");
+        }
+    }
+    // The option belongs to the commands that show amounts.
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"show", "2024", "3"}, {"recalc", "2024", "3"}, {"leave", "show"}, {"span", "2024-03-06", "2024-03-06"}}) {
+        std::vector<std::string> arguments = words;
+        arguments.emplace_back("--password-stdin");
+        EXPECT_EQ(Run(arguments).status, kCliUsage) << words[0];
+    }
+}
+
 // A data folder that others may read is mentioned once on the standard error; the command works all the same.
 TEST_F(CliTest, DataFolderReadableByOthersIsMentionedOnce) {
 #ifdef _WIN32
@@ -325,6 +388,50 @@ TEST_F(CliTest, NamedUserKeepsFilesInOwnFolderAndSettingsKey) {
     EXPECT_TRUE(m_store.KeyExists(Utf8ToCp932("Software\\Quorvan\\Vuvedez\\User\\山田")));
 }
 
+// Stands for another program's writer lock: counts the takes, or refuses them as held by "mitoran 42".
+class ScriptedLock : public WriterLock {
+public:
+    void Acquire(const std::filesystem::path& folder) override {
+        if (held)
+            throw WriterLockBusy(WriterLockFile(folder), WriterLockRecord("mitoran", 42));
+        ++takes;
+    }
+    void Release(const std::filesystem::path&) override { ++releases; }
+    bool held = false;
+    int takes = 0;
+    int releases = 0;
+};
+
+// Commands that write take the data folder's lock (once, nested takes included) and give it back; those that only
+// look leave it alone. While another program holds it a writing command writes nothing and says who holds it.
+TEST_F(CliTest, WritingCommandsTakeTheWriterLockAndWriteNothingWhileItIsHeld) {
+    ScriptedLock lock;
+    const auto run = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCli(arguments, m_store, m_folders, m_clock, out, err, nullptr, FakePdf, &lock);
+        return CliRun{status, out.str(), err.str()};
+    };
+    ASSERT_EQ(run({"stamp", "in"}).status, kCliOk);
+    EXPECT_GE(lock.takes, 1);
+    EXPECT_EQ(lock.releases, lock.takes);
+    const int writingTakes = lock.takes;
+    ASSERT_EQ(run({"show", "2024", "3"}).status, kCliOk);
+    ASSERT_EQ(run({"csv", "2024", "3", "-"}).status, kCliOk);
+    EXPECT_EQ(lock.takes, writingTakes);
+
+    const std::string before = ReadBytes(m_data.Path() / "202403.dat");
+    lock.held = true;
+    for (const auto& arguments : {std::vector<std::string>{"stamp", "out"}, {"recalc", "2024", "3"}}) {
+        const CliRun refused = run(arguments);
+        EXPECT_EQ(refused.status, kCliFileError);
+        EXPECT_EQ(refused.err, "mitoran (プロセス 42) が書き込み中です。何も書き込んでいません\n");
+        EXPECT_EQ(refused.out, "");
+    }
+    EXPECT_EQ(ReadBytes(m_data.Path() / "202403.dat"), before);
+}
+
 TEST_F(CliTest, RefusedWriteReportsTheFileAndKeepsTheOldOne) {
     // A folder where the month file should be: the save cannot replace it.
     std::filesystem::create_directories(m_data.Path() / "202403.dat" / "inside");
@@ -385,6 +492,18 @@ TEST_F(CliCsvTest, CsvWritesTheRecalculatedMonthAndSavesNothing) {
     const CliRun toStdout = Run({"csv", "2024", "3", "-"});
     EXPECT_EQ(toStdout.out, csv);
 }
+
+#ifndef _WIN32
+TEST_F(CliCsvTest, CsvAtAPlantedLinkReplacesTheLinkAndLeavesItsTargetAlone) {
+    const auto out = m_data.Path() / "out.csv";
+    std::filesystem::create_symlink(m_data.Path() / "202403.dat", out);
+    const CliRun run = Run({"csv", "2024", "3", out.string()});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    EXPECT_EQ(ReadBytes(m_data.Path() / "202403.dat"), HandWrittenMonth());
+    EXPECT_FALSE(std::filesystem::is_symlink(out));
+    EXPECT_TRUE(ReadBytes(out).starts_with(Utf8ToCp932("日付,曜日,")));
+}
+#endif
 
 TEST_F(CliCsvTest, TotalsPrintsTheTableAndWritesTheWindowsCsv) {
     const auto out = m_data.Path() / "totals.csv";
@@ -524,6 +643,32 @@ TEST_F(CliHandOverTest, TheWindowPrintsWhatTheCommandLinePrints) {
     EXPECT_FALSE(handed({"stamp", "in", "--at", "2024-04-05 08:07"}));
     EXPECT_FALSE(handed({"show", "2024", "3"}));
     EXPECT_EQ(window.shown, 3);
+}
+
+// A handed command reads, changes and saves the month under the window's hold of the writers' lock; while another
+// program keeps the lock, the window writes nothing and answers who holds it.
+TEST_F(CliHandOverTest, TheWindowPerformsAHandedCommandUnderTheWritersLock) {
+    ScriptedLock lock;
+    Session session(m_store, m_folders, "", &lock);
+    session.LoadUser("");
+    session.ShowMonth(2024, 3, true);
+    SessionWindow window(session);
+    const auto handed = [&](const char* time) {
+        return RunHandedCommand({m_folders.DataFolder().string(), "", {"stamp", "in", "--at", time}}, window);
+    };
+    lock.held = true;
+    const std::optional<HandedResult> refused = handed("2024-03-05 08:07");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, kCliFileError);
+    EXPECT_EQ(refused->err, "mitoran (プロセス 42) が書き込み中です。何も書き込んでいません\n");
+    EXPECT_FALSE(std::filesystem::exists(MonthFilePath(m_folders.DataFolder(), 2024, 3, "")));
+
+    lock.held = false;
+    const std::optional<HandedResult> taken = handed("2024-03-05 08:07");
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->status, kCliOk) << taken->err;
+    EXPECT_GE(lock.takes, 1);
+    EXPECT_EQ(lock.releases, lock.takes);
 }
 
 } // namespace

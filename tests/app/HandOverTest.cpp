@@ -10,6 +10,7 @@
 #include "gui/WindowTestSupport.h"
 #include "gui/main/DayGridView.h"
 #include "platform/Cp932Qt.h"
+#include "platform/FileWriterLock.h"
 #include "platform/SingleHalt.h"
 #include "support/EndProgram.h"
 
@@ -37,6 +38,7 @@ private slots:
     void cleanup();
 
     void monthWrittenElsewhereIsReloadedOrAskedAboutBeforeSaving();
+    void aSaveWhileAnotherProgramWritesSaysWhoAndKeepsTheEdits();
     void handedStampShowsInTheGridBesideTheEdits();
     void commandLineStampWhileTheProgramRunsReachesItsWindow();
 
@@ -113,6 +115,29 @@ void HandOverTest::monthWrittenElsewhereIsReloadedOrAskedAboutBeforeSaving() {
     QVERIFY(StoredDay(9).contains(u" 9:01"_s));
     QVERIFY(!StoredDay(5).contains(u"8:30"_s));
     QVERIFY(m_window->CurrentSession().sheet.IsChanged());
+}
+
+// Another program keeps the writers' lock longer than the window waits: the save writes nothing, says who holds the
+// lock, and the edit stays in the window. Once the lock is free the same save goes through.
+void HandOverTest::aSaveWhileAnotherProgramWritesSaysWhoAndKeepsTheEdits() {
+    FileWriterLock other("mitoran-cli", 0);
+    FileWriterLock windowLock("mitoran", 100);
+    m_env->writerLock = &windowLock;
+    StartWindow();
+    TypeArrival(5, u"830"_s);
+    other.Acquire(m_env->folders.DataFolder());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_env->questions.asked.size(), 1U);
+    QCOMPARE(ToQString(m_env->questions.asked[0].text),
+             u"mitoran-cli (プロセス %1) が書き込み中です。何も書き込んでいません"_s.arg(
+                 QCoreApplication::applicationPid()));
+    QVERIFY(!StoredDay(5).contains(u"8:30"_s));
+    QVERIFY(m_window->CurrentSession().sheet.IsChanged());
+
+    other.Release(m_env->folders.DataFolder());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QTRY_VERIFY(StoredDay(5).contains(u" 8:30"_s));
+    QCOMPARE(m_env->questions.asked.size(), 1U);
 }
 
 void HandOverTest::handedStampShowsInTheGridBesideTheEdits() {

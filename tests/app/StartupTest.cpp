@@ -13,6 +13,7 @@
 #include "platform/SingleHalt.h"
 #include "support/EndProgram.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +34,7 @@
 
 #ifdef Q_OS_LINUX
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -231,9 +234,9 @@ void StartupTest::listenerSurvivesOtherSenders() {
 #ifdef Q_OS_LINUX
 namespace {
 
-// A socket of another user (nobody) bound to the name in the abstract namespace; the child process holds it
-// until the returned pipe closes, or, when `message` is given, connects and sends it instead.
-pid_t StrangerProcess(const QString& name, const QByteArray& message, int& release) {
+// A socket of another user (nobody) bound at the path, which the child process holds until the returned pipe
+// closes, or, when `message` is given, connected to the path to send it instead. `done` tells whether it could.
+pid_t StrangerProcess(const QString& path, const QByteArray& message, int& release, bool& done) {
     int ready[2];
     int hold[2];
     if (::pipe(ready) != 0 || ::pipe(hold) != 0)
@@ -244,18 +247,17 @@ pid_t StrangerProcess(const QString& name, const QByteArray& message, int& relea
         ::close(hold[1]);
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        const QByteArray bytes = name.toUtf8();
-        std::memcpy(address.sun_path + 1, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + bytes.size());
+        const QByteArray bytes = QFile::encodeName(path);
+        std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
         const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        bool done = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        bool could = ::setgid(65534) == 0 && ::setuid(65534) == 0;
         if (message.isEmpty())
-            done =
-                done && ::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(socket, 4) == 0;
+            could = could && ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                    ::listen(socket, 4) == 0;
         else
-            done = done && ::connect(socket, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-                   ::write(socket, message.constData(), static_cast<std::size_t>(message.size())) == message.size();
-        const char status = done ? 'y' : 'n';
+            could = could && ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                    ::write(socket, message.constData(), static_cast<std::size_t>(message.size())) == message.size();
+        const char status = could ? 'y' : 'n';
         [[maybe_unused]] const auto written = ::write(ready[1], &status, 1);
         char end = 0;
         [[maybe_unused]] const auto read = ::read(hold[0], &end, 1);
@@ -267,7 +269,8 @@ pid_t StrangerProcess(const QString& name, const QByteArray& message, int& relea
     [[maybe_unused]] const auto got = ::read(ready[0], &status, 1);
     ::close(ready[0]);
     release = hold[1];
-    return status == 'y' ? child : -1;
+    done = status == 'y';
+    return child;
 }
 
 void EndStranger(pid_t child, int release) {
@@ -278,26 +281,41 @@ void EndStranger(pid_t child, int release) {
 } // namespace
 #endif
 
-// The abstract namespace has no permissions: another user's process may hold the name or write to it.
+// The channel lives in a folder only the user can enter: another user's process can neither take the name nor
+// reach the program through it.
 void StartupTest::otherUsersNeitherHoldNorRaise() {
 #ifdef Q_OS_LINUX
     if (::getuid() != 0)
         QSKIP("running a process as another user needs root");
+    QTemporaryDir runtime;
+    ::chmod(QFile::encodeName(runtime.path()).constData(), 0700);
+    const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const auto restore = qScopeGuard([&runtimeBefore] {
+        if (runtimeBefore.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", runtimeBefore);
+    });
+    QVERIFY(QDir().mkpath(runtime.filePath(u"mitoran"_s)));
     const QString held = QUuid::createUuid().toString();
     int release = -1;
-    const pid_t squatter = StrangerProcess(held, {}, release);
+    bool done = true;
+    const pid_t squatter = StrangerProcess(runtime.filePath(u"mitoran/"_s + held), {}, release, done);
     QVERIFY(squatter > 0);
+    QVERIFY(!done);
+    EndStranger(squatter, release);
     QVERIFY(!IsInstanceRunning(held));
     TSingleHalt halt(held);
     QVERIFY(halt.Claim());
-    EndStranger(squatter, release);
 
     const QString name = QUuid::createUuid().toString();
     TSingleHalt first(name);
     QSignalSpy raised(&first, &TSingleHalt::RaiseRequested);
     QVERIFY(first.Claim());
-    const pid_t stranger = StrangerProcess(name, "raise\n"_ba, release);
+    const pid_t stranger = StrangerProcess(runtime.filePath(u"mitoran/"_s + name), "raise\n"_ba, release, done);
     QVERIFY(stranger > 0);
+    QVERIFY(!done);
     QTest::qWait(100);
     EndStranger(stranger, release);
     QTest::qWait(50);
@@ -305,7 +323,7 @@ void StartupTest::otherUsersNeitherHoldNorRaise() {
     QVERIFY(SendToInstance(name, "raise\n"_ba));
     QTRY_COMPARE(raised.count(), 1);
 #else
-    QSKIP("the abstract namespace exists on Linux only");
+    QSKIP("Unix sockets of the program's own exist on Linux only");
 #endif
 }
 

@@ -23,8 +23,11 @@ for size in 16 32 48 64 128 256; do
     file=/usr/share/icons/hicolor/${size}x${size}/apps/jp.quorvan.Mitoran.png
     grep -qx "$file" "$work/files" || { echo "missing from the package: $file"; exit 1; }
 done
+# The chart module of the 36協定 window, which the window loads from the library folder beside the programs'.
+grep -Eq "^/usr/lib/([^/]+/)?mitoran/mitoran_limits_chart\.so$" "$work/files" ||
+    { echo "missing from the package: the chart module mitoran_limits_chart.so"; exit 1; }
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic qt6-translations-l10n; do
+for needed in libqt6widgets6 libqt6charts6 qt6-qpa-plugins fonts-ipafont-gothic qt6-translations-l10n; do
     [[ $depends == *"$needed"* ]] || { echo "the package does not depend on $needed: $depends"; exit 1; }
 done
 

@@ -10,25 +10,39 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace mitoran::test {
 
-// A fresh folder named after the running test, removed again when the test ends. A copy of the test program
-// started for the test as another process (MITORAN_TEST_CHILD set) works in the test's folder as it is.
+inline void SetEnvironment(const char* name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    setenv(name, value.c_str(), 1);
+#endif
+}
+
+// A fresh folder named after the running test and unique to this run, so that the same test run by two
+// builds at once never shares it; removed again when the test ends. A copy of the test program started for
+// the test as another process (MITORAN_TEST_CHILD set) works in the test's folder as it is, found through
+// MITORAN_TEST_FOLDER, which it inherits.
 class TempFolder {
 public:
     TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("mitoran-" + std::string(info->test_suite_name()) + "-" + info->name());
-        if (std::getenv("MITORAN_TEST_CHILD"))
+        if (std::getenv("MITORAN_TEST_CHILD")) {
+            m_path = std::getenv("MITORAN_TEST_FOLDER");
             return;
+        }
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = std::filesystem::temp_directory_path() / ("mitoran-" + std::string(info->test_suite_name()) + "-" +
+                                                           info->name() + "-" + std::to_string(std::random_device{}()));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
         // Private like a data folder the program creates: the command line mentions one that others may read.
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_all);
+        SetEnvironment("MITORAN_TEST_FOLDER", m_path.string());
     }
     ~TempFolder() {
         std::error_code ignored;

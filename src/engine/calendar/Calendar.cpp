@@ -3,6 +3,7 @@
 
 #include "engine/calendar/DayCategory.h"
 #include "engine/text/Texts.h"
+#include "engine/text/Util.h"
 
 #include <algorithm>
 #include <chrono>
@@ -213,6 +214,44 @@ SheetSpan SheetMonthSpan(int year, int month, int simeDay) {
 bool IsValidDate(const CalendarDate& date) {
     return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
            date.day <= DaysInMonth(date.year, date.month);
+}
+
+namespace {
+
+// The number of 1 to `most` digits, or nothing.
+std::optional<int> DigitsValue(std::string_view digits, std::size_t most) {
+    if (digits.empty() || digits.size() > most ||
+        !std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+} // namespace
+
+std::optional<CalendarDate> ParseTypedDate(std::string_view text) {
+    const std::string folded = TrimText(NormalizeWidth(text));
+    const std::string_view typed = folded;
+    std::array<std::string_view, 3> parts;
+    const std::size_t first = typed.find_first_of("/-.");
+    if (first == std::string_view::npos) {
+        if (typed.size() != 8)
+            return std::nullopt;
+        parts = {typed.substr(0, 4), typed.substr(4, 2), typed.substr(6, 2)};
+    } else {
+        const std::size_t second = typed.find(typed[first], first + 1);
+        if (second == std::string_view::npos)
+            return std::nullopt;
+        parts = {typed.substr(0, first), typed.substr(first + 1, second - first - 1), typed.substr(second + 1)};
+    }
+    const std::optional<int> year = parts[0].size() == 4 ? DigitsValue(parts[0], 4) : std::nullopt;
+    const std::optional<int> month = DigitsValue(parts[1], 2);
+    const std::optional<int> day = DigitsValue(parts[2], 2);
+    if (!year || !month || !day || !IsValidDate({*year, *month, *day}))
+        return std::nullopt;
+    return CalendarDate{*year, *month, *day};
 }
 
 CalendarDate AddDays(CalendarDate date, int days) {

@@ -4,7 +4,9 @@
 #include <array>
 #include <bitset>
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Dates, weekdays, sheet months, equinoxes and the computed national holidays.
 namespace mitoran {
@@ -54,6 +56,10 @@ int DaysInMonth(int year, int month);
 SheetSpan SheetMonthSpan(int year, int month, int simeDay);
 
 bool IsValidDate(const CalendarDate& date);
+// A date typed whole (CP932, full-width forms folded, blanks around ignored): year, month and day with one
+// separator "/", "-" or "." (2026/5/15, 2026/05/15), or eight digits (20260515). Nothing for other text or a
+// date that does not exist.
+std::optional<CalendarDate> ParseTypedDate(std::string_view text);
 // The date `days` days after (or before, when negative) the given date; an invalid date stays as it is.
 CalendarDate AddDays(CalendarDate date, int days);
 

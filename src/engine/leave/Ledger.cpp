@@ -254,14 +254,16 @@ void Ledger::SaveLedger() {
     ProfileFile file(LedgerFilePath());
     file.WriteString(kSystemSection, kCarryOverKey, TrimLeftText(m_carryOver));
     file.WriteString(kSystemSection, kBalanceKey, TrimLeftText(m_currentBalance));
-    // Each row's key is deleted and an entry's written anew, in one pass over the file.
+    // Each row's key is deleted and an entry's written anew, in one pass over the file each.
     std::vector<ProfileFile::Entry> entries;
+    std::vector<std::string> emptyRows;
     for (int row = 1; row <= kLedgerRowCount; ++row) {
         if (Row(row).IsEntry())
             entries.push_back({RowKey(row), EntryValue(Row(row))});
         else
-            file.DeleteKey(kEntrySection, RowKey(row));
+            emptyRows.push_back(RowKey(row));
     }
+    file.DeleteKeys(kEntrySection, emptyRows);
     file.ReplaceKeys(kEntrySection, entries);
     file.Flush();
     m_fileStamp = file.Stamp();

@@ -169,7 +169,7 @@ std::string LedgerCsvText(const Ledger& ledger, const Settings& settings) {
 }
 
 void WriteLedgerCsv(const std::filesystem::path& path, const Ledger& ledger, const Settings& settings) {
-    WriteFileAtomically(path, LedgerCsvText(ledger, settings));
+    WriteExportFile(path, LedgerCsvText(ledger, settings));
 }
 
 } // namespace mitoran

@@ -65,7 +65,8 @@ std::string LedgerCsvFileName(const Settings& settings);
 // The ledger as the CSV file holds it: CR LF lines, the "CSVPrivateInfo" line when asked for, the header
 // and one line per entry with its date as 2024/4/6. Recalculate the ledger first.
 std::string LedgerCsvText(const Ledger& ledger, const Settings& settings);
-// Writes the file whole or not at all. Throws FileWriteError.
+// Writes the file whole or not at all, in place of a symbolic link at the name (WriteExportFile). Throws
+// FileWriteError.
 void WriteLedgerCsv(const std::filesystem::path& path, const Ledger& ledger, const Settings& settings);
 
 } // namespace mitoran

@@ -162,9 +162,27 @@ void ReadMonthFile(const ProfileFile& file, MonthSheet& sheet) {
         ReadDayRecordText(file.ReadString(kDayData, DayDataKey(d), ""), sheet.days[d]);
 }
 
+namespace {
+
+// Each day's lines deleted and its record written anew, in one pass however many lines the file holds.
+void WriteDayRecords(const MonthSheet& sheet, int dayCount, ProfileFile& file) {
+    std::vector<ProfileFile::Entry> records;
+    for (int d = 1; d <= dayCount; ++d)
+        records.push_back({DayDataKey(d), DayRecordText(sheet.days[d])});
+    file.ReplaceKeys(kDayData, records);
+}
+
+} // namespace
+
 void WriteMonthFile(const MonthSheet& sheet, ProfileFile& file) {
     const int dayCount = std::clamp(sheet.dayCount, 0, kMaxDays);
     const MonthSummary& summary = sheet.summary;
+    // The sections change apart from each other, so the order of the writes shows only where a section is new
+    // (added at the end, "System" first). A file that holds its days already has them written first: one with many
+    // day lines then shrinks before the summary keys are placed, which moves every line after them.
+    const bool daysFirst = file.HasSection(kDayData);
+    if (daysFirst)
+        WriteDayRecords(sheet, dayCount, file);
     file.WriteString(kSystem, "LastDay", std::to_string(dayCount));
     file.WriteString(kSystem, "SyukinDay", DayCountField(summary.syukinDay));
     file.WriteString(kSystem, "KyujituDay", DayCountField(summary.kyujituDay));
@@ -175,10 +193,8 @@ void WriteMonthFile(const MonthSheet& sheet, ProfileFile& file) {
     file.WriteString(kSystem, "ShinyaTime", TrimLeftText(summary.shinyaTime));
     file.WriteString(kSystem, "MokuhyoTime", TrimLeftText(summary.mokuhyoTime));
     file.WriteString(kSystem, "KinmuTime", TrimLeftText(summary.kinmuTime));
-    for (int d = 1; d <= dayCount; ++d) {
-        file.DeleteKey(kDayData, DayDataKey(d));
-        file.WriteString(kDayData, DayDataKey(d), DayRecordText(sheet.days[d]));
-    }
+    if (!daysFirst)
+        WriteDayRecords(sheet, dayCount, file);
 }
 
 bool LoadMonth(MonthSheet& sheet, int year, int month, bool force, const MonthLocation& location,

@@ -3,6 +3,7 @@
 
 #include "engine/calendar/DayCategory.h"
 #include "engine/leave/Ledger.h"
+#include "engine/limits/LimitTable.h"
 #include "engine/month/MonthCsv.h"
 #include "engine/month/MonthSheet.h"
 #include "engine/settings/Settings.h"
@@ -26,6 +27,7 @@ constexpr std::array<int, kPeriodColumns> kPeriodChars{7, 6, 6, 6, 6, 6, 8, 8, 8
 constexpr int kFirstPeriodTimeColumn = 6;
 constexpr std::array<int, kLedgerColumnCount> kLedgerChars{3, 10, 2, 4, 5, 5};
 constexpr int kSummaryChars = 7;
+constexpr std::array<int, kLimitColumnCount> kLimitChars{7, 7, 8, 7, 13, 8, 10, 12};
 // "PrintMemo" is at least 10 characters.
 constexpr int kMinMemoChars = 10;
 
@@ -90,6 +92,58 @@ PrintTable SummaryTable(const MonthSummary& summary, const Settings& settings) {
 
 std::string DayOfDateText(const DayRecord& day) {
     return TrimText(day[DayColumn::Date]);
+}
+
+// "90%以上 (月の上限)": the highest level of the month and the first limit that reached it.
+std::string MonthLevelText(const LimitMonth& month) {
+    const std::vector<LimitStatus> statuses = LimitStatusesOf(month);
+    const auto highest = std::ranges::max_element(statuses, {}, &LimitStatus::level); // the first of equal ones
+    if (highest == statuses.end() || highest->level == LimitLevel::None)
+        return {};
+    return LimitLevelName(highest->level) + " (" + LimitRuleName(highest->check.rule) + ")";
+}
+
+PrintTable LimitMonthsTable(const AgreementYear& year) {
+    static const std::string levelHeader = Utf8ToCp932("水準");
+    PrintTable table;
+    const auto& headers = LimitColumnHeaders();
+    for (std::size_t c = 0; c < headers.size(); ++c)
+        table.columns.push_back({headers[c], kLimitChars[c], c == 0 ? PrintAlign::Left : PrintAlign::Right});
+    table.columns.push_back({levelHeader, static_cast<int>(levelHeader.size()), PrintAlign::Left, true});
+    for (const LimitMonth& month : year.months) {
+        PrintRow row;
+        for (int c = 0; c < kLimitColumnCount; ++c)
+            row.cells.push_back(LimitCellText(month, static_cast<LimitColumn>(c)));
+        row.cells.push_back(MonthLevelText(month));
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+// The limits the months are held to: a column each, their values in one row.
+PrintTable LimitsInForceTable(const LimitSettings& limits, const Settings& settings) {
+    std::vector<std::pair<std::string, std::string>> values{
+        {LimitRuleName(LimitRule::Month), LimitTimeText(limits.Month)}};
+    if (limits.Special) {
+        static const std::string times = Utf8ToCp932("特別条項の回数");
+        static const std::string timesUnit = Utf8ToCp932("回");
+        values.insert(values.end(), {{LimitRuleName(LimitRule::SpecialMonth), LimitTimeText(limits.SpecialMonth)},
+                                     {LimitRuleName(LimitRule::SpecialYear), LimitTimeText(limits.SpecialYear)},
+                                     {times, std::to_string(limits.SpecialTimes) + timesUnit}});
+    } else {
+        values.emplace_back(LimitRuleName(LimitRule::Year), LimitTimeText(limits.Year));
+    }
+    values.emplace_back(LimitRuleName(LimitRule::Under100), LimitTimeText(kUnder100Limit));
+    values.emplace_back(LimitRuleName(LimitRule::Average), LimitTimeText(kAverageMonthLimit));
+    PrintTable table;
+    table.keepTogether = true;
+    PrintRow row{{}, SummaryFill(settings)};
+    for (auto& [name, value] : values) {
+        table.columns.push_back({name, static_cast<int>(name.size()), PrintAlign::Right});
+        row.cells.push_back(std::move(value));
+    }
+    table.rows.push_back(std::move(row));
+    return table;
 }
 
 } // namespace
@@ -162,6 +216,15 @@ PrintList LedgerPrintList(const Ledger& ledger, const Settings& settings) {
         period = ledger.Row(1)[LedgerColumn::Date] + text::kPeriodNameSeparator +
                  ledger.Row(ledger.EntryCount())[LedgerColumn::Date];
     return {settings.YukyuTitle, std::move(period), settings.YukyuPrintMuki, {std::move(entries), std::move(balances)}};
+}
+
+PrintList LimitPrintList(const AgreementYear& year, const Settings& settings) {
+    static const std::string title = Utf8ToCp932("36協定 時間外労働・休日労働");
+    static const std::string period = Utf8ToCp932("協定年度 ");
+    return {title,
+            period + AgreementYearName(year),
+            1,
+            {LimitMonthsTable(year), LimitsInForceTable(settings.Limits, settings)}};
 }
 
 } // namespace mitoran

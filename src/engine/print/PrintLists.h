@@ -5,11 +5,13 @@
 
 #include <string>
 
-// The three printed lists, made from what their windows show: the month sheet (or the span on display) with its
-// summary, the period totals' table with its four summary rows, and the paid-leave ledger with both balances.
+// The printed lists, made from what their windows show: the month sheet (or the span on display) with its
+// summary, the period totals' table with its four summary rows, the paid-leave ledger with both balances, and the
+// agreement year of the overtime limits with the limits in force.
 namespace mitoran {
 
 class Ledger;
+struct AgreementYear;
 struct MonthSheet;
 struct PeriodRange;
 struct PeriodTable;
@@ -26,5 +28,7 @@ PrintList MonthPrintList(const MonthSheet& sheet, std::string period, const Sett
 PrintList PeriodPrintList(const PeriodRange& range, const PeriodTable& table, const Settings& settings);
 // The entries and the carry-over and current balances; the period is the first to the last entry's date.
 PrintList LedgerPrintList(const Ledger& ledger, const Settings& settings);
+// The twelve months of the 36協定 window with the level each month reached, then the limits in force; landscape.
+PrintList LimitPrintList(const AgreementYear& year, const Settings& settings);
 
 } // namespace mitoran

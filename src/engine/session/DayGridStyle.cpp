@@ -17,18 +17,6 @@ bool IsCategory(const DayRecord& day, Kubun kubun) {
     return day[DayColumn::Kubun] == InfoOf(kubun).mark;
 }
 
-bool IsLateOrEarly(const DayRecord& day, int column, const Settings& settings) {
-    if (!settings.ChikokuRedDisp || settings.FlexTime)
-        return false;
-    const bool handon = IsCategory(day, Kubun::Handon);
-    if (!handon && !IsCategory(day, Kubun::Normal))
-        return false;
-    const TimeSlot& reference = settings.Time[handon ? kSlotHandon : kSlotRegular];
-    if (column == static_cast<int>(DayColumn::Arrival))
-        return TimeTextToMinutes(day[DayColumn::Arrival]) > TimeTextToMinutes(reference.first);
-    return TimeTextToMinutes(day[DayColumn::Leaving]) < TimeTextToMinutes(reference.second);
-}
-
 const std::string& FixedMarkOf(const DayRecord& day, int column) {
     switch (static_cast<DayColumn>(column)) {
     case DayColumn::Zangyo:
@@ -41,6 +29,18 @@ const std::string& FixedMarkOf(const DayRecord& day, int column) {
 }
 
 } // namespace
+
+bool IsLateOrEarly(const DayRecord& day, int column, const Settings& settings) {
+    if (!settings.ChikokuRedDisp || settings.FlexTime)
+        return false;
+    const bool handon = IsCategory(day, Kubun::Handon);
+    if (!handon && !IsCategory(day, Kubun::Normal))
+        return false;
+    const TimeSlot& reference = settings.Time[handon ? kSlotHandon : kSlotRegular];
+    if (column == static_cast<int>(DayColumn::Arrival))
+        return TimeTextToMinutes(day[DayColumn::Arrival]) > TimeTextToMinutes(reference.first);
+    return TimeTextToMinutes(day[DayColumn::Leaving]) < TimeTextToMinutes(reference.second);
+}
 
 CellTextStyle DayCellTextStyle(const DayRecord& day, int column, const Settings& settings) {
     CellTextStyle style;

@@ -24,6 +24,10 @@ struct CellTextStyle {
 // in its own colour.
 CellTextStyle DayCellTextStyle(const DayRecord& day, int column, const Settings& settings);
 
+// Whether the arrival (column 3) is later than the reference start or the leaving time (column 4) earlier than
+// its end, where the settings show that in red.
+bool IsLateOrEarly(const DayRecord& day, int column, const Settings& settings);
+
 // The background colour slot (0..8) that a day row takes, or nothing for the grid colour: weekday slots
 // first, then the category slots, each only when its flag is on.
 std::optional<int> DayRowColorSlot(const DayRecord& day, const Settings& settings);

@@ -18,15 +18,26 @@ Answer AskOverwrite(const std::filesystem::path& path, Questions& questions) {
 
 SaveOutcome SaveUnlessChangedElsewhere(const std::filesystem::path& path, const FileStamp& loaded, bool edited,
                                        Questions& questions, const std::function<void()>& write,
-                                       const std::function<void()>& reload) {
-    if (FileChangedSince(path, loaded)) {
-        const Answer answer = edited ? AskOverwrite(path, questions) : Answer::No;
-        if (answer == Answer::Cancel)
-            return SaveOutcome::Kept;
-        if (answer == Answer::No) {
+                                       const std::function<void()>& reload,
+                                       const std::function<WriterLockHold()>& hold) {
+    {
+        const WriterLockHold held = hold();
+        if (!FileChangedSince(path, loaded)) {
+            write();
+            return SaveOutcome::Saved;
+        }
+        if (!edited) {
             reload();
             return SaveOutcome::Reloaded;
         }
+    }
+    const Answer answer = AskOverwrite(path, questions);
+    if (answer == Answer::Cancel)
+        return SaveOutcome::Kept;
+    const WriterLockHold held = hold();
+    if (answer == Answer::No) {
+        reload();
+        return SaveOutcome::Reloaded;
     }
     write();
     return SaveOutcome::Saved;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/text/FileStamp.h"
+#include "engine/text/WriterLock.h"
 
 #include <filesystem>
 #include <functional>
@@ -20,9 +21,12 @@ enum class SaveOutcome {
 
 // Writes the file when it is still the one loaded (the stamp). When it changed, it is reloaded if there are
 // no edits to lose; otherwise "%s は他で変更されています。上書きしますか？" decides: Yes writes, No reloads, Cancel
-// keeps both. write and reload may throw; the exception passes through.
+// keeps both. The check with its write or reload runs under the writer lock (`hold` takes it), the question
+// without it, so that no other program waits for the user. write, reload and hold may throw; the exception
+// passes through.
 SaveOutcome SaveUnlessChangedElsewhere(const std::filesystem::path& path, const FileStamp& loaded, bool edited,
                                        Questions& questions, const std::function<void()>& write,
-                                       const std::function<void()>& reload);
+                                       const std::function<void()>& reload,
+                                       const std::function<WriterLockHold()>& hold);
 
 } // namespace mitoran

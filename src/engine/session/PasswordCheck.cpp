@@ -5,6 +5,7 @@
 #include "engine/session/Questions.h"
 #include "engine/settings/Settings.h"
 #include "engine/settings/SettingsStore.h"
+#include "engine/text/Cp932.h"
 #include "engine/text/Texts.h"
 
 namespace mitoran {
@@ -14,7 +15,20 @@ constexpr int kPasswordAttempts = 3;
 }
 
 bool PasswordMatches(std::string_view entry, std::string_view password) {
-    return EqualsIgnoringAsciiCase(entry, password);
+    if (entry.size() != password.size())
+        return false;
+    for (std::size_t i = 0; i < entry.size();) {
+        // A double-byte character's trail byte may look like a letter; both bytes must be the same.
+        const std::size_t length = CharLength(entry, i);
+        if (length == 2) {
+            if (entry.substr(i, 2) != password.substr(i, 2))
+                return false;
+        } else if (!EqualsIgnoringAsciiCase(entry.substr(i, 1), password.substr(i, 1))) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
 }
 
 bool AskPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
@@ -34,6 +48,13 @@ bool AskPassword(const std::function<std::optional<std::string>()>& prompt, Ques
 bool AskAmountsPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
                         std::string_view kinPass) {
     return kinPass.empty() || AskPassword(prompt, questions, kinPass);
+}
+
+bool AmountsPasswordGiven(const std::function<std::optional<std::string>()>& ask, std::string_view kinPass) {
+    if (kinPass.empty())
+        return true;
+    const std::optional<std::string> entry = ask();
+    return entry && PasswordMatches(*entry, kinPass);
 }
 
 StartupPassword ReadStartupPassword(SettingsStore& store, std::string_view startUser) {

@@ -12,7 +12,7 @@ class Questions;
 class SettingsStore;
 struct CommandLine;
 
-// Equal after folding the bytes a-z to A-Z in both texts (bytes of double-byte characters included).
+// Equal after folding the single-byte letters a-z to A-Z in both texts; double-byte characters must be the same.
 bool PasswordMatches(std::string_view entry, std::string_view password);
 
 // Shows the prompt up to three times; the prompt gives the entry, or nothing when it was closed other than
@@ -25,6 +25,10 @@ bool AskPassword(const std::function<std::optional<std::string>()>& prompt, Ques
 // there is none, else as AskPassword.
 bool AskAmountsPassword(const std::function<std::optional<std::string>()>& prompt, Questions& questions,
                         std::string_view kinPass);
+
+// The amounts password asked once without a dialog, as the command line asks it: granted without asking when
+// there is none; otherwise the entry asked for must match, and no entry (nothing could be read) is refused.
+bool AmountsPasswordGiven(const std::function<std::optional<std::string>()>& ask, std::string_view kinPass);
 
 // The start user's password (stored reversed) and whether the start-up prompt is skipped.
 struct StartupPassword {

@@ -9,12 +9,15 @@ class Clock;
 class Folders;
 class Questions;
 class SettingsStore;
+class WriterLock;
 
 struct PlatformServices {
     SettingsStore& store;
     const Folders& folders;
     const Clock& clock;
     Questions& questions;
+    // One writer at a time across processes; none where the files are shared with no other program (tests).
+    WriterLock* writerLock = nullptr;
 };
 
 } // namespace mitoran

@@ -2,6 +2,7 @@
 #include "engine/session/TargetBar.h"
 
 #include "engine/month/MonthSheet.h"
+#include "engine/session/ProgramColors.h"
 #include "engine/settings/ColorRef.h"
 #include "engine/text/Util.h"
 
@@ -51,6 +52,17 @@ std::int32_t SegmentColor(int percent, int index, bool filled) {
     return filled ? RgbColor(255, 255, 0) : RgbColor(255, 255, 128);
 }
 
+// The outline of every segment of a band, dark enough to stand out from the panel.
+std::int32_t SegmentOutline(int percent, int index) {
+    if (percent < 0)
+        return colors::kBarRedOutline;
+    if (index <= 15)
+        return colors::kBarCyanOutline;
+    if (index <= 30)
+        return colors::kBarBlueOutline;
+    return colors::kBarYellowOutline;
+}
+
 void LayOutScale(TargetBar& bar, int width, int height) {
     const int unit = width / kSegmentsPerScale;
     if (unit <= 0)
@@ -68,7 +80,8 @@ void LayOutScale(TargetBar& bar, int width, int height) {
         const bool filled = i <= bar.filledCount;
         bar.segments.push_back({{(i - 1) * unit + 1, kSegmentTop, std::min(x - 1, width), height - 1},
                                 SegmentColor(bar.percent, i, filled),
-                                filled});
+                                filled,
+                                SegmentOutline(bar.percent, i)});
     }
 }
 

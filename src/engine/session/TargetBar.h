@@ -21,8 +21,9 @@ struct BarRect {
 
 struct BarSegment {
     BarRect rect;
-    std::int32_t color = 0; // 0x00BBGGRR
-    bool filled = false;    // a solid rectangle; otherwise an outline
+    std::int32_t color = 0;   // 0x00BBGGRR
+    bool filled = false;      // a solid rectangle; otherwise an outline
+    std::int32_t outline = 0; // the frame drawn around the segment, filled or not
 };
 
 // Everything the target bar and its two panels show for a month.

@@ -359,7 +359,7 @@ std::string EnterText(FieldRule rule, std::string_view text) {
 }
 
 int SimeDayOf(std::string_view text) {
-    return IntegerOf(text) ? TextToIntDef(LeaveText(SimeDay, text), 31) : 31;
+    return TextToIntDef(LeaveText(SimeDay, text), 31);
 }
 
 std::string FoldLateNightEnd(std::string_view text) {

@@ -29,7 +29,7 @@ enum class ControlKind {
 // What a box does to its text when the focus leaves it, and how OK reads it.
 enum class FieldRule {
     None,
-    SimeDay,      // 1 … 27, or 31 for 28 and more; OK: text that is no number gives 31
+    SimeDay,      // 1 … 27, or 31 for 28 and more; text that is no number gives 1
     YukyuMonth,   // 0 … 12; text that is no number gives 4
     PrintMemo,    // 10 or more; text that is no number gives 10
     Kake,         // an integer as typed, commas not removed; OK: text that is no number gives 100
@@ -79,7 +79,7 @@ ControlValue* FindValue(FormValues& values, SettingForm form, std::string_view c
 // The text a box shows once the focus leaves it, and once it gets the focus (only amounts change then).
 std::string LeaveText(FieldRule rule, std::string_view text);
 std::string EnterText(FieldRule rule, std::string_view text);
-// The closing day OK reads from its box.
+// The closing day OK reads from its box: the box's leaving rule, however OK is reached.
 int SimeDayOf(std::string_view text);
 
 // A time past 24:00 less whole days (48:30 gives " 0:30"; 24:00 stays); other text as it is.

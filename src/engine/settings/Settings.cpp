@@ -22,6 +22,7 @@ const std::string kBaseKey = "Software\\Quorvan\\Vuvedez";
 const std::string kSystem = "System";
 const std::string kSetting = "Setting";
 const std::string kPosition = "Position";
+const std::string kLimits(kLimitsGroupName);
 
 constexpr std::array<int, 13> kFirstRunAmounts{0,  200000, 20000, 15000, 1500, 1750, 230000,
                                                80, 1500,   1750,  0,     1750, 2000};
@@ -207,6 +208,12 @@ TimeSlot SplitSlot(std::string_view value) {
     return {std::string(value.substr(0, comma)), std::string(value.substr(comma + 1))};
 }
 
+// A stored closing day that reads: 1 to 31 (the dialog stores 1 to 27 or 31).
+bool IsClosingDay(std::string_view text) {
+    const std::optional<int> day = ParseStoreInteger(text);
+    return day && *day >= 1 && *day <= 31;
+}
+
 void InitialiseFirstRun(StoreSection& system, StoreSection& setting, SettingsStore& store, const std::string& key) {
     system.WriteString("Pass", "");
     system.WriteInteger("SimeDay", 31);
@@ -371,6 +378,10 @@ std::string StoreSection::ReadString(std::string_view name, std::string_view def
     return m_store.ReadValue(m_keyPath, m_subkey, name).value_or(std::string(defaultValue));
 }
 
+bool StoreSection::HasValue(std::string_view name) const {
+    return m_store.ReadValue(m_keyPath, m_subkey, name).has_value();
+}
+
 void StoreSection::WriteInteger(std::string_view name, int value) {
     m_store.WriteValue(m_keyPath, m_subkey, name, std::to_string(value));
 }
@@ -438,9 +449,14 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     StoreSection system(context.store, key, kSystem);
     StoreSection setting(context.store, key, kSetting);
 
-    const bool firstRun = system.ReadInteger("SimeDay", -1) == -1;
+    // Only a store that has never held a closing day is a first run: the set-up overwrites the amounts, time slots
+    // and passwords.
+    const std::optional<std::string> storedSimeDay = context.store.ReadValue(key, kSystem, "SimeDay");
+    const bool firstRun = !storedSimeDay;
     if (firstRun) {
         InitialiseFirstRun(system, setting, context.store, key);
+    } else if (!IsClosingDay(*storedSimeDay)) {
+        context.store.KeepDamagedCopy();
     }
     RepairEmptySlots(setting);
 
@@ -454,6 +470,9 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     settings.Pass = ReverseText(system.ReadString("Pass", ""));
     settings.KinPass = ReverseText(system.ReadString("KinPass", ""));
     ReadFields(system, kSystemHead, defaults, settings);
+    if (!firstRun && !IsClosingDay(*storedSimeDay)) {
+        settings.SimeDay = 31;
+    }
     for (int day = 1; day <= 7; ++day) {
         settings.WeekCheck[day] = system.ReadBool(WeekCheckName(day), defaults.WeekCheck[day]);
     }
@@ -487,6 +506,7 @@ void LoadSettings(Settings& settings, const SettingsContext& context) {
     for (std::size_t p = 0; p < settings.PresetTimes.size(); ++p) {
         settings.PresetTimes[p] = PresetHalf(settings, p);
     }
+    LoadLimitSettings(settings.Limits, StoreSection(context.store, key, kLimits));
 
     // Copied before the first-run save, so a failing ".SET" file cannot leave stale copies behind.
     CopyStartUserValues(settings, context);
@@ -531,6 +551,8 @@ void SaveSettings(Settings& settings, const SettingsContext& context) {
     for (std::size_t m = 0; m < settings.PresetMemos.size(); ++m) {
         setting.WriteString(NumberedName("UseMemo", static_cast<int>(m) + 1), settings.PresetMemos[m]);
     }
+    StoreSection limits(context.store, key, kLimits);
+    SaveLimitSettings(settings.Limits, limits);
 
     // Refreshed before the ".SET" file, so a failing file cannot leave stale copies behind.
     CopyStartUserValues(settings, context);

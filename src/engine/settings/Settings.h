@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/settings/LimitSettings.h"
 #include "engine/text/Texts.h"
 
 #include <array>
@@ -163,6 +164,9 @@ struct Settings {
     // Preset times 1 … 6 at 0 … 5 (halves of "Time18" … "Time20"); "UseMemo01" … "UseMemo10" at 0 … 9.
     std::array<std::string, 6> PresetTimes{};
     std::array<std::string, 10> PresetMemos{};
+
+    // The group "Limits": the overtime limits of the labour agreement.
+    LimitSettings Limits;
 
     // The start user's values, as last loaded or saved while the current user was the start user.
     std::string StartUserPass;

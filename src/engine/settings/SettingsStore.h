@@ -35,6 +35,10 @@ public:
     // Writes out what waits to be written. Throws FileWriteError naming the store's file when that fails; a
     // store in memory has nothing to write.
     virtual void Flush() {}
+
+    // A value of the store does not read: a store kept in a file copies the file aside (".damaged") before it
+    // next writes it, so that what the user had can be looked at; a store without a file has nothing to copy.
+    virtual void KeepDamagedCopy() {}
 };
 
 // One subkey of a key, with the typed reads and writes of the settings: integers as decimal text
@@ -47,6 +51,7 @@ public:
     int ReadInteger(std::string_view name, int defaultValue) const;
     bool ReadBool(std::string_view name, bool defaultValue) const;
     std::string ReadString(std::string_view name, std::string_view defaultValue) const;
+    bool HasValue(std::string_view name) const;
 
     void WriteInteger(std::string_view name, int value);
     void WriteBool(std::string_view name, bool value);

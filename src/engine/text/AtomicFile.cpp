@@ -100,10 +100,11 @@ bool SyncAndClose(int fd) {
     const bool synced = fsync(fd) == 0;
     return (close(fd) == 0) && synced;
 }
-// The new file keeps the old file's permissions; a new file is its owner's alone (the data are private).
+// The new file keeps the old file's permissions; a new file, or one in place of a symbolic link, is its owner's
+// alone (the data are private).
 int ExistingMode(const fs::path& path) {
     struct stat st {};
-    return stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : 0600;
+    return lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<int>(st.st_mode & 07777) : 0600;
 }
 bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
     std::error_code error;
@@ -224,20 +225,15 @@ void RemoveLeftTemporaries(const fs::path& target) {
     }
 }
 
-} // namespace
-
-FileWriteError::FileWriteError(const fs::path& path) : std::runtime_error(WriteErrorText(path)), m_path(path) {}
-
-fs::path AtomicTemporaryPath(const fs::path& path) {
-    const fs::path target = WriteTarget(path);
+fs::path TemporaryPathOf(const fs::path& target) {
     fs::path name(TemporaryPrefix(target));
     name += ProcessToken() + "." + std::to_string(ThreadNumber()) + ".tmp";
     return target.parent_path() / name;
 }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    const fs::path target = WriteTarget(path);
-    const fs::path temporary = AtomicTemporaryPath(target);
+// Puts the bytes in place of the target through a temporary file beside it; a refusal names the path given.
+void ReplaceFile(const fs::path& target, std::string_view bytes, const fs::path& path) {
+    const fs::path temporary = TemporaryPathOf(target);
     const int fd = OpenTemporary(temporary, ExistingMode(target));
     if (fd < 0)
         throw FileWriteError(path);
@@ -253,6 +249,25 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     }
     RemoveLeftTemporaries(target);
     SyncFolder(target.parent_path().empty() ? fs::path(".") : target.parent_path());
+}
+
+} // namespace
+
+FileWriteError::FileWriteError(const fs::path& path) : std::runtime_error(WriteErrorText(path)), m_path(path) {}
+
+FileWriteError::FileWriteError(const fs::path& path, const std::string& message)
+    : std::runtime_error(message), m_path(path) {}
+
+fs::path AtomicTemporaryPath(const fs::path& path) {
+    return TemporaryPathOf(WriteTarget(path));
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    ReplaceFile(WriteTarget(path), bytes, path);
+}
+
+void WriteExportFile(const fs::path& path, std::string_view bytes) {
+    ReplaceFile(path, bytes, path);
 }
 
 } // namespace mitoran

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 // The one way the program replaces a file: the new bytes go to a temporary file beside it, are flushed to
@@ -16,6 +17,10 @@ public:
     explicit FileWriteError(const std::filesystem::path& path);
     const std::filesystem::path& Path() const { return m_path; }
 
+protected:
+    // A refusal of the file with its own message (CP932).
+    FileWriteError(const std::filesystem::path& path, const std::string& message);
+
 private:
     std::filesystem::path m_path;
 };
@@ -26,6 +31,11 @@ private:
 // readable and writable by its owner only (POSIX). A file reached through a symbolic link is written where the link
 // points. The folder must exist.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Writes an export (a CSV or PDF file at a name the user chose) as WriteFileAtomically does, except that the new
+// file takes the name itself: a symbolic link found there is replaced, and the file it points to is never
+// written. Folders on the way may be links.
+void WriteExportFile(const std::filesystem::path& path, std::string_view bytes);
 
 // The temporary file a write of the path from the calling thread goes through: hidden, beside the target,
 // named after it, this process and this thread, so that no two writers ever share one. Something other than

@@ -14,6 +14,11 @@ constexpr bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Bytes of the character at the position: two for a lead byte with its trail byte, else one.
+constexpr std::size_t CharLength(std::string_view text, std::size_t position) {
+    return IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < text.size() ? 2 : 1;
+}
+
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
 

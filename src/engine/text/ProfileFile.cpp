@@ -125,16 +125,17 @@ ProfileFile::Line ProfileFile::ParseLine(std::string raw, std::string end) {
 }
 
 void ProfileFile::Parse(std::string_view text) {
+    m_lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t stop = text.find_first_of("\r\n", start);
-        std::size_t next = stop;
-        if (stop == std::string_view::npos)
-            stop = next = text.size();
-        else if (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n')
-            next = stop + 2;
-        else
-            next = stop + 1;
+        std::size_t stop = start;
+        while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n')
+            ++stop;
+        std::size_t next = stop + 1;
+        if (stop == text.size())
+            next = stop;
+        else if (text[stop] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
         m_lines.push_back(
             ParseLine(std::string(text.substr(start, stop - start)), std::string(text.substr(stop, next - stop))));
         start = next;
@@ -207,6 +208,10 @@ std::string ProfileFile::ReadString(std::string_view section, std::string_view k
 
 bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
     return FindKey(section, key) != kNone;
+}
+
+bool ProfileFile::HasSection(std::string_view section) const {
+    return FindSection(section) != nullptr;
 }
 
 std::vector<ProfileFile::Entry> ProfileFile::Entries(std::string_view section) const {
@@ -330,12 +335,41 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
 }
 
 void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
-    bool removed = false;
-    for (std::size_t line = FindKey(section, key); line != kNone; line = FindKey(section, key)) {
-        EraseLine(line);
-        removed = true;
+    DeleteKeys(section, {std::string(key)});
+}
+
+// A single line leaves through the index; more lines (a key repeated, or many keys) leave in one pass over the
+// section, and the index is built anew when next needed, so that the time grows with the file, not its square.
+void ProfileFile::DeleteKeys(std::string_view section, const std::vector<std::string>& keys) {
+    const SectionIndex* found = FindSection(section);
+    if (!found)
+        return;
+    std::unordered_set<std::string> deleted;
+    std::size_t lines = 0;
+    std::size_t first = found->end;
+    for (const std::string& key : keys) {
+        const auto keyLines = found->keys.find(FoldedName(TrimText(key)));
+        if (keyLines != found->keys.end() && deleted.insert(keyLines->first).second) {
+            lines += keyLines->second.count;
+            first = std::min(first, keyLines->second.first);
+        }
     }
-    if (removed)
+    if (lines == 1) {
+        EraseLine(first);
+    } else if (lines > 1) {
+        std::size_t kept = first;
+        for (std::size_t i = first; i < found->end; ++i) {
+            if (m_lines[i].kind == LineKind::Key && deleted.contains(FoldedName(m_lines[i].name)))
+                continue;
+            if (kept != i)
+                m_lines[kept] = std::move(m_lines[i]);
+            ++kept;
+        }
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(kept),
+                      m_lines.begin() + static_cast<std::ptrdiff_t>(found->end));
+        m_indexStale = true;
+    }
+    if (lines > 0)
         Changed();
 }
 

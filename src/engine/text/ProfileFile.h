@@ -35,6 +35,7 @@ public:
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool HasKey(std::string_view section, std::string_view key) const;
+    bool HasSection(std::string_view section) const;
     std::vector<std::string> Keys(std::string_view section) const;
     // Each key of the section once, with the value ReadString gives it, in the order of the file.
     std::vector<Entry> Entries(std::string_view section) const;
@@ -42,6 +43,8 @@ public:
     // Replaces the key's line in place, or appends it to its section, or adds the section at the end.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
+    // Deletes every line of each key, as DeleteKey for each would, in one pass.
+    void DeleteKeys(std::string_view section, const std::vector<std::string>& keys);
     // Writes the keys as DeleteKey then WriteString for each entry in turn would, in one pass: every line of the
     // keys leaves the section and the keys follow in the given order (a repeated key at its last place), after
     // the last key line not of the first key. Keys and a new section name that would not read back as written

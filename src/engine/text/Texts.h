@@ -28,6 +28,10 @@ inline const std::string kDefaultPrintFont = Utf8ToCp932("ＭＳ ゴシック");
 // Messages.
 inline const std::string kCannotWrite = Utf8ToCp932("%s に書き込めません");
 inline const std::string kFolderReadableByOthers = Utf8ToCp932("データフォルダ %s は他のユーザーからも読めます");
+inline const std::string kMadePrivate = Utf8ToCp932("%s を本人だけが読み書きできるようにしました");
+inline const std::string kWriterLockBusy = Utf8ToCp932("%s が書き込み中です。何も書き込んでいません");
+inline const std::string kAnotherProgram = Utf8ToCp932("別のプログラム");
+inline const std::string kProcessNumber = Utf8ToCp932("プロセス %s");
 
 // Paid-leave ledger: the categories without a day category of their own, and the weekday of a date
 // that does not exist.

@@ -75,11 +75,6 @@ private:
     std::string m_heap;
 };
 
-// Bytes of the character at position: two for a lead byte with its trail byte, else one.
-std::size_t CharLength(std::string_view text, std::size_t position) {
-    return IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < text.size() ? 2 : 1;
-}
-
 // NormalizeWidth written to out, which has room for text.size() bytes: folding never lengthens text.
 std::string_view FoldWidthInto(std::string_view text, char* out) {
     std::size_t size = 0;

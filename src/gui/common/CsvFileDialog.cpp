@@ -33,7 +33,7 @@ void ExportFile(QWidget* parent, Settings& settings, const ExportKind& kind, con
     settings.SaveInitialDir = FromQString(QDir::toNativeSeparators(QFileInfo(file).absolutePath()));
     saveSettings();
     try {
-        WriteFileAtomically(std::filesystem::path(file.toStdU16String()), bytes());
+        WriteExportFile(std::filesystem::path(file.toStdU16String()), bytes());
     } catch (const FileWriteError& error) {
         questions.Ask(text::kAppTitle, error.what(), Buttons::Ok);
     }

@@ -42,7 +42,7 @@ QToolButton* ToolButton(const QString& caption, QWidget* parent) {
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
     setObjectName(u"HelpWindow"_s);
     setWindowTitle(u"ミトラン ヘルプ"_s);
     setWindowIcon(ProgramIcon());
@@ -63,10 +63,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
 
+    QToolButton* close = ToolButton(u"閉じる"_s, this);
+    close->setObjectName(u"CloseButton"_s);
+    connect(close, &QToolButton::clicked, this, &QWidget::close);
+
     auto* buttons = new QHBoxLayout;
     for (QToolButton* button : {contents, back, forward})
         buttons->addWidget(button);
     buttons->addStretch();
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(buttons);

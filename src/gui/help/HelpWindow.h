@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDialog>
 #include <QUrl>
-#include <QWidget>
 
 class QTextBrowser;
 
@@ -10,8 +10,8 @@ namespace mitoran {
 
 // The help viewer: HTML pages compiled into the program, a contents page and one page per help topic
 // (10 the main window; 50, 60, 65 and 70 the pages of the settings dialog). It stays open beside the
-// window it was opened from.
-class HelpWindow : public QWidget {
+// window it was opened from; Esc (as in any dialog) or its close button closes it.
+class HelpWindow : public QDialog {
     Q_OBJECT
 
 public:

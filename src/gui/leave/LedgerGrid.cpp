@@ -2,7 +2,9 @@
 #include "gui/leave/LedgerGrid.h"
 
 #include "engine/leave/LedgerEditing.h"
+#include "engine/session/AccessibleTexts.h"
 #include "engine/settings/Settings.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/WindowUtil.h"
 #include "platform/Cp932Qt.h"
 
@@ -28,9 +30,9 @@ const LedgerRow& RowOf(const Ledger& ledger, const QModelIndex& index) {
 QColor TextColor(const LedgerRow& row, int column) {
     switch (LedgerCellTextColor(row, column)) {
     case LedgerTextColor::Red:
-        return {255, 0, 0};
+        return AlertTextColor();
     case LedgerTextColor::Blue:
-        return {0, 0, 255};
+        return NoticeTextColor();
     case LedgerTextColor::Memo:
         return ToQColor(row.color, QGuiApplication::palette());
     default:
@@ -72,6 +74,8 @@ QVariant LedgerGridModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::ToolTipRole:
         return Hint(index);
+    case Qt::AccessibleTextRole:
+        return ToQString(LedgerCellName(index.row() + 1, column));
     default:
         return {};
     }
@@ -117,6 +121,9 @@ Qt::ItemFlags LedgerGridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant LedgerGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    // Each row is headed by its number for screen readers; the grid shows the numbers in its first column.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole && section >= 0 && section < kLedgerRowCount)
+        return ToQString(LedgerRowName(section + 1));
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kGridColumnCount)
         return {};
     return ToQString(LedgerColumnHeaders().at(static_cast<std::size_t>(section)));
@@ -138,6 +145,7 @@ QWidget* LedgerGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     editor->setContextMenuPolicy(Qt::NoContextMenu);
     if (m_settings.IMEAutoMode)
         editor->setAttribute(Qt::WA_InputMethodEnabled, index.column() == kLedgerMemoColumn);
+    editor->setAccessibleName(index.data(Qt::AccessibleTextRole).toString());
     m_editor = editor;
     return editor;
 }
@@ -147,6 +155,14 @@ void LedgerGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     const QString text = index.data(Qt::EditRole).toString();
     if (line->text() != text)
         line->setText(text);
+}
+
+void LedgerGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    auto* line = static_cast<QLineEdit*>(editor);
+    if (!line->isModified())
+        return;
+    model->setData(index, line->text(), Qt::EditRole);
+    line->setModified(false);
 }
 
 // The texts stand 2 pixels from the cell's left edge, as narrow columns need; the row numbers are fixed cells.
@@ -168,6 +184,8 @@ void LedgerGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const int alignment = index.column() == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter;
     painter->drawText(option.rect.adjusted(2, 0, -2, 0), alignment, index.data(Qt::DisplayRole).toString());
     painter->restore();
+    if (CellHasKeyboardFocus(option, index))
+        DrawFocusFrame(*painter, option.rect, fill);
     const int row = index.row() + 1;
     if (row >= kLedgerRowCount || !LeaveYearEndsBelow(m_ledger.Row(row)[LedgerColumn::Date],
                                                       m_ledger.Row(row + 1)[LedgerColumn::Date], m_settings.YukyuMonth))
@@ -178,7 +196,15 @@ void LedgerGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
+// Inside the cell's focus frame, which stays visible around the open editor.
+void LedgerGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex&) const {
+    editor->setGeometry(option.rect.adjusted(2, 1, -2, -1));
+}
+
 bool LedgerGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && object->isWidgetType())
+        static_cast<QWidget*>(object)->parentWidget()->update();
     if (event->type() == QEvent::MouseButtonDblClick) {
         m_handlers.doubleClick();
         return true;

@@ -53,6 +53,9 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    // Writes back only what was typed since the editor last took or gave its text: an editor left open while
+    // the ledger changed (a reload, a deletion) holds another row's old text.
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // The editor open on the current cell, or nullptr.
@@ -60,6 +63,8 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
 
 private:
     const Ledger& m_ledger;

@@ -2,9 +2,8 @@
 #include "gui/leave/YuKyuDel2.h"
 
 #include "engine/leave/LedgerEditing.h"
+#include "gui/common/TypedDateEdit.h"
 #include "gui/leave/DeletionDialog.h"
-
-#include <QDateEdit>
 
 namespace mitoran {
 
@@ -14,10 +13,8 @@ TVacDel2::TVacDel2(YearMonth currentMonth, QWidget* parent) : EscDialog(parent) 
     setObjectName(u"TVacDel2"_s);
     setWindowTitle(u"有給休暇 - 削除(日付指定)"_s);
     const CalendarDate preset = DefaultDeletionDate(currentMonth.year, currentMonth.month);
-    m_deleteTimePicker = new QDateEdit(QDate(preset.year, preset.month, preset.day), this);
+    m_deleteTimePicker = new TypedDateEdit(QDate(preset.year, preset.month, preset.day), this);
     m_deleteTimePicker->setObjectName(u"DeleteTimePicker"_s);
-    m_deleteTimePicker->setDisplayFormat(u"yyyy/MM/dd"_s);
-    m_deleteTimePicker->setCalendarPopup(true);
 
     LayOutDeletionDialog(this, m_deleteTimePicker, u"日以前の有給休暇を削除します。"_s);
 }

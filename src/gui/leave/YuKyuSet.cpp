@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTableView>
@@ -110,7 +111,8 @@ void TYuuKyu::BuildPanels() {
     auto* layout = new QVBoxLayout(central);
     auto* top = new QHBoxLayout;
     m_kuriZanMemo = BalanceField(u"KuriZanMemo"_s, central);
-    m_kuriZanMemo->setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the carry-over too, so that it can be typed without the mouse.
+    m_kuriZanMemo->setFocusPolicy(Qt::StrongFocus);
     m_kuriZanMemo->installEventFilter(this);
     m_nowZanMemo = BalanceField(u"NowZanMemo"_s, central);
     m_nowZanMemo->setReadOnly(true);
@@ -325,12 +327,12 @@ void TYuuKyu::ReportError(const std::exception& error) {
 
 void TYuuKyu::CommitEditor() {
     if (QLineEdit* editor = m_delegate->OpenEditor(); editor != nullptr && m_grid->currentIndex().isValid())
-        m_model->setData(m_grid->currentIndex(), editor->text(), Qt::EditRole);
+        m_delegate->setModelData(editor, m_model, m_grid->currentIndex());
 }
 
 void TYuuKyu::RecalculateLedger(bool scroll) {
     CommitEditor();
-    m_ledger.SetCarryOverText(FromQString(m_kuriZanMemo->text()));
+    NisuuMemoExit();
     m_ledger.RecalculateLedger(scroll);
     ShowLedger();
 }
@@ -347,7 +349,8 @@ void TYuuKyu::ShowLedger() {
     m_grid->viewport()->update();
 }
 
-// The last entry shows near the bottom and the free row under it is ready for typing.
+// The last entry shows near the bottom and the free row under it is ready for typing. The ledger calls this from
+// inside its recalculation (a month save too, the window hidden): the cursor move must not start another one.
 void TYuuKyu::ScrollToEntry(int lastEntryRow) {
     if (lastEntryRow <= 0)
         return;
@@ -355,8 +358,10 @@ void TYuuKyu::ScrollToEntry(int lastEntryRow) {
     const int visibleRows = std::max(1, m_grid->viewport()->height() / rowHeight);
     const int topRow = std::clamp(lastEntryRow - visibleRows + 2, 1, std::max(1, kLedgerRowCount + 1 - visibleRows));
     m_grid->verticalScrollBar()->setValue(topRow - 1);
-    if (lastEntryRow < kLedgerRowCount)
+    if (lastEntryRow < kLedgerRowCount) {
+        const QScopedValueRollback scrolling(m_scrolling, true);
         SelectCell(lastEntryRow + 1, kLedgerDateColumn);
+    }
     if (isVisible() && isEnabled())
         m_grid->setFocus();
 }
@@ -375,7 +380,11 @@ bool TYuuKyu::SaveLedger() {
     return outcome != SaveOutcome::Kept;
 }
 
+// Only a carry-over the user typed goes to the ledger: the field may show an older one (a month save changes the
+// ledger while the window is hidden).
 void TYuuKyu::NisuuMemoExit() {
+    if (!m_kuriZanMemo->isModified())
+        return;
     const std::string carryOver = RealToText(0, 1, TextToReal(FromQString(m_kuriZanMemo->text()), 1, 0.0));
     m_kuriZanMemo->setText(ToQString(carryOver));
     m_ledger.SetCarryOverText(carryOver);
@@ -455,7 +464,8 @@ void TYuuKyu::SelectCell(int row, int column) {
 }
 
 void TYuuKyu::VacStringGridSelectCell() {
-    AutoRecalculate();
+    if (!m_scrolling)
+        AutoRecalculate();
 }
 
 void TYuuKyu::VacStringGridDblClick() {

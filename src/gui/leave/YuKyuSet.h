@@ -121,6 +121,7 @@ private:
     LazyDialog<TVacDel2> m_vacDel2;
     FileChooser m_chooseCsvFile;
     QMetaObject::Connection m_focusChangedConnection;
+    bool m_scrolling = false;
 };
 
 } // namespace mitoran

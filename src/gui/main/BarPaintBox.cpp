@@ -35,11 +35,9 @@ void BarPaintBox::paintEvent(QPaintEvent*) {
     for (const BarRect& tick : bar.ticks)
         DrawFrame(painter, ToQRect(tick), Qt::black);
     for (const BarSegment& segment : bar.segments) {
-        const QColor color = ToQColor(segment.color, palette());
         if (segment.filled)
-            painter.fillRect(ToQRect(segment.rect), color);
-        else
-            DrawFrame(painter, ToQRect(segment.rect), color);
+            painter.fillRect(ToQRect(segment.rect), ToQColor(segment.color, palette()));
+        DrawFrame(painter, ToQRect(segment.rect), ToQColor(segment.outline, palette()));
     }
 }
 

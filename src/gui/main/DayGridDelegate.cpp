@@ -2,6 +2,7 @@
 #include "gui/main/DayGridDelegate.h"
 
 #include "engine/settings/Settings.h"
+#include "gui/common/Accessibility.h"
 #include "gui/main/DayGridModel.h"
 #include "gui/main/DayGridView.h"
 
@@ -18,6 +19,7 @@ namespace mitoran {
 namespace {
 
 constexpr int kTextOffset = 2;
+constexpr int kEditorInset = 2;
 
 bool WindowBindsKey(const QWidget& window, const QKeySequence& key) {
     const QList<QAction*> actions = window.findChildren<QAction*>();
@@ -67,13 +69,8 @@ void DayGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         painter->drawLine(rect.topLeft(), rect.bottomLeft());
         painter->drawLine(rect.topLeft(), rect.topRight());
     }
-    if (focused && m_view.hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.rect = rect;
-        focus.palette = palette;
-        focus.backgroundColor = background;
-        m_view.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &m_view);
-    }
+    if (CellHasKeyboardFocus(option, index))
+        DrawFocusFrame(*painter, rect, background);
     if (index.data(DayGridModel::kSeparatorRole).toBool()) {
         painter->setPen(Qt::black);
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
@@ -86,7 +83,7 @@ QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     editor->setObjectName(QStringLiteral("DayCellEditor"));
     editor->setFrame(false);
     editor->setFont(m_view.font());
-    editor->setTextMargins(kTextOffset - 1, 0, 0, 0);
+    editor->setAccessibleName(index.data(Qt::AccessibleTextRole).toString());
     // A right click on the open editor shows the grid's popup of the column, not the editor's own menu.
     editor->setContextMenuPolicy(Qt::NoContextMenu);
     if (m_settings.IMEAutoMode)
@@ -103,6 +100,7 @@ void DayGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) c
     const QString text = index.data(Qt::EditRole).toString();
     if (line->text() != text)
         line->setText(text);
+    line->setAccessibleDescription(index.data(Qt::AccessibleDescriptionRole).toString());
 }
 
 void DayGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
@@ -111,7 +109,8 @@ void DayGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, c
 
 void DayGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                            const QModelIndex&) const {
-    editor->setGeometry(option.rect);
+    // Inside the cell's focus frame, which stays visible around the open editor.
+    editor->setGeometry(option.rect.adjusted(kEditorInset, 1, -kEditorInset, -1));
 }
 
 bool DayGridDelegate::eventFilter(QObject* object, QEvent* event) {
@@ -124,6 +123,8 @@ bool DayGridDelegate::eventFilter(QObject* object, QEvent* event) {
             return true;
         }
     }
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        m_view.viewport()->update();
     if (event->type() == QEvent::MouseButtonDblClick) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         m_view.CellDoubleClicked(m_view.currentIndex(), mouse->modifiers());

@@ -2,9 +2,11 @@
 #include "gui/main/DayGridModel.h"
 
 #include "engine/month/MonthSheet.h"
+#include "engine/session/AccessibleTexts.h"
 #include "engine/session/DayGridStyle.h"
 #include "engine/settings/Settings.h"
 #include "engine/text/Util.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/WindowUtil.h"
 #include "platform/Cp932Qt.h"
 
@@ -58,6 +60,10 @@ QVariant DayGridModel::data(const QModelIndex& index, int role) const {
         return ToQString(record.cells[column]);
     case Qt::ToolTipRole:
         return ToolTip(day, column);
+    case Qt::AccessibleTextRole:
+        return ToQString(DayCellName(record, column));
+    case Qt::AccessibleDescriptionRole:
+        return ToQString(DayCellDescription(record, column, m_settings));
     case Qt::ForegroundRole:
         return Foreground(day, column);
     case Qt::FontRole:
@@ -92,9 +98,9 @@ QVariant DayGridModel::Foreground(int day, int column) const {
     const CellTextStyle style = DayCellTextStyle(m_sheet.days[day], column, m_settings);
     switch (style.color) {
     case CellTextColor::Red:
-        return QColor(255, 0, 0);
+        return AlertTextColor();
     case CellTextColor::Blue:
-        return QColor(0, 0, 255);
+        return NoticeTextColor();
     case CellTextColor::Memo:
         return ToQColor(style.memoColor, QGuiApplication::palette());
     case CellTextColor::Standard:
@@ -125,12 +131,17 @@ Qt::ItemFlags DayGridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant DayGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    // Each row is headed by its date for screen readers; the grid shows no row header of its own.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole && section >= 0 && section < rowCount())
+        return ToQString(DayRowName(m_sheet.days[section + 1]));
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return {};
     if (role == Qt::DisplayRole)
         return ToQString(DayColumnHeaders()[static_cast<std::size_t>(section)]);
     if (role == Qt::FontRole)
         return m_font;
+    if (role == Qt::AccessibleTextRole)
+        return ToQString(DayColumnName(section));
     return {};
 }
 

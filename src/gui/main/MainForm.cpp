@@ -2,11 +2,14 @@
 #include "gui/main/MainForm.h"
 
 #include "engine/calendar/Clock.h"
+#include "engine/limits/LimitTable.h"
 #include "engine/month/Calculation.h"
 #include "engine/month/MonthCalendar.h"
 #include "engine/month/MonthCsv.h"
 #include "engine/month/MonthFile.h"
 #include "engine/print/PrintLists.h"
+#include "engine/session/AccessibleTexts.h"
+#include "engine/session/ProgramColors.h"
 #include "engine/session/Questions.h"
 #include "engine/session/TargetBar.h"
 #include "engine/session/WindowPlacement.h"
@@ -18,12 +21,15 @@
 #include "engine/text/Texts.h"
 #include "engine/text/Util.h"
 #include "engine/totals/PayAmounts.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/CsvFileDialog.h"
 #include "gui/common/PassForm.h"
 #include "gui/common/PrintCommands.h"
 #include "gui/common/WindowUtil.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/leave/YuKyuSet.h"
+#include "gui/limits/LevelLabel.h"
+#include "gui/limits/LimitForm.h"
 #include "gui/main/BarPaintBox.h"
 #include "gui/main/DayGridMenus.h"
 #include "gui/main/DayGridModel.h"
@@ -63,7 +69,7 @@ void SetTimeFieldText(QLineEdit* field, const std::string& text) {
     field->setText(ToQString(text));
     QPalette palette = field->palette();
     palette.setColor(QPalette::Text,
-                     TimeTextToMinutes(text) < 0 ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::Text));
+                     TimeTextToMinutes(text) < 0 ? AlertTextColor() : QApplication::palette().color(QPalette::Text));
     field->setPalette(palette);
 }
 
@@ -83,8 +89,8 @@ private:
 
 TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
-      m_session(services.store, services.folders, services.commandLine.startUser), m_settings(m_session.settings),
-      m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
+      m_session(services.store, services.folders, services.commandLine.startUser, services.writerLock),
+      m_settings(m_session.settings), m_sheet(m_session.sheet), m_model(new DayGridModel(m_sheet, m_settings, this)),
       m_jump([this] { return EscapableDialog(new TJump(m_startWorkingMonth, this)); }), m_timeAdjust([this] {
           // While it is open the tray's "終了(&X)" is off: see eventFilter.
           auto* dialog = EscapableDialog(new TTimeAdjust(this));
@@ -93,6 +99,12 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
       }),
       m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_yearTotal([this] {
           return EscapableDialog(new TYearTotal(
+              {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
+               [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
+              this));
+      }),
+      m_limits([this] {
+          return EscapableDialog(new TLimitForm(
               {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
                [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
               this));
@@ -128,6 +140,7 @@ TZangyoMain::~TZangyoMain() {
 
 void TZangyoMain::FormCreate() {
     setObjectName(QString::fromLatin1(kClassName));
+    InstallAccessibleWindows();
     BuildPanels();
     BuildMenus();
     BuildGridMenus();
@@ -146,8 +159,9 @@ void TZangyoMain::FormCreate() {
     ComputeSizeLimits();
     m_sizingReady = true;
     m_mokuhyoBarItem->setChecked(m_settings.MokuhyoBasShow);
+    m_limitPanel->setVisible(m_settings.Limits.MainDisp);
     ApplySizeLimits();
-    resize(m_minWidth, m_minHeight + (m_mokuhyoBarItem->isChecked() ? m_barHeight : 0));
+    resize(m_minWidth, m_minHeight + BottomLinesHeight());
     if (m_settings.StartUserWindowSize) {
         const WindowSize size = WindowPlacementStore(m_services.store, m_services.commandLine.startUser)
                                     .RestoreSize(kClassName, {height(), width()});
@@ -245,6 +259,8 @@ void TZangyoMain::RunAutoEntry(TimeKind kind, int mode) {
 void TZangyoMain::FormDestroy() {
     if (m_helpWindow != nullptr)
         m_helpWindow->close();
+    if (TTotal* total = m_total.IfMade())
+        total->FormDestroy();
     const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : QRect(pos(), size());
     WindowPlacementStore placements(m_services.store, m_services.commandLine.startUser);
     placements.SavePosition(kClassName, {normal.top(), normal.left()});
@@ -275,28 +291,28 @@ void TZangyoMain::resizeEvent(QResizeEvent* event) {
     FillGridWidth(*m_grid, kColumnWidths);
 }
 
-// A stamp dialog still open refuses the end of the session and shows itself. Unsaved edits are never
-// lost to the leaving entry: the leave-month check runs first and may refuse as well.
 void TZangyoMain::SessionEndQuery(QSessionManager& manager) {
     manager.allowsInteraction();
+    if (!AllowSessionEnd())
+        manager.cancel();
+}
+
+// A stamp dialog still open refuses the end of the session and shows itself, the window restored from the
+// notification area with it. Unsaved edits are never lost to the leaving entry: the leave-month check runs
+// first and may refuse as well.
+bool TZangyoMain::AllowSessionEnd() {
     if (TTimeAdjust* stamp = m_timeAdjust.IfMade(); stamp != nullptr && stamp->isVisible()) {
-        showNormal();
-        raise();
+        ShowRestored();
         stamp->raise();
         stamp->activateWindow();
-        manager.cancel();
-        return;
+        return false;
     }
-    if (m_settings.EndAutoIn == kAutoInOff) {
-        if (!close())
-            manager.cancel();
-        return;
-    }
-    if (!LeaveMonthCheck()) {
-        manager.cancel();
-        return;
-    }
+    if (m_settings.EndAutoIn == kAutoInOff)
+        return close();
+    if (!LeaveMonthCheck())
+        return false;
     AutoLeavingEntry();
+    return true;
 }
 
 void TZangyoMain::BringToFront() {
@@ -370,6 +386,7 @@ void TZangyoMain::ShowMonth(YearMonth month) {
     if (m_session.ShowMonth(month.year, month.month, false)) {
         RefreshMonthView();
         RecalculateForPayWindow();
+        AnnounceStatus(*this, ToQString(MonthShownStatus(month)));
     }
 }
 
@@ -424,6 +441,12 @@ void TZangyoMain::YearCalcButtonClick() {
     m_yearTotal->show();
 }
 
+void TZangyoMain::LimitItemClick() {
+    m_limits->show();
+    m_limits->raise();
+    m_limits->activateWindow();
+}
+
 bool TZangyoMain::JumpToMonth(YearMonth month) {
     if (!LeaveMonthCheck())
         return false;
@@ -432,6 +455,7 @@ bool TZangyoMain::JumpToMonth(YearMonth month) {
     m_session.ShowMonth(month.year, month.month, true);
     RefreshMonthView();
     RecalculateForPayWindow();
+    AnnounceStatus(*this, ToQString(MonthShownStatus(month)));
     return true;
 }
 
@@ -479,10 +503,13 @@ SaveOutcome TZangyoMain::SaveMonthOnDisplayChecked() {
         outcome = m_session.SaveShownMonthChecked(m_services.questions);
     } catch (const FileWriteError& error) {
         RefreshMonthView();
+        AnnounceStatus(*this, ToQString(MonthNotSavedStatus(m_sheet.loadedMonth)));
         ReportWriteError(error);
         return SaveOutcome::Kept;
     }
     RefreshMonthView();
+    if (outcome == SaveOutcome::Saved)
+        AnnounceStatus(*this, ToQString(MonthSavedStatus(m_sheet.loadedMonth)));
     return outcome;
 }
 
@@ -507,10 +534,12 @@ void TZangyoMain::Recalculate() {
 
 // Also reloads the open cell editor, which would otherwise commit its old text over a command's value.
 void TZangyoMain::RefreshMonthView() {
+    m_grid->setAccessibleName(ToQString(DayGridName(m_sheet.loadedMonth)));
     m_model->Refresh();
     ShowSummary();
     UpdateYukyuPanel();
     UpdateTargetBar();
+    UpdateLimitPanel();
     RefreshPayWindow();
 }
 
@@ -530,7 +559,7 @@ void TZangyoMain::UpdateTargetBar() {
     m_parPanel->setText(QString::fromStdString(bar.parText));
     QPalette palette = m_parPanel->palette();
     palette.setColor(QPalette::WindowText,
-                     bar.parRed ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+                     bar.parRed ? AlertTextColor() : QApplication::palette().color(QPalette::WindowText));
     m_parPanel->setPalette(palette);
     m_mokuZanPanel->setText(ToQString(bar.mokuZanText));
     m_barPaintBox->update();
@@ -544,8 +573,26 @@ void TZangyoMain::UpdateYukyuPanel() {
     m_yukyuPanel->setText(ToQString(remaining.text));
     QPalette palette = m_yukyuPanel->palette();
     palette.setColor(QPalette::WindowText,
-                     remaining.negative ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+                     remaining.negative ? AlertTextColor() : QApplication::palette().color(QPalette::WindowText));
     m_yukyuPanel->setPalette(palette);
+}
+
+// Shown or hidden as the setting says, the window growing or shrinking by its height; the month on display as
+// its files hold it.
+void TZangyoMain::UpdateLimitPanel() {
+    const bool show = m_settings.Limits.MainDisp;
+    if (show == m_limitPanel->isHidden()) {
+        const int linesBefore = BottomLinesHeight();
+        m_limitPanel->setVisible(show);
+        const int newHeight = height() + BottomLinesHeight() - linesBefore;
+        ApplySizeLimits();
+        resize(width(), newHeight);
+    }
+    if (!show)
+        return;
+    const LimitMonth month = ReadLimitMonth(m_session.Location(), m_settings, DisplayedMonth());
+    m_limitPanel->setText(ToQString(HeadroomLineText(month, WorkingMonth(m_services.clock.Now(), m_settings.SimeDay))));
+    ColourByLevel(*m_limitPanel, HighestLevel(month.checks));
 }
 
 void TZangyoMain::HolidayReadItemClick() {
@@ -555,7 +602,8 @@ void TZangyoMain::HolidayReadItemClick() {
 }
 
 void TZangyoMain::VacationButtonClick() {
-    if (m_settings.AutoSave && !ShiftHeld() && !SaveMonthOnDisplay())
+    const bool saveFirst = m_settings.AutoSave && !ShiftHeld() && !m_session.SpanShown();
+    if (saveFirst && !SaveMonthOnDisplay())
         return;
     m_yuuKyu->show();
     m_yuuKyu->raise();
@@ -574,6 +622,7 @@ void TZangyoMain::SetButtonClick() {
 // windows, once they exist, follow from here too.
 void TZangyoMain::SettingRegistered() {
     UpdateYukyuPanel();
+    UpdateLimitPanel();
     m_yukyuPanel->setVisible(m_settings.YukyuMokuZanDisp);
     SetWindowTitleText();
     m_grid->viewport()->update();
@@ -604,7 +653,7 @@ void TZangyoMain::TotalButtonClick() {
     m_total->show();
     m_total->raise();
     m_total->activateWindow();
-    Recalculate();
+    RecalculateForPayWindow();
 }
 
 // The pay window shows the month or span on display as the calculation finds it.
@@ -613,9 +662,12 @@ void TZangyoMain::RefreshPayWindow() {
         total->ShowPayView(CalculatePayView(m_sheet, m_settings));
 }
 
+// The pay window's figures are no edit: a month without edits stays without them.
 void TZangyoMain::RecalculateForPayWindow() {
-    if (TTotal* total = m_total.IfMade(); total != nullptr && total->isVisible())
-        Recalculate();
+    if (TTotal* total = m_total.IfMade(); total == nullptr || !total->isVisible())
+        return;
+    m_session.RecalculateForView();
+    RefreshMonthView();
 }
 
 void TZangyoMain::TokuSyukeiItemClick() {

@@ -35,6 +35,7 @@ class HelpWindow;
 class Questions;
 class SettingsStore;
 class TJump;
+class TLimitForm;
 class TSetting;
 class TTimeAdjust;
 class TTimeSet;
@@ -80,6 +81,8 @@ public:
     void CalcButtonClick();
     void MokuhyoBarItemClick();
     void YearCalcButtonClick();
+    // "36協定": the overtime limits of the agreement year, beside the main window.
+    void LimitItemClick();
     void OutFileItemClick();
     // The rows on display (the month, or the span) with their summary: a print preview, or a PDF file.
     void PrintIemClick();
@@ -88,7 +91,8 @@ public:
     bool JumpToMonth(YearMonth month);
     void EscButtonClick();
     void HelpItemClick();
-    // Saves the month first when AutoSave is on and Shift is not held, then shows the paid-leave window.
+    // Saves the month first when AutoSave is on and Shift is not held (a span is never saved), then shows the
+    // paid-leave window.
     void VacationButtonClick();
     // "環境設定": the settings dialog behind the amounts password; a changed closing day may re-create the month.
     void SetButtonClick();
@@ -114,6 +118,8 @@ public:
     void BringToFront();
     // The session is ending: closing runs the leave-month check; a refusal keeps the session going.
     void SessionEndQuery(QSessionManager& manager);
+    // Whether the session may end (the window has then closed or entered the leaving time).
+    bool AllowSessionEnd();
 
 signals:
     // Once, when the window is on screen and the files a first run left for then are written.
@@ -158,6 +164,9 @@ private:
     void ShowSummary();
     void UpdateTargetBar();
     void UpdateYukyuPanel();
+    // The line of the overtime limits under the target bar, while "メイン画面に残り時間を表示" is on.
+    void UpdateLimitPanel();
+    int BottomLinesHeight() const;
     void HolidayReadItemClick();
     void SettingRegistered();
     void SetSpanControlsEnabled(bool enabled);
@@ -175,8 +184,10 @@ private:
     void SetTrayQuitEnabled(bool enabled);
     void RaiseTrayPrompt();
     void MinimiseOtherWindows();
+    void ShowRestored();
     void BuildUserMenu();
     void CheckCurrentUserItem();
+    void ClosePayWindowUnlessGranted();
 
     void DayStringGridDblClick(int day, int column, Qt::KeyboardModifiers modifiers);
     void DayStringGridCellSelected(int day, int column);
@@ -200,6 +211,7 @@ private:
     LazyDialog<TTimeAdjust> m_timeAdjust;
     LazyDialog<TTimeSet> m_timeSet;
     LazyDialog<TYearTotal> m_yearTotal;
+    LazyDialog<TLimitForm> m_limits;
     LazyDialog<TYuuKyu> m_yuuKyu;
     LazyDialog<TSetting> m_setting;
     LazyDialog<TTotal> m_total;
@@ -224,6 +236,7 @@ private:
     QLabel* m_mokuZanPanel = nullptr;
     QLabel* m_yukyuPanel = nullptr;
     BarPaintBox* m_barPaintBox = nullptr;
+    QLabel* m_limitPanel = nullptr;
     QPushButton* m_backButton = nullptr;
     QPushButton* m_exitButton = nullptr;
     QAction* m_mokuhyoBarItem = nullptr;

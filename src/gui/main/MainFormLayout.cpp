@@ -43,6 +43,7 @@ constexpr int kMarginWidth = 8;
 constexpr int kRightPanelWidth = 92;
 constexpr int kBarPanelHeight = 16;
 constexpr int kBarLabelWidth = 36;
+constexpr int kLimitPanelHeight = 18;
 constexpr int kExtraMaxWidthChars = 50;
 
 QWidget* Panel(const QString& name, QWidget* parent) {
@@ -102,6 +103,14 @@ void TZangyoMain::BuildPanels() {
     m_bottomPanel->setFixedHeight(kMarginWidth);
     layout->addWidget(m_bottomPanel);
     layout->addWidget(BuildBarPanel());
+    m_limitPanel = new QLabel(central);
+    m_limitPanel->setObjectName(u"LimitPanel"_s);
+    m_limitPanel->setFixedHeight(kLimitPanelHeight);
+    m_limitPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_limitPanel->setContentsMargins(4, 0, 4, 0);
+    m_limitPanel->setToolTip(u"36協定: 今月の時間外をあと何時間できるか、最初に達する上限"_s);
+    m_limitPanel->hide();
+    layout->addWidget(m_limitPanel);
     setCentralWidget(central);
 
     for (QWidget* margin : {topTop, leftPanel, m_bottomPanel})
@@ -289,6 +298,8 @@ void TZangyoMain::BuildMenus() {
             &TZangyoMain::VacationButtonClick);
     connect(NamedItem(view, u"YearCalcitem"_s, u"期間集計(&S)..."_s), &QAction::triggered, this,
             &TZangyoMain::YearCalcButtonClick);
+    connect(NamedItem(view, u"LimitItem"_s, u"36協定(&L)..."_s), &QAction::triggered, this,
+            &TZangyoMain::LimitItemClick);
     QAction* tokuSyukeiItem = NamedItem(view, u"TokuSyukeiItem"_s, u"任意期間一覧(&T)..."_s);
     tokuSyukeiItem->setCheckable(true);
     connect(tokuSyukeiItem, &QAction::triggered, this, &TZangyoMain::TokuSyukeiItemClick);
@@ -345,10 +356,15 @@ void TZangyoMain::ComputeSizeLimits() {
     m_barHeight = kBarPanelHeight;
 }
 
+// The target bar and the limits' line below the grid, each while it is shown.
+int TZangyoMain::BottomLinesHeight() const {
+    return (m_mokuhyoBarItem->isChecked() ? m_barHeight : 0) + (m_limitPanel->isHidden() ? 0 : kLimitPanelHeight);
+}
+
 void TZangyoMain::ApplySizeLimits() {
     if (!m_sizingReady)
         return;
-    const int bar = m_mokuhyoBarItem->isChecked() ? m_barHeight : 0;
+    const int bar = BottomLinesHeight();
     int maxHeight = m_maxHeight + bar;
     int maxWidth = m_maxWidth;
     if (const QScreen* current = screen()) {

@@ -141,8 +141,12 @@ void TZangyoMain::OpenPopMenuClick() {
                               [&] { return PromptPassword(password, m_services.questions, this); });
     if (outcome == RestoreOutcome::AlreadyAsking)
         RaiseTrayPrompt();
-    if (outcome != RestoreOutcome::Granted)
-        return;
+    if (outcome == RestoreOutcome::Granted)
+        ShowRestored();
+}
+
+// The window and the windows minimised with it back on screen, the icon gone from the notification area.
+void TZangyoMain::ShowRestored() {
     if (m_tray)
         m_tray->SetActive(false);
     for (const QPointer<QWidget>& window : std::exchange(m_minimisedWindows, {})) {

@@ -4,6 +4,8 @@
 
 #include "engine/session/Users.h"
 #include "engine/text/AtomicFile.h"
+#include "gui/common/PassForm.h"
+#include "gui/pay/TotalForm.h"
 #include "platform/Cp932Qt.h"
 
 #include <QActionGroup>
@@ -48,8 +50,18 @@ void TZangyoMain::MultiUserMenuClick(const std::string& user) {
     CheckCurrentUserItem();
     if (outcome != SwitchOutcome::Switched)
         return;
+    ClosePayWindowUnlessGranted();
     RefreshMonthView();
     SettingRegistered();
+    RecalculateForPayWindow();
+}
+
+// The open pay window would show the new user's amounts: it stays only when their amounts password passes.
+void TZangyoMain::ClosePayWindowUnlessGranted() {
+    TTotal* total = m_total.IfMade();
+    if (total != nullptr && total->isVisible() &&
+        !PromptAmountsPassword(m_settings.KinPass, m_services.questions, this))
+        total->reject();
 }
 
 } // namespace mitoran

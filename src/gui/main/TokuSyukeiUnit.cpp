@@ -3,9 +3,9 @@
 
 #include "engine/session/Questions.h"
 #include "engine/text/Texts.h"
+#include "gui/common/TypedDateEdit.h"
 #include "gui/common/WindowUtil.h"
 
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -52,11 +52,9 @@ TTokuSyukeiForm::TTokuSyukeiForm(const CalendarDate& today, Questions& questions
 }
 
 QDateEdit* TTokuSyukeiForm::DatePicker(const QString& name, const QString& hint, const CalendarDate& date) {
-    auto* picker = new QDateEdit(QDate(date.year, date.month, date.day), this);
+    auto* picker = new TypedDateEdit(QDate(date.year, date.month, date.day), this);
     picker->setObjectName(name);
     picker->setToolTip(hint);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(u"yyyy/MM/dd"_s);
     return picker;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/session/WindowPlacement.h"
 #include "engine/text/Util.h"
 #include "engine/totals/PayAmounts.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/WindowUtil.h"
 #include "platform/Cp932Qt.h"
 
@@ -148,7 +149,7 @@ void TTotal::TimeMemoChange(const QString& name) {
     auto* memo = findChild<QLineEdit*>(name);
     QPalette palette = memo->palette();
     const bool negative = TimeTextToMinutes(FromQString(memo->text())) < 0;
-    palette.setColor(QPalette::Text, negative ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::Text));
+    palette.setColor(QPalette::Text, negative ? AlertTextColor() : QApplication::palette().color(QPalette::Text));
     memo->setPalette(palette);
 }
 
@@ -163,8 +164,12 @@ void TTotal::OkButtonClick() {
 
 // Closing only hides the window; its position is kept for the next run.
 void TTotal::done(int result) {
-    WindowPlacementStore(m_store, m_startUser).SavePosition(kClassName, {y(), x()});
+    FormDestroy();
     EscDialog::done(result);
+}
+
+void TTotal::FormDestroy() {
+    WindowPlacementStore(m_store, m_startUser).SavePosition(kClassName, {y(), x()});
 }
 
 } // namespace mitoran

@@ -24,6 +24,8 @@ public:
 
     void ShowPayView(const PayView& view);
     void OkButtonClick();
+    // Stores the window's position, at each closing and when the program ends with the window open.
+    void FormDestroy();
 
 protected:
     void showEvent(QShowEvent* event) override;

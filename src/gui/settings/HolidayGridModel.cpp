@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/settings/HolidayGridModel.h"
 
+#include "gui/common/Accessibility.h"
 #include "platform/Cp932Qt.h"
 
 #include <QColor>
@@ -53,7 +54,7 @@ QVariant HolidayGridModel::data(const QModelIndex& index, int role) const {
         return ToQString(Cell(row, index.column()));
     case Qt::ForegroundRole:
         if (row.IsMarked())
-            return QColor(255, 0, 0);
+            return AlertTextColor();
         return {};
     case Qt::BackgroundRole:
         if (index.column() == 0)

@@ -358,14 +358,14 @@ QWidget* TSetting::BuildKyujituPage() {
     m_cellColorCombo =
         NamedComboBox(u"CellColorComboBox"_s, QStringList(kCellColorNames.begin(), kCellColorNames.end()), colors);
     m_cellColorCheck = Check(u"CellColorCheckBox"_s, u"この色を使う"_s, colors);
-    m_cellColorPanel = new QLabel(colors);
-    m_cellColorPanel->setObjectName(u"CellColorPanel"_s);
-    m_cellColorPanel->setAlignment(Qt::AlignCenter);
-    m_cellColorPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A button filled with the colour, so that Space and Enter choose a colour as a click does.
+    m_cellColorPanel = NamedButton(u"CellColorPanel"_s, QString(), colors);
+    m_cellColorPanel->setFlat(true);
+    m_cellColorPanel->setAutoDefault(false);
     m_cellColorPanel->setAutoFillBackground(true);
     m_cellColorPanel->setMinimumHeight(32);
     m_cellColorPanel->setToolTip(u"ｸﾘｯｸすると色を選べます。"_s);
-    m_cellColorPanel->installEventFilter(this);
+    connect(m_cellColorPanel, &QPushButton::clicked, this, &TSetting::CellColorPanelClick);
     colorRows->addLayout(Row({m_cellColorCombo, m_cellColorCheck}));
     colorRows->addWidget(m_cellColorPanel);
     connect(m_cellColorCombo, &QComboBox::currentIndexChanged, this, &TSetting::CellColorComboBoxChange);
@@ -544,11 +544,13 @@ void TSetting::OkButtonClick() {
     const SimeDayChange change = AskSimeDayChange(m_shownSimeDay, simeDay, m_questions);
     if (change == SimeDayChange::Cancel)
         return;
-    StoreFormValues(values, SettingForm::Setting, m_session.settings);
-    StoreCellColors(m_colors, m_session.settings);
+    // The settings in use change only once everything is written; a refused file leaves the dialog open.
+    Settings edited = m_session.settings;
+    StoreFormValues(values, SettingForm::Setting, edited);
+    StoreCellColors(m_colors, edited);
     // A holiday list written meanwhile elsewhere is taken or asked about; Cancel leaves the dialog open.
     try {
-        const SaveOutcome outcome = m_session.RegisterSettingsChecked(m_holidays->List(), m_questions);
+        const SaveOutcome outcome = m_session.RegisterSettingsChecked(edited, m_holidays->List(), m_questions);
         if (outcome == SaveOutcome::Reloaded)
             m_holidays->Reset();
         if (outcome == SaveOutcome::Kept)
@@ -595,11 +597,6 @@ void TSetting::PrivateInfoButtonClick() {
 }
 
 bool TSetting::eventFilter(QObject* object, QEvent* event) {
-    if (object == m_cellColorPanel && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        CellColorPanelClick();
-        return true;
-    }
     if ((object == m_passEdit || object == m_kinPassEdit) && event->type() == QEvent::MouseButtonDblClick) {
         ChangePassword(static_cast<QLineEdit*>(object));
         return true;
@@ -614,7 +611,7 @@ void TSetting::CellColorComboBoxChange() {
     const auto slot = static_cast<std::size_t>(CellColorSlot(item));
     m_cellColorCheck->setChecked(m_colors.use[slot]);
     QPalette palette = m_cellColorPanel->palette();
-    palette.setColor(QPalette::Window, ToQColor(m_colors.color[slot], QApplication::palette()));
+    palette.setColor(QPalette::Button, ToQColor(m_colors.color[slot], QApplication::palette()));
     m_cellColorPanel->setPalette(palette);
     m_cellColorPanel->setText(kCellColorNames[static_cast<std::size_t>(item)]);
 }
@@ -658,9 +655,9 @@ void TSetting::BreakRowCommand(int (*command)(BreakRows&, int)) {
     m_breakGrid->setCurrentIndex(m_breakModel->index(cursor - 1, std::max(current.column(), 1)));
 }
 
+// The right click that opened the menu may have closed the editor: the command then opens it on the current cell.
 void TSetting::EditCommand(const std::function<void(QLineEdit&)>& command) {
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (editor != nullptr && m_breakGrid->isAncestorOf(editor))
+    if (QLineEdit* editor = m_breakGrid->CurrentCellEditor())
         command(*editor);
 }
 

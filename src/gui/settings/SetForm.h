@@ -91,7 +91,7 @@ private:
     TabbingGrid* m_holidayGrid = nullptr;
     QComboBox* m_cellColorCombo = nullptr;
     QCheckBox* m_cellColorCheck = nullptr;
-    QLabel* m_cellColorPanel = nullptr;
+    QPushButton* m_cellColorPanel = nullptr;
     QComboBox* m_iconCombo = nullptr;
     QLabel* m_iconImage = nullptr;
     QLineEdit* m_passEdit = nullptr;

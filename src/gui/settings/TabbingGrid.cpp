@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStyledItemDelegate>
 
 namespace mitoran {
@@ -50,6 +51,25 @@ TabbingGrid::TabbingGrid(const QString& name, QWidget* parent) : QTableView(pare
 void TabbingGrid::SetNeighbours(QWidget* next, QWidget* previous) {
     m_next = next;
     m_previous = previous;
+}
+
+// A right click on the open editor shows the grid's own popup menu, whose commands act on that editor.
+void TabbingGrid::EditorOpened(QWidget* editor) {
+    m_editor = editor;
+    if (contextMenuPolicy() == Qt::CustomContextMenu)
+        editor->setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+QLineEdit* TabbingGrid::CurrentCellEditor() {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !(current.flags() & Qt::ItemIsEditable))
+        return nullptr;
+    if (m_editor == nullptr || !m_editor->isVisible()) {
+        edit(current);
+        if (auto* editor = qobject_cast<QLineEdit*>(m_editor.data()))
+            editor->selectAll();
+    }
+    return qobject_cast<QLineEdit*>(m_editor.data());
 }
 
 void TabbingGrid::CommitOpenEditor() {

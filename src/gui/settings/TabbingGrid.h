@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QTableView>
 
+class QLineEdit;
+
 namespace mitoran {
 
 // A grid of the settings dialog whose column 0 labels the rows. Tab and Shift+Tab walk the other cells row by
@@ -21,7 +23,10 @@ public:
     bool HandleGridKey(QKeyEvent* event);
     // Stores and closes the cell editor when one is open.
     void CommitOpenEditor();
-    void EditorOpened(QWidget* editor) { m_editor = editor; }
+    void EditorOpened(QWidget* editor);
+    // The editor of the current cell, opened with its whole text selected when none is open; nullptr when no
+    // cell of text is current.
+    QLineEdit* CurrentCellEditor();
 
 signals:
     void EscapePressed();

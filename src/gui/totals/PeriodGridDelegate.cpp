@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/totals/PeriodGridDelegate.h"
 
+#include "gui/common/Accessibility.h"
 #include "gui/totals/PeriodTableModel.h"
 
 #include <QPainter>
@@ -23,6 +24,8 @@ void PeriodGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     // The texts carry their own alignment in blanks: drawn 2 pixels in from the corner, never cut short.
     painter->drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                       index.data(Qt::DisplayRole).toString());
+    if (CellHasKeyboardFocus(option, index))
+        DrawFocusFrame(*painter, cell, option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
     painter->setPen(Qt::black);
     // The grid's row 0 is the header: the table's row r is grid row r + 1.
     if (LineUnderGridRow(index.row() + 1, m_model.Table().MonthCount()))

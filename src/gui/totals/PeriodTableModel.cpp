@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/totals/PeriodTableModel.h"
 
+#include "engine/session/AccessibleTexts.h"
+#include "gui/common/Accessibility.h"
 #include "platform/Cp932Qt.h"
 
 #include <QColor>
@@ -29,22 +31,33 @@ QVariant PeriodTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ForegroundRole && index.column() > 0 && index.row() < m_table.MonthCount()) {
         switch (CellColorOf(m_table, index.row(), index.column())) {
         case PeriodCellColor::AboveAverage:
-            return QColor(255, 0, 0);
+            return AlertTextColor();
         case PeriodCellColor::NotCounted:
-            return QColor(0, 0, 255);
+            return NoticeTextColor();
         case PeriodCellColor::Normal:
             break;
         }
     }
+    if (role == Qt::AccessibleTextRole)
+        return ToQString(PeriodCellName(LabelOf(index.row()), index.column()));
+    if (role == Qt::AccessibleDescriptionRole && index.column() > 0 && index.row() < m_table.MonthCount())
+        return ToQString(PeriodCellDescription(CellColorOf(m_table, index.row(), index.column())));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
 }
 
 QVariant PeriodTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    // Each row is headed by its month or summary label for screen readers.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole && section >= 0 && section < rowCount())
+        return ToQString(PeriodRowName(LabelOf(section)));
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
     return ToQString(PeriodColumnHeaders()[static_cast<std::size_t>(section)]);
+}
+
+const std::string& PeriodTableModel::LabelOf(int row) const {
+    return m_table.rows[static_cast<std::size_t>(row)][0];
 }
 
 } // namespace mitoran

@@ -24,6 +24,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    const std::string& LabelOf(int row) const;
+
     PeriodTable m_table;
 };
 

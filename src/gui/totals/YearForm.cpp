@@ -208,7 +208,8 @@ bool TYearTotal::Calculate() {
     const PeriodRange range = TypedRange();
     ShowRange(range);
     if (!IsOrdered(range)) {
-        m_services.questions.Ask(text::kPeriodRangeCaption, text::kPeriodRangeRefused, Buttons::Ok);
+        m_services.questions.AskStyled(text::kPeriodRangeCaption, text::kPeriodRangeRefused, Buttons::Ok,
+                                       QuestionIcon::Error, Answer::Ok);
         return false;
     }
     m_shownRange = range;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -67,6 +68,49 @@ TEST(CalendarDateTest, StepsAcrossMonthsYearsAndLeapDays) {
     EXPECT_EQ(WeekdayName(WeekdayOf({2000, 1, 1})), U("土"));
     EXPECT_EQ(WeekdayName(WeekdayOf({1900, 3, 1})), U("木"));
     EXPECT_EQ(WeekdayOf({2003, 2, 29}), -1);
+}
+
+// A whole date typed into a date box, in the forms people write.
+TEST(TypedDateTest, UsualFormsOfAWholeDate) {
+    struct Case {
+        const char* typed;
+        std::optional<CalendarDate> date;
+    };
+    const std::optional<CalendarDate> none;
+    const Case cases[] = {
+        {"2026/5/15", CalendarDate{2026, 5, 15}},
+        {"2026/05/15", CalendarDate{2026, 5, 15}},
+        {"20260515", CalendarDate{2026, 5, 15}},
+        {" 2026/5/1 ", CalendarDate{2026, 5, 1}},
+        {"2026-05-15", CalendarDate{2026, 5, 15}},
+        {"2026.5.15", CalendarDate{2026, 5, 15}},
+        {"\x82\x51\x82\x4f\x82\x51\x82\x55\x81\x5e\x82\x54\x81\x5e\x82\x50\x82\x54",
+         CalendarDate{2026, 5, 15}}, // full-width ２０２６／５／１５
+        {"2024/2/29", CalendarDate{2024, 2, 29}},
+        {"2026/2/29", none},
+        {"2026/13/1", none},
+        {"2026/0/15", none},
+        {"2026/5/0", none},
+        {"2026/5/32", none},
+        {"2026/5/", none},
+        {"2026/5", none},
+        {"/5/15", none},
+        {"2026/5/15/1", none},
+        {"2026/5-15", none},
+        {"2026/005/15", none},
+        {"26/5/15", none},
+        {"02026/5/15", none},
+        {"2026051", none},
+        {"202605150", none},
+        {"2026 5 15", none},
+        {"2026/+5/15", none},
+        {"abcd/ef/gh", none},
+        {"", none},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(ParseTypedDate(c.typed), c.date);
+    }
 }
 
 TEST(SheetMonthSpanTest, ClosingDays) {

@@ -145,6 +145,18 @@ TEST_F(MonthFileTest, WritesTheWholeFileInItsLayout) {
                                           "KyujituDay=0.0\r\nZangyoTime=2:30\r\nShinyaTime=0:00\r\n"
                                           "MokuhyoTime=-17:30\r\n[DayData]\r\n31=stale\r\n" +
                                               days);
+
+    // Days before the summary and repeated day keys: each day once, every section where it was.
+    WriteBytes(PathOf(2004, 5), "[DayData]\r\n1=a\r\n1=b\r\n 2=c\r\n1=d\r\n; note\r\n");
+    {
+        ProfileFile file(PathOf(2004, 5));
+        WriteMonthFile(sheet, file);
+        file.Flush();
+    }
+    EXPECT_EQ(ReadBytes(PathOf(2004, 5)), "[DayData]\r\n" + days +
+                                              "; note\r\n[System]\r\nLastDay=2\r\nSyukinDay=1.0\r\nKyujituDay=0.0\r\n"
+                                              "ZangyoTime=2:30\r\nShinyaTime=0:00\r\nMokuhyoTime=-17:30\r\n"
+                                              "KinmuTime=10:30\r\n");
 }
 
 TEST(DayRecordTextTest, RoundTripsEveryField) {

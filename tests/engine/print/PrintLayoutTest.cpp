@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/calendar/Clock.h"
 #include "engine/leave/Ledger.h"
+#include "engine/limits/AgreementYear.h"
 #include "engine/month/MonthSheet.h"
 #include "engine/print/PrintLists.h"
 #include "engine/settings/Settings.h"
@@ -265,6 +266,44 @@ TEST(PrintLists, PeriodTotalsShadeTheirFourSummaryRowsAndPrintDecimalHours) {
     for (std::size_t r = 2; r < 6; ++r)
         EXPECT_EQ(printed.rows[r].fill, CellFill::Shade) << r;
     EXPECT_EQ(printed.rows[2].cells[0], S("合 計"));
+}
+
+// The agreement year prints in landscape: twelve months with the level each reached, then the limits in force.
+TEST(PrintLists, LimitsTableGivesEachMonthsLevelAndTheLimitsInForce) {
+    Settings settings;
+    settings.Limits.Special = true;
+    settings.Limits.SpecialTimes = 3;
+    std::array<MonthOvertime, kAgreementFigures> figures{};
+    figures[kMonthsBeforeYear] = {73 * 60, 0};     // April: 73:00 of the special clause's 80:00
+    figures[kMonthsBeforeYear + 1] = {30 * 60, 0}; // May: nothing near a limit
+    const AgreementYear year = BuildAgreementYear({2024, 4}, figures, settings.Limits);
+    const PrintList list = LimitPrintList(year, settings);
+    EXPECT_EQ(list.muki, 1);
+    EXPECT_EQ(list.period, S("協定年度 2024年4月～2025年3月"));
+    ASSERT_EQ(list.tables.size(), 2U);
+    const PrintTable& months = list.tables[0];
+    ASSERT_EQ(months.rows.size(), 12U);
+    EXPECT_EQ(months.columns.back().header, S("水準"));
+    EXPECT_EQ(months.rows[0].cells[0], "2024/04");
+    EXPECT_EQ(months.rows[0].cells[1], "73:00");
+    EXPECT_EQ(months.rows[0].cells.back(), S("90%以上 (特別条項の月上限)"));
+    EXPECT_EQ(months.rows[1].cells.back(), "");
+    EXPECT_EQ(months.rows[11].cells[6], "103:00"); // 時間外累計
+
+    const PrintTable& limits = list.tables[1];
+    std::vector<std::string> headers;
+    for (const PrintColumn& column : limits.columns)
+        headers.push_back(column.header);
+    EXPECT_EQ(headers, (std::vector<std::string>{S("月の上限"), S("特別条項の月上限"), S("特別条項の年上限"),
+                                                 S("特別条項の回数"), S("月100時間未満"), S("2〜6か月平均80時間")}));
+    EXPECT_EQ(limits.rows.at(0).cells,
+              (std::vector<std::string>{"45:00", "80:00", "720:00", S("3回"), "99:59", "80:00"}));
+
+    const PrintDocument document = LayOutPrint(list, settings, PrintPaper{}, "");
+    EXPECT_TRUE(document.landscape);
+    ASSERT_EQ(document.pages.size(), 1U);
+    EXPECT_NE(FindText(document.pages[0], "2025/03"), nullptr);
+    EXPECT_NE(FindText(document.pages[0], "720:00"), nullptr);
 }
 
 // 500 entries at 50 a page (51 rows of 4.76 mm under the head) fill ten pages; the balances take the eleventh.

@@ -20,13 +20,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers the overwrite question with one answer and keeps the texts it was asked.
+// How many takes of the writer lock are held.
+class CountingLock : public WriterLock {
+public:
+    void Acquire(const fs::path&) override { ++takes; }
+    void Release(const fs::path&) override { --takes; }
+    int takes = 0;
+};
+
+// Answers the overwrite question with one answer and keeps the texts it was asked; no other program may wait for
+// the user, so the writer lock must not be held while it asks.
 class OverwriteAnswer : public Questions {
 public:
-    explicit OverwriteAnswer(Answer answer) : m_answer(answer) {}
+    explicit OverwriteAnswer(Answer answer, const CountingLock* lock = nullptr) : m_answer(answer), m_lock(lock) {}
     Answer Ask(const std::string& caption, const std::string& text, Buttons buttons) override {
         EXPECT_EQ(caption, text::kSaveCaption);
         EXPECT_EQ(buttons, Buttons::YesNoCancel);
+        EXPECT_TRUE(m_lock == nullptr || m_lock->takes == 0);
         asked.push_back(text);
         return m_answer;
     }
@@ -34,6 +44,7 @@ public:
 
 private:
     Answer m_answer;
+    const CountingLock* m_lock;
 };
 
 std::string Question(const fs::path& file) {
@@ -64,11 +75,22 @@ TEST(OtherWritersTest, AChangedFileIsReloadedOrAskedAboutNeverOverwrittenUnasked
         const FileStamp loaded = StampOfFile(file);
         if (c.changed)
             test::WriteBytes(file, "[System]\r\nKuriZan=3.0\r\n");
-        OverwriteAnswer questions(c.answer);
+        CountingLock lock;
+        OverwriteAnswer questions(c.answer, &lock);
         int writes = 0;
         int reloads = 0;
         const SaveOutcome outcome = SaveUnlessChangedElsewhere(
-            file, loaded, c.edited, questions, [&] { ++writes; }, [&] { ++reloads; });
+            file, loaded, c.edited, questions,
+            [&] {
+                EXPECT_EQ(lock.takes, 1);
+                ++writes;
+            },
+            [&] {
+                EXPECT_EQ(lock.takes, 1);
+                ++reloads;
+            },
+            [&] { return WriterLockHold(&lock, folder.Path()); });
+        EXPECT_EQ(lock.takes, 0);
         EXPECT_EQ(outcome, c.outcome);
         EXPECT_EQ(writes, c.outcome == SaveOutcome::Saved ? 1 : 0);
         EXPECT_EQ(reloads, c.outcome == SaveOutcome::Reloaded ? 1 : 0);
@@ -160,14 +182,14 @@ TEST(OtherWritersTest, LedgerAndHolidayListTakeTheOtherWrite) {
     other.ledger.SaveLedger();
     HolidayList written = other.holidays;
     written[40].memo = Utf8ToCp932("創立記念日");
-    other.RegisterSettings(written);
+    other.RegisterSettings(other.settings, written);
 
     window.ledger.SetCarryOverText("9.0");
     edited[41].memo = Utf8ToCp932("休み");
     OverwriteAnswer questions(Answer::No);
     EXPECT_EQ(window.SaveLedgerChecked(questions), SaveOutcome::Reloaded);
     EXPECT_EQ(window.ledger.CarryOverText(), "5.0");
-    EXPECT_EQ(window.RegisterSettingsChecked(edited, questions), SaveOutcome::Reloaded);
+    EXPECT_EQ(window.RegisterSettingsChecked(window.settings, edited, questions), SaveOutcome::Reloaded);
     EXPECT_EQ(edited[40].memo, written[40].memo);
     EXPECT_EQ(edited[41].memo, "");
     EXPECT_EQ(window.holidays, edited);

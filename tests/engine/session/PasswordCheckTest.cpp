@@ -34,14 +34,41 @@ private:
     std::deque<Answer> m_answers;
 };
 
-TEST(PasswordCheckTest, LettersMatchWithoutRegardToCase) {
-    EXPECT_TRUE(PasswordMatches("secret", "SECRET"));
-    EXPECT_TRUE(PasswordMatches("SeCrEt", "sEcReT"));
-    EXPECT_FALSE(PasswordMatches("secret", "secret1"));
-    EXPECT_FALSE(PasswordMatches("", "a"));
-    // Folding applies to every byte, trail bytes of double-byte characters included (0x8341 and 0x8361).
-    EXPECT_TRUE(PasswordMatches("\x83\x61", "\x83\x41"));
-    EXPECT_FALSE(PasswordMatches("\x83\x42", "\x83\x41"));
+// Only single-byte a-z fold; both bytes of a double-byte character compare as they are, so "チ" (83 61) is not "ア"
+// (83 41) and full-width "ａ" (82 81) is not "Ａ" (82 60).
+TEST(PasswordCheckTest, SingleByteLettersMatchWithoutRegardToCase) {
+    struct Case {
+        const char* entry;
+        const char* password;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"secret", "SECRET", true},
+        {"SeCrEt", "sEcReT", true},
+        {"secret", "secret1", false},
+        {"", "a", false},
+        {"", "", true},
+        {"\x83\x61", "\x83\x61", true},  // チ
+        {"\x83\x61", "\x83\x41", false}, // チ against ア
+        {"\x83\x41", "\x83\x61", false}, // ア against チ
+        {"\x82\x81", "\x82\x60", false}, // ａ against Ａ
+        {"a\x83\x61"
+         "b",
+         "A\x83\x61"
+         "B",
+         true},                 // letters around a double-byte character
+        {"\xb1", "\xb1", true}, // half-width ｱ
+        {"\x83", "\x83", true}, // a lead byte without its trail byte
+        {"\x83\x61"
+         "a",
+         "\x83\x61"
+         "A",
+         true}, // after a whole character, "a" is a letter again
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.entry) + " / " + c.password);
+        EXPECT_EQ(PasswordMatches(c.entry, c.password), c.matches);
+    }
 }
 
 TEST(PasswordCheckTest, ThreeAttemptsEachWrongOneReported) {
@@ -67,6 +94,33 @@ TEST(PasswordCheckTest, ThreeAttemptsEachWrongOneReported) {
         EXPECT_EQ(granted, c.granted);
         EXPECT_EQ(static_cast<int>(prompts), c.prompts);
         EXPECT_EQ(questions.asked, c.messages);
+    }
+}
+
+// The command line asks once: nothing is asked without a password, and no entry at all is refused.
+TEST(PasswordCheckTest, AmountsPasswordGivenOnceWithoutADialog) {
+    struct Case {
+        const char* kinPass;
+        std::optional<std::string> entry;
+        bool granted;
+        int asked;
+    };
+    const Case cases[] = {
+        {"", std::nullopt, true, 0},        {"", "anything", true, 0},        {"kane", "KANE", true, 1},
+        {"kane", "kan", false, 1},          {"kane", std::nullopt, false, 1}, {"kane", "", false, 1},
+        {"\x83\x61", "\x83\x41", false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.kinPass) + " / " + c.entry.value_or("(none)"));
+        int asked = 0;
+        EXPECT_EQ(AmountsPasswordGiven(
+                      [&] {
+                          ++asked;
+                          return c.entry;
+                      },
+                      c.kinPass),
+                  c.granted);
+        EXPECT_EQ(asked, c.asked);
     }
 }
 

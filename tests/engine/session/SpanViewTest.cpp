@@ -3,6 +3,7 @@
 #include "engine/session/Session.h"
 #include "engine/settings/MemorySettingsStore.h"
 
+#include "support/SaveQuestionAnswer.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,29 @@ TEST_F(SpanView, SpanIsCalculatedNeverSavedAndReleased) {
     m_session.sheet.days[2][DayColumn::Memo] = "saved";
     m_session.SaveShownMonth();
     EXPECT_NE(Files(), before);
+}
+
+// The window's checked save (AutoSave before the paid-leave window, say) while a span of November is shown from
+// December: no month file is written, no question is asked about the span's files, nothing is reloaded, and
+// the span stays until it is released.
+TEST_F(SpanView, CheckedSaveOfASpanWritesAsksAndReloadsNothing) {
+    WriteMonth(12, "[System]\r\nLastDay=31\r\n[DayData]\r\n 1=12/ 1,x,,8:00,18:00,,,,,,,,,,\r\n");
+    m_session.ShowMonth(2024, 12, false);
+    ASSERT_TRUE(m_session.ShowSpan({{2024, 11, 20}, {2024, 11, 30}}));
+    m_session.sheet.days[2][DayColumn::Memo] = "typed";
+    const auto before = Files();
+
+    test::SaveQuestionAnswer questions(Answer::Yes);
+    EXPECT_EQ(m_session.SaveShownMonthChecked(questions), SaveOutcome::Kept);
+    EXPECT_EQ(questions.asked, 0);
+    EXPECT_EQ(Files(), before);
+    EXPECT_TRUE(m_session.SpanShown());
+    EXPECT_EQ(m_session.sheet.dayCount, 11);
+    EXPECT_EQ(m_session.sheet.days[2][DayColumn::Memo], "typed");
+
+    m_session.ReleaseSpan();
+    EXPECT_EQ(m_session.sheet.loadedMonth, 12);
+    EXPECT_EQ(m_session.sheet.days[1][DayColumn::Arrival], "8:00");
 }
 
 } // namespace

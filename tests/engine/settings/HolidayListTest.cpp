@@ -3,6 +3,7 @@
 
 #include "engine/text/Cp932.h"
 #include "engine/text/ProfileFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,6 @@ std::string U(const char* utf8) {
 
 class HolidayListTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = fs::temp_directory_path() / (std::string("mitoran-holiday-") + info->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     fs::path File() const { return m_folder / "Holiday.dat"; }
 
     std::string ReadRaw() const {
@@ -39,7 +32,8 @@ protected:
         out << text;
     }
 
-    fs::path m_folder;
+    test::TempFolder m_temp;
+    const fs::path& m_folder = m_temp.Path();
 };
 
 TEST(HolidayRowTest, RowsOfALeapYear) {

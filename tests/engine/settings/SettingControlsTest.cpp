@@ -155,7 +155,8 @@ TEST_F(SettingsFormTest, ShowingFollowsTheStoredValues) {
     EXPECT_EQ(FindValue(m_values, SettingForm::Setting, "NoSuchMemo"), nullptr);
 }
 
-// Text that is no number gives each box's default; numbers go through the box's leaving rule first.
+// Text that is no number gives each box's default; numbers go through the box's leaving rule first. The closing
+// day is read by its leaving rule alone, so OK stores what leaving the box would show ("abc" gives 1).
 TEST_F(SettingsFormTest, OkReadsUnreadableTextAsTheDefaults) {
     struct Case {
         const char* control;
@@ -164,7 +165,8 @@ TEST_F(SettingsFormTest, OkReadsUnreadableTextAsTheDefaults) {
         int stored;
     };
     const Case cases[] = {
-        {"SimeDayMemo", "abc", &Settings::SimeDay, 31},      {"SimeDayMemo", "-1", &Settings::SimeDay, 1},
+        {"SimeDayMemo", "abc", &Settings::SimeDay, 1},       {"SimeDayMemo", "-1", &Settings::SimeDay, 1},
+        {"SimeDayMemo", "", &Settings::SimeDay, 1},          {"SimeDayMemo", "28", &Settings::SimeDay, 31},
         {"SimeDayMemo", "29", &Settings::SimeDay, 31},       {"SimeDayMemo", "20", &Settings::SimeDay, 20},
         {"PrintMemoLenMemo", "x", &Settings::PrintMemo, 10}, {"PrintMemoLenMemo", "3", &Settings::PrintMemo, 10},
         {"YukyuMonthMemo", "x", &Settings::YukyuMonth, 4},   {"YukyuMonthMemo", "99", &Settings::YukyuMonth, 12},

@@ -31,7 +31,9 @@ public:
         writes.emplace_back(std::string(subkey) + "/" + std::string(name));
         MemorySettingsStore::WriteValue(keyPath, subkey, name, value);
     }
+    void KeepDamagedCopy() override { ++damagedCopies; }
     std::vector<std::string> writes;
+    int damagedCopies = 0;
 };
 
 std::string Numbered(const std::string& prefix, int n) {
@@ -159,6 +161,7 @@ std::vector<std::string> ExpectedSaveOrder() {
     for (int n = 1; n <= 10; ++n) {
         names.push_back("Setting/" + Numbered("UseMemo", n));
     }
+    names.push_back("Limits/MainDisp"); // the limits themselves only once set
     return names;
 }
 
@@ -243,13 +246,38 @@ TEST_F(SettingsTest, FirstRunInitialisesOnceAndSavesEveryValueInOrder) {
     EXPECT_TRUE(m_store.writes.empty());
     EXPECT_EQ(again.Kin[1], 123);
     EXPECT_EQ(again.PresetTimes[0], " 9:00");
+}
 
-    // A garbled closing day initialises again and empties the presets.
-    m_store.WriteValue(kBase, "System", "SimeDay", "x");
-    LoadSettings(again, Context());
-    EXPECT_EQ(again.Kin[1], 200000);
-    EXPECT_EQ(again.PresetTimes[0], "");
-    EXPECT_EQ(Stored("System", "SimeDay"), "31");
+// Only a store without a closing day is a first run. One that holds a closing day that does not read is taken as
+// 31 and keeps everything else (amounts, passwords, presets); the store is asked to keep a copy before it is next
+// written. A closing day that reads is taken as it is.
+TEST_F(SettingsTest, ADamagedClosingDayIsTakenAs31AndNothingElseChanges) {
+    struct Case {
+        const char* stored;
+        int simeDay;
+        bool damaged;
+    };
+    const Case cases[] = {{"x", 31, true},  {"", 31, true},    {"-1", 31, true},  {"0", 31, true},
+                          {"32", 31, true}, {"2 5", 31, true}, {"25", 25, false}, {"0x19", 25, false},
+                          {"1", 1, false},  {"31", 31, false}, {"28", 28, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        RecordingStore store;
+        store.WriteValue(kBase, "System", "SimeDay", c.stored);
+        store.WriteValue(kBase, "System", "Pass", "cba");
+        store.WriteValue(kBase, "Setting", "Kin01", "123");
+        store.WriteValue(kBase, "Setting", "Time18", " 9:00,10:00");
+        store.writes.clear();
+        Settings settings;
+        LoadSettings(settings, {store, m_folders, "", ""});
+        EXPECT_EQ(settings.SimeDay, c.simeDay);
+        EXPECT_EQ(store.damagedCopies, c.damaged ? 1 : 0);
+        EXPECT_EQ(settings.Pass, "abc");
+        EXPECT_EQ(settings.Kin[1], 123);
+        EXPECT_EQ(settings.PresetTimes[0], " 9:00");
+        EXPECT_EQ(store.ReadValue(kBase, "System", "SimeDay"), c.stored);
+        EXPECT_EQ(store.ReadValue(kBase, "Setting", "Kin02"), std::nullopt);
+    }
 }
 
 TEST_F(SettingsTest, LegacyIntervalsFillAbsentIndexes) {

@@ -66,6 +66,29 @@ TEST_F(AtomicFileTest, ReplacesTheFileWholeAndLeavesNothingElse) {
 #endif
 }
 
+#ifndef _WIN32
+// Someone plants a link at the name an export will take, pointing at a file of the user's: the export takes the
+// name, as a file of its own, and the file pointed to stays byte for byte. A link among the folders on the way
+// is followed.
+TEST_F(AtomicFileTest, AnExportTakesTheNameOfAPlantedLinkAndNeverWritesItsTarget) {
+    fs::create_directory(m_dir / "mine");
+    const fs::path mine = m_dir / "mine" / "202403.dat";
+    WriteBytes(mine, "precious");
+    fs::permissions(mine, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_directory(m_dir / "shared");
+    fs::create_symlink(mine, m_dir / "shared" / "out.csv");
+    fs::create_directory_symlink(m_dir / "shared", m_dir / "via");
+
+    WriteExportFile(m_dir / "via" / "out.csv", "export");
+    EXPECT_EQ(ReadBytes(mine), "precious");
+    EXPECT_EQ(fs::status(mine).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_FALSE(fs::is_symlink(m_dir / "shared" / "out.csv"));
+    EXPECT_EQ(ReadBytes(m_dir / "shared" / "out.csv"), "export");
+    EXPECT_EQ(fs::status(m_dir / "shared" / "out.csv").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(test::FileNames(m_dir / "shared"), std::vector<std::string>{"out.csv"});
+}
+#endif
+
 // Each refusal reports the file by name, keeps what stood there and leaves no temporary file; none of them
 // depends on permissions, so they hold for every user.
 TEST_F(AtomicFileTest, RefusedWritesKeepTheOldFile) {

@@ -133,6 +133,12 @@ TEST_F(ProfileFileTest, WritesChangeOnlyTheirLines) {
         {"delete every copy of the key", "[A]\r\nk=1\r\nj=2\r\nK=3\r\n[B]\r\nk=4\r\n",
          [](ProfileFile& p) { p.DeleteKey("A", "k"); }, "[A]\r\nj=2\r\n[B]\r\nk=4\r\n"},
         {"delete a missing key", "[A]\r\nk=1", [](ProfileFile& p) { p.DeleteKey("A", "x"); }, "[A]\r\nk=1"},
+        {"delete several keys, every copy, in the first section of the name",
+         "[A]\r\nk=1\r\nj=2\r\nK=3\r\ni=9\r\n; c\r\n[B]\r\nk=4\r\n[a]\r\nj=5\r\n",
+         [](ProfileFile& p) {
+             p.DeleteKeys("a", {"k", " J", "x", "k"});
+         },
+         "[A]\r\ni=9\r\n; c\r\n[B]\r\nk=4\r\n[a]\r\nj=5\r\n"},
         {"line ends in a value are flattened", "", [](ProfileFile& p) { p.WriteString("A", "k", "a\r\n[B]"); },
          "[A]\r\nk=a  [B]\r\n"},
         {"empty key is ignored", "[A]\r\n", [](ProfileFile& p) { p.WriteString("A", " ", "v"); }, "[A]\r\n"},
@@ -287,6 +293,10 @@ TEST_F(ProfileFileTest, LookUpsFollowEveryChange) {
                  p.DeleteKey(section, "k");
          }},
         {"delete the last key", [](ProfileFile& p) { p.DeleteKey("T", "n"); }},
+        {"delete several keys at once",
+         [](ProfileFile& p) {
+             p.DeleteKeys("A", {"m", "none", "j"});
+         }},
     };
     ProfileFile profile(path);
     for (const auto& [name, change] : changes) {
@@ -304,11 +314,11 @@ TEST_F(ProfileFileTest, LookUpsFollowEveryChange) {
             }
         }
     }
-    EXPECT_EQ(profile.Text(), "k=top\r\n[A]\r\n; c\r\n;q=9\r\nj=4\r\nm=7\r\nj=x=16\r\n[B]\r\n[T]=10\r\n[a]\r\nn=6\r\n"
+    EXPECT_EQ(profile.Text(), "k=top\r\n[A]\r\n; c\r\n;q=9\r\n[B]\r\n[T]=10\r\n[a]\r\nn=6\r\n"
                               "[New]\r\n2=13\r\n1=14\r\n");
     EXPECT_EQ(profile.ReadString("a", "n", ""), "");
-    EXPECT_EQ(profile.ReadString("A", "m", ""), "7");
-    EXPECT_EQ(profile.ReadString("A", "j", ""), "4");
+    EXPECT_EQ(profile.ReadString("A", "m", ""), "");
+    EXPECT_EQ(profile.ReadString("A", "j", ""), "");
 }
 
 TEST_F(ProfileFileTest, LongValuesAreReadWhole) {

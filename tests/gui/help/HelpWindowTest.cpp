@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include <memory>
 
@@ -65,6 +66,7 @@ private slots:
     void unknownTopicsShowTheContents();
     void f1ShowsTheMainWindowPageThatNamesItsColumnsMenusAndKeys();
     void closingTheMainWindowClosesTheHelp();
+    void escOrTheCloseButtonClosesTheHelp();
     void programIconHasEverySize();
 
 private:
@@ -107,6 +109,24 @@ void HelpWindowTest::helpItemOpensTheContentsOnFirstUse() {
 
     item->trigger(); // a second time reuses the window
     QCOMPARE(m_window->findChildren<HelpWindow*>().size(), 1);
+}
+
+// The keyboard closes the viewer as the mouse does: Esc, or Tab to its close button and Space.
+void HelpWindowTest::escOrTheCloseButtonClosesTheHelp() {
+    StartWindow();
+    QAction* item = m_window->findChild<QAction*>(u"HelpItem"_s);
+    item->trigger();
+    HelpWindow* help = Help();
+    // The offscreen platform leaves the main window active, whose own Esc would take the key.
+    QApplication::setActiveWindow(help);
+    QTest::keyClick(Browser(*help), Qt::Key_Escape);
+    QTRY_VERIFY(!help->isVisible());
+    item->trigger();
+    QTRY_VERIFY(help->isVisible());
+    auto* close = help->findChild<QToolButton*>(u"CloseButton"_s);
+    QVERIFY(close != nullptr && (close->focusPolicy() & Qt::TabFocus) != 0);
+    QTest::keyClick(close, Qt::Key_Space);
+    QTRY_VERIFY(!help->isVisible());
 }
 
 void HelpWindowTest::contentsLinksExactlyTheTopicPages() {

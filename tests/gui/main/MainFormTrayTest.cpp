@@ -40,6 +40,7 @@ private slots:
     void dispRestoresAndDownClosesWithTheLeavingTime();
     void idleProcessHandsOverToKestrowWithoutTheLeavingTime();
     void trayQuitIsOffWhileTheStampDialogIsOpen();
+    void sessionEndWithTheStampDialogOpenBringsTheWindowBack();
     void switchingUsersAsksForAChangedMonth();
 
 private:
@@ -81,8 +82,9 @@ void MainFormTrayTest::StoreSettings(const std::function<void(Settings&)>& chang
 }
 
 void MainFormTrayTest::StartWindow(const std::vector<std::string>& parameters, bool trayAvailable) {
-    m_window = std::make_unique<TZangyoMain>(
-        MainServices{{m_env->store, m_env->folders, m_env->clock, m_env->questions}, ParseCommandLine(parameters)});
+    m_window =
+        std::make_unique<TZangyoMain>(MainServices{{m_env->store, m_env->folders, m_env->clock, m_env->questions},
+                                                   test::WindowEnvironment::StartCommandLine(parameters)});
     auto tray = std::make_unique<FakeTray>(trayAvailable);
     m_tray = tray.get();
     m_window->UseTray(std::move(tray), m_started.Starter());
@@ -124,7 +126,8 @@ void MainFormTrayTest::minimiseHidesInTheTrayAndRestoresBehindThePassword() {
         settings.IconSelect = 1;
     });
     StartWindow({});
-    QVERIFY(!m_window->menuBar()->findChild<QMenu*>(u"MultiUserMenu"_s)->menuAction()->isVisible());
+    QCOMPARE(m_window->menuBar()->findChild<QMenu*>(u"MultiUserMenu"_s)->menuAction()->isVisible(),
+             test::Expected(false, true)); // "/M"
 
     m_window->showMinimized();
     QTRY_VERIFY(!m_window->isVisible());
@@ -203,7 +206,7 @@ void MainFormTrayTest::dispRestoresAndDownClosesWithTheLeavingTime() {
     StartWindow({"/Down"});
     QTRY_COMPARE(m_closed->count(), 1);
     QVERIFY(m_started.starts.empty());
-    QCOMPARE(CellText(10, DayColumn::Leaving), u" 9:00"_s);
+    QCOMPARE(CellText(test::DayRow(m_window->CurrentSession().sheet, 3, 10), DayColumn::Leaving), u" 9:00"_s);
     const std::string file = MonthFileBytes();
     QVERIFY(file.find(" 9:00") != std::string::npos);
 }
@@ -258,6 +261,32 @@ void MainFormTrayTest::trayQuitIsOffWhileTheStampDialogIsOpen() {
     QCOMPARE(m_closed->count(), 1);
 }
 
+// The stamp dialog sent the program to the notification area with Esc; the session's end is refused and shows the
+// window again with the dialog, and the icon goes.
+void MainFormTrayTest::sessionEndWithTheStampDialogOpenBringsTheWindowBack() {
+    StoreSettings([](Settings& settings) {
+        settings.StartAutoIn = kAutoInWindow;
+        settings.EscKeyMin = true;
+    });
+    bool inTray = false;
+    bool allowed = true;
+    bool restored = false;
+    QTimer* handler = test::HandleModals<TTimeAdjust>(this, [&](TTimeAdjust& stamp) {
+        QTest::keyClick(&stamp, Qt::Key_Escape);
+        inTray = !m_window->isVisible() && m_tray->active && stamp.isVisible();
+        allowed = m_window->AllowSessionEnd();
+        restored = m_window->isVisible() && !m_window->isMinimized() && !m_tray->active;
+        stamp.reject();
+    });
+    StartWindow({});
+    QTRY_VERIFY(m_window->isVisible());
+    handler->deleteLater();
+    QVERIFY(inTray);
+    QVERIFY(!allowed);
+    QVERIFY(restored);
+    QCOMPARE(m_closed->count(), 0);
+}
+
 void MainFormTrayTest::switchingUsersAsksForAChangedMonth() {
     for (const char* user : {"bob", "Alice"}) {
         std::filesystem::create_directories(m_env->folders.DataFolder() / user);
@@ -269,18 +298,22 @@ void MainFormTrayTest::switchingUsersAsksForAChangedMonth() {
     QStringList captions;
     for (QAction* item : menu->actions())
         captions << item->text();
-    QCOMPARE(captions, (QStringList{u"&0 (ｶﾚﾝﾄ)"_s, u"&1 Alice"_s, u"&2 bob"_s}));
+    const QStringList users{u"&0 (ｶﾚﾝﾄ)"_s, u"&1 Alice"_s, u"&2 bob"_s};
+    QCOMPARE(captions, test::Expected(users, users + QStringList{u"&3 u2"_s}));
     QCOMPARE(m_window->windowTitle(), u"ミトラン - (ｶﾚﾝﾄ)"_s);
 
-    // Cancel on the save question keeps the user, the month and the checked item.
+    // Cancel on the save question keeps the user, the month and the checked item. With "AutoSave" there is no
+    // question: the month is saved and bob's shown.
     m_window->CurrentSession().sheet.days[9][DayColumn::Arrival] = " 8:30";
     m_env->questions.answers = {Answer::Cancel};
     menu->actions()[2]->trigger();
-    QCOMPARE(m_env->questions.asked.size(), 1u);
-    QCOMPARE(m_env->questions.asked[0].caption, text::kSaveCaption);
-    QCOMPARE(m_window->windowTitle(), u"ミトラン - (ｶﾚﾝﾄ)"_s);
-    QVERIFY(menu->actions()[0]->isChecked());
-    QCOMPARE(CellText(9, DayColumn::Arrival), u" 8:30"_s);
+    QCOMPARE(m_env->questions.asked.size(), test::Expected(1U, 0U));
+    for (const test::ScriptedQuestions::Question& question : m_env->questions.asked)
+        QCOMPARE(question.caption, text::kSaveCaption);
+    QCOMPARE(m_window->windowTitle(), test::Expected(u"ミトラン - (ｶﾚﾝﾄ)"_s, u"ミトラン - bob"_s));
+    QCOMPARE(menu->actions()[0]->isChecked(), test::Expected(true, false));
+    QCOMPARE(CellText(9, DayColumn::Arrival), test::Expected(u" 8:30"_s, QString()));
+    QCOMPARE(MonthFileBytes().find(" 8:30") != std::string::npos, test::Expected(false, true));
 
     // No: bob's month, title and item.
     m_env->questions.answers = {Answer::No};

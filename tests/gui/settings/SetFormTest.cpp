@@ -17,11 +17,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -32,6 +34,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace mitoran {
 
@@ -53,6 +56,8 @@ private slots:
     void printLayoutRefusesCollidingPositions();
     void changedClosingDayRecreatesTheMonthOnYes();
     void refusedHolidayListKeepsTheDialogOpen();
+    void closingDayTypedThenEnterIsReadAsOnLeaving();
+    void breakGridEditCommandsActOnTheCurrentCell();
     void namedUserReadsTheDefaultUsersSettings();
 
 private:
@@ -78,6 +83,7 @@ private:
 
     std::unique_ptr<test::WindowEnvironment> m_env;
     std::unique_ptr<TZangyoMain> m_window;
+    QTimer* m_profilePassword = nullptr;
 };
 
 void SetFormTest::init() {
@@ -88,10 +94,12 @@ void SetFormTest::init() {
 void SetFormTest::cleanup() {
     if (QWidget* modal = QApplication::activeModalWidget())
         modal->close();
+    delete std::exchange(m_profilePassword, nullptr);
     m_window.reset();
 }
 
 void SetFormTest::StartWindow() {
+    m_profilePassword = m_env->AnswerAmountsPassword(this);
     m_window = m_env->MainWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -120,6 +128,7 @@ std::filesystem::path SetFormTest::MonthFile() const {
 
 void SetFormTest::openingNeedsTheAmountsPassword() {
     StartWindow();
+    delete std::exchange(m_profilePassword, nullptr);
     m_window->CurrentSession().settings.KinPass = "kane";
     int prompts = 0;
     QString entry = u"wrong"_s;
@@ -183,7 +192,7 @@ void SetFormTest::okStoresEveryPageAndTheHolidayList() {
         calendar->model()->setData(calendar->model()->index(39, 2), u"創立,記念日"_s);
         Find<QComboBox>(dialog, u"CellColorComboBox"_s)->setCurrentIndex(8); // 日曜
         QTest::mouseClick(Find<QCheckBox>(dialog, u"CellColorCheckBox"_s), Qt::LeftButton);
-        QTest::mouseClick(Find<QLabel>(dialog, u"CellColorPanel"_s), Qt::LeftButton);
+        QTest::keyClick(Find<QPushButton>(dialog, u"CellColorPanel"_s), Qt::Key_Space); // the swatch is a button
         // 印刷・その他の設定
         Type(dialog, u"PrintMemoLenMemo"_s, u"5"_s);
         Find<QComboBox>(dialog, u"IconSelectComboBox"_s)->setCurrentIndex(1);
@@ -221,7 +230,7 @@ void SetFormTest::okWritesTheSettingsFile() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
     QtSettingsStore store;
     m_window = std::make_unique<TZangyoMain>(
-        MainServices{store, m_env->folders, m_env->clock, m_env->questions, CommandLine{}});
+        MainServices{{store, m_env->folders, m_env->clock, m_env->questions}, CommandLine{}});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     OpenSettings([&](TSetting& dialog) {
@@ -237,6 +246,7 @@ void SetFormTest::okWritesTheSettingsFile() {
 
 void SetFormTest::boxesApplyTheirRulesAndTheEnableRulesFollow() {
     StartWindow();
+    m_env->questions.answers = {Answer::No}; // the alternate profile's closing day 20 becomes 31: keep the month
     OpenSettings([&](TSetting& dialog) {
         auto* simeDay = Find<QLineEdit>(dialog, u"SimeDayMemo"_s);
         simeDay->setFocus();
@@ -299,7 +309,7 @@ void SetFormTest::cancelAfterASubDialogLeavesTheStoreAsItWas() {
     OpenSettings([&](TSetting& dialog) { setName(dialog, u"山田"_s, u"CancelButton"_s); });
     QCOMPARE(m_env->store.Values(UserKeyPath(""), "System"), before);
     QCOMPARE(m_window->CurrentSession().settings.PrivateName, std::string());
-    QCOMPARE(m_window->windowTitle(), u"ミトラン"_s);
+    QCOMPARE(m_window->windowTitle(), test::Expected(u"ミトラン"_s, u"ミトラン - (ｶﾚﾝﾄ)"_s));
 
     OpenSettings([&](TSetting& dialog) {
         // The controls show the settings as reloaded.
@@ -347,8 +357,11 @@ void SetFormTest::printLayoutRefusesCollidingPositions() {
     QCOMPARE(Stored("System", "TitleFontSize"), "15");
 }
 
+// The closing day changes from 31 to 20 under the defaults, from 20 to 31 under the alternate profile.
 void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     StartWindow();
+    const QString from = test::Expected(u"31"_s, u"20"_s);
+    const QString to = test::Expected(u"20"_s, u"31"_s);
     Session& session = m_window->CurrentSession();
     const auto saveArrival = [&session] {
         session.sheet.days[5][DayColumn::Arrival] = " 8:00";
@@ -360,18 +373,19 @@ void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     // Cancel keeps the dialog open and stores nothing; Yes re-creates the month of today under the new day.
     m_env->questions.answers = {Answer::Cancel, Answer::Yes};
     OpenSettings([&](TSetting& dialog) {
-        Type(dialog, u"SimeDayMemo"_s, u"20"_s);
+        Type(dialog, u"SimeDayMemo"_s, to);
         Click(dialog, u"OkButton"_s);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(Stored("System", "SimeDay"), "31");
+        QCOMPARE(ToQString(Stored("System", "SimeDay").value_or("")), from);
         Click(dialog, u"OkButton"_s);
     });
     QCOMPARE(m_env->questions.asked.size(), std::size_t{2});
     QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
-    QCOMPARE(Stored("System", "SimeDay"), "20");
+    QCOMPARE(ToQString(Stored("System", "SimeDay").value_or("")), to);
     QVERIFY(!std::filesystem::exists(MonthFile()));
-    QCOMPARE(session.sheet.dayCount, 29); // 21 February … 20 March of 2004
-    QCOMPARE(session.sheet.days[1][DayColumn::Date], std::string(" 2/21"));
+    // 21 February … 20 March of 2004, or the calendar month
+    QCOMPARE(session.sheet.dayCount, test::Expected(29, 31));
+    QCOMPARE(session.sheet.days[1][DayColumn::Date], test::Expected(std::string(" 2/21"), std::string(" 3/ 1")));
     for (int day = 1; day <= session.sheet.dayCount; ++day)
         QCOMPARE(session.sheet.days[day][DayColumn::Arrival], std::string());
     QCOMPARE(m_window->findChild<QLineEdit*>(u"MonthMemo"_s)->text(), u"3"_s);
@@ -380,34 +394,112 @@ void SetFormTest::changedClosingDayRecreatesTheMonthOnYes() {
     saveArrival();
     m_env->questions.answers = {Answer::No};
     OpenSettings([&](TSetting& dialog) {
-        Type(dialog, u"SimeDayMemo"_s, u"31"_s);
+        Type(dialog, u"SimeDayMemo"_s, from);
         Click(dialog, u"OkButton"_s);
     });
     QCOMPARE(m_env->questions.asked.size(), std::size_t{3});
-    QCOMPARE(Stored("System", "SimeDay"), "31");
+    QCOMPARE(ToQString(Stored("System", "SimeDay").value_or("")), from);
     QVERIFY(std::filesystem::exists(MonthFile()));
     QCOMPARE(session.sheet.days[5][DayColumn::Arrival], std::string(" 8:00"));
 }
 
-// A holiday list that cannot be written is reported; the dialog stays open with its edits.
+// A holiday list that cannot be written is reported; nothing is stored and the dialog stays open with its edits,
+// so that Cancel leaves everything as before OK and a later OK stores it all.
 void SetFormTest::refusedHolidayListKeepsTheDialogOpen() {
     StartWindow();
     const std::filesystem::path list = m_env->folders.DataFolder() / "Holiday.dat";
-    OpenSettings([&](TSetting& dialog) {
+    const auto stored = m_env->store.Values(UserKeyPath(""), "Setting");
+    const auto refusedOk = [&](TSetting& dialog) {
         std::filesystem::remove(list);
         std::filesystem::create_directories(list / "inside");
         Type(dialog, u"TeateMemo"_s, u"30000"_s);
         Click(dialog, u"OkButton"_s);
         QVERIFY(dialog.isVisible());
         QCOMPARE(Find<QLineEdit>(dialog, u"TeateMemo"_s)->text(), u"30000"_s);
+        QCOMPARE(m_env->store.Values(UserKeyPath(""), "Setting"), stored);
+        QCOMPARE(m_window->CurrentSession().settings.Kin[2], 20000);
         std::filesystem::remove_all(list);
+    };
+    OpenSettings([&](TSetting& dialog) {
+        refusedOk(dialog);
+        Click(dialog, u"CancelButton"_s);
+    });
+    QCOMPARE(m_env->store.Values(UserKeyPath(""), "Setting"), stored);
+    OpenSettings([&](TSetting& dialog) {
+        refusedOk(dialog);
         Click(dialog, u"OkButton"_s);
         QVERIFY(!dialog.isVisible());
     });
-    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{2});
     QVERIFY(m_env->questions.asked[0].text.find(Utf8ToCp932("に書き込めません")) != std::string::npos);
     QVERIFY(std::filesystem::is_regular_file(list));
     QCOMPARE(Stored("Setting", "Kin02"), "30000");
+}
+
+// Enter on the closing-day box reads it as leaving the box would: "abc" is 1, a change that is asked about.
+void SetFormTest::closingDayTypedThenEnterIsReadAsOnLeaving() {
+    StartWindow();
+    m_env->questions.answers = {Answer::No};
+    OpenSettings([&](TSetting& dialog) {
+        auto* simeDay = Find<QLineEdit>(dialog, u"SimeDayMemo"_s);
+        simeDay->setFocus();
+        QTRY_VERIFY(simeDay->hasFocus());
+        simeDay->setText(u"abc"_s);
+        QTest::keyClick(simeDay, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(m_env->questions.asked.size(), std::size_t{1});
+    QCOMPARE(m_env->questions.asked[0].caption, text::kSimeDayChangeCaption);
+    QCOMPARE(Stored("System", "SimeDay"), "1");
+}
+
+// 切り取り, コピー, 貼り付け and 元に戻す act on the current cell's text, also once the right click that opened the
+// menu closed the cell editor; a right click on the open editor keeps it open and shows the grid's menu.
+void SetFormTest::breakGridEditCommandsActOnTheCurrentCell() {
+    StartWindow();
+    OpenSettings([&](TSetting& dialog) {
+        auto* grid = Find<QTableView>(dialog, u"BreakStringGrid"_s);
+        const auto command = [&](const QString& item) {
+            auto* action = grid->findChild<QAction*>(item);
+            QVERIFY(action != nullptr);
+            action->trigger();
+        };
+        const auto openEditor = [&]() -> QLineEdit* {
+            for (auto* editor : grid->viewport()->findChildren<QLineEdit*>()) {
+                if (editor->isVisible())
+                    return editor;
+            }
+            return nullptr;
+        };
+        const auto editorText = [&] { return openEditor() != nullptr ? openEditor()->text() : u"(no editor)"_s; };
+        const auto cell = [&](int row, int column) { return grid->model()->index(row, column).data().toString(); };
+        QApplication::clipboard()->clear();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1)); // 12:00, first-run break
+        command(u"CutItem"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"12:00"_s);
+        QCOMPARE(editorText(), QString());
+        command(u"UndoItem"_s);
+        QCOMPARE(editorText(), u"12:00"_s);
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        QCOMPARE(cell(0, 1), u"12:00"_s);
+        command(u"PasteItem"_s);
+        QCOMPARE(editorText(), u"12:00"_s);
+        grid->setCurrentIndex(grid->model()->index(0, 2));
+        QCOMPARE(cell(1, 1), u"12:00"_s);
+        command(u"CopyItem"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"13:00"_s);
+
+        QLineEdit* editor = openEditor();
+        QVERIFY(editor != nullptr);
+        auto* menu = grid->findChild<QMenu*>(u"StringGridPopupMenu"_s);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2), editor->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(editor, &rightClick);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(grid->currentIndex(), grid->model()->index(0, 2));
+    });
 }
 
 // "ｶﾚﾝﾄ設定読み込み" shows the default user's settings and holiday list; OK stores them for the user shown.
@@ -417,12 +509,13 @@ void SetFormTest::namedUserReadsTheDefaultUsersSettings() {
     defaultUser.settings.Kin[1] = 123456;
     HolidayList list = defaultUser.holidays;
     list[100].mark = text::kHolidayListMark;
-    defaultUser.RegisterSettings(list);
+    defaultUser.RegisterSettings(defaultUser.settings, list);
 
     m_window = std::make_unique<TZangyoMain>(
-        MainServices{m_env->store, m_env->folders, m_env->clock, m_env->questions, CommandLine{"abc"}});
+        MainServices{{m_env->store, m_env->folders, m_env->clock, m_env->questions}, CommandLine{"abc"}});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_env->questions.answers = {Answer::No}; // the alternate profile's closing day 20 replaces 31: keep the month
     OpenSettings([&](TSetting& dialog) {
         QCOMPARE(Find<QLineEdit>(dialog, u"KihonMemo"_s)->text(), u"200,000"_s);
         auto* read = Find<QPushButton>(dialog, u"ReadCurrentButton"_s);
