@@ -3,7 +3,7 @@
 # folder outside the tree, and prints that folder's path as its last line: qtbase, which the program links,
 # and on request qtcharts, for charts, into the same folder. The version is the host's qt6-base-dev: the cross
 # build runs the host's moc, rcc and uic, which must be the same version. A module already in the cache is not
-# built again, so a second run returns at once.
+# built again, so a second run returns at once; a build cut short goes on where it stopped.
 #
 #   bash scripts/build-qt-windows.sh            # builds qtbase when missing, prints the prefix
 #   bash scripts/build-qt-windows.sh qtcharts   # the same, and qtcharts
@@ -90,17 +90,20 @@ fetch_source() { # package version -> unpacked folder
 build_qtbase() {
     local source build=$work/build-qtbase
     source=$(fetch_source qt6-base "$version")
-    rm -rf "$build" && mkdir -p "$build"
-    # tabletevent is off because Debian's source leaves out the Wintab header. What the programs never use is
-    # left out to save build time: JPEG, TLS and TUIO touch. Direct2D stays: without it this version's Windows
-    # platform plugin misses its DirectWrite font database at link time. FreeType stays: the offscreen platform
-    # of the window tests draws text with it.
-    (cd "$build" && "$source/configure" -prefix "$prefix" -release -static -xplatform win32-g++ \
-        -qt-host-path /usr -nomake examples -nomake tests -no-dbus -no-icu -no-opengl \
-        -no-feature-sql -no-feature-vulkan -no-feature-jpeg -no-feature-ssl -no-feature-tuiotouch \
-        -qt-zlib -qt-libpng -qt-freetype -qt-harfbuzz \
-        -qt-pcre -- -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DFEATURE_tabletevent=OFF \
-        -DQt6HostInfo_DIR="$host_cmake/Qt6HostInfo" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake") >&2
+    # A build cut short goes on where it stopped; otherwise it is configured afresh.
+    if [[ ! -f $build/build.ninja ]]; then
+        rm -rf "$build" && mkdir -p "$build"
+        # tabletevent is off because Debian's source leaves out the Wintab header. What the programs never use
+        # is left out to save build time: JPEG, TLS and TUIO touch. Direct2D stays: without it this version's
+        # Windows platform plugin misses its DirectWrite font database at link time. FreeType stays: the
+        # offscreen platform of the window tests draws text with it.
+        (cd "$build" && "$source/configure" -prefix "$prefix" -release -static -xplatform win32-g++ \
+            -qt-host-path /usr -nomake examples -nomake tests -no-dbus -no-icu -no-opengl \
+            -no-feature-sql -no-feature-vulkan -no-feature-jpeg -no-feature-ssl -no-feature-tuiotouch \
+            -qt-zlib -qt-libpng -qt-freetype -qt-harfbuzz \
+            -qt-pcre -- -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DFEATURE_tabletevent=OFF \
+            -DQt6HostInfo_DIR="$host_cmake/Qt6HostInfo" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake") >&2
+    fi
     cmake --build "$build" --parallel "$(nproc)" >&2
     cmake --install "$build" >&2
 }
@@ -109,9 +112,10 @@ build_qtcharts() {
     local source build=$work/build-qtcharts
     source=$(fetch_source qt6-charts "$(apt-cache show --no-all-versions qt6-charts-dev 2>/dev/null |
         sed -n 's/^Version: //p' | head -n 1)")
-    rm -rf "$build"
-    "$prefix/bin/qt-cmake" -S "$source" -B "$build" -G Ninja -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-        -DQt6HostInfo_DIR="$host_cmake/Qt6HostInfo" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" >&2
+    if [[ ! -f $build/build.ninja ]]; then
+        "$prefix/bin/qt-cmake" -S "$source" -B "$build" -G Ninja -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+            -DQt6HostInfo_DIR="$host_cmake/Qt6HostInfo" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" >&2
+    fi
     cmake --build "$build" --parallel "$(nproc)" >&2
     cmake --install "$build" >&2
 }
