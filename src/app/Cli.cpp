@@ -30,6 +30,12 @@ namespace mitoran {
 
 namespace {
 
+// The command line's words are UTF-8 on every system; a path made of their bytes as they are would read them in
+// the system's code page on Windows, and a Japanese folder or file name would name another.
+std::filesystem::path PathOfArgument(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 constexpr const char* kUsage =
     "使い方: mitoran-cli [--data-dir フォルダ] [--user 名前] <コマンド>\n"
     "       mitoran-cli --help\n"
@@ -104,7 +110,7 @@ std::optional<CliCommand> ParseOptions(const std::vector<std::string>& arguments
             if (!hasValue)
                 return std::nullopt;
             if (argument == "--data-dir")
-                command.dataDir = std::filesystem::path(arguments[++i]);
+                command.dataDir = PathOfArgument(arguments[++i]);
             else if (argument == "--user")
                 command.user = Utf8ToCp932(arguments[++i]);
             else if (argument == "--at")
@@ -368,7 +374,7 @@ void WriteOutput(const std::string& file, const std::string& bytes, std::ostream
     if (file == "-")
         out << bytes;
     else
-        WriteExportFile(std::filesystem::path(file), bytes);
+        WriteExportFile(PathOfArgument(file), bytes);
 }
 
 int RunCsvCommand(int year, int month, const std::string& file, Session& session, std::ostream& out) {

@@ -493,6 +493,23 @@ TEST_F(CliCsvTest, CsvWritesTheRecalculatedMonthAndSavesNothing) {
     EXPECT_EQ(toStdout.out, csv);
 }
 
+// Words of the command line are UTF-8 on every system: a data folder and a file named in Japanese are the ones read
+// and written.
+TEST_F(CliCsvTest, JapaneseFolderAndFileNamesAreTheOnesUsed) {
+    const auto utf8 = [](const std::filesystem::path& path) {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    };
+    const std::filesystem::path folder = m_data.Path() / u8"勤務データ";
+    std::filesystem::create_directories(folder);
+    WriteBytes(folder / "202403.dat", HandWrittenMonth());
+    const std::filesystem::path out = folder / u8"三月の残業.csv";
+    const CliRun run = Run({"--data-dir", utf8(folder), "csv", "2024", "3", utf8(out)});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    // The month read is the folder's (its memo), the file written the one named.
+    EXPECT_NE(ReadBytes(out).find(Utf8ToCp932(",会議\r\n")), std::string::npos);
+}
+
 #ifndef _WIN32
 TEST_F(CliCsvTest, CsvAtAPlantedLinkReplacesTheLinkAndLeavesItsTargetAlone) {
     const auto out = m_data.Path() / "out.csv";
