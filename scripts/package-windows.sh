@@ -2,7 +2,8 @@
 # Makes the Windows package build-windows/mitoran-<version>-windows-x64.zip: mitoran.exe, mitoran-cli.exe and
 # kestrow.exe, linked statically against the cached Qt for Windows (no DLLs to ship), stripped, with the short
 # README in Japanese (dist/windows/README.txt, written out with a byte-order mark and CR LF for Notepad).
-# Builds Qt for Windows first when its cache is missing (scripts/build-qt-windows.sh, about 35 minutes).
+# Builds Qt for Windows first when its cache is missing (scripts/build-qt-windows.sh,
+# 49 minutes of processor time).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
