@@ -19,7 +19,7 @@ source scripts/windows-common.sh
 build=$(realpath -m "${MITORAN_WINDOWS_BUILD:-build-windows}")
 jobs=$(nproc)
 started=$SECONDS
-windows_packages g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build qt6-base-dev \
+windows_packages g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev cmake ninja-build qt6-base-dev \
     qt6-translations-l10n fonts-ipafont-gothic
 
 # Qt for Windows: the whole program when the cache holds it.

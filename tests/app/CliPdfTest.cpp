@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF files of mitoran-cli, read back with poppler's pdftotext and pdfinfo.
+#include "support/MonthFileText.h"
 #include "support/TempFolder.h"
 
 #include <QProcess>
@@ -159,6 +160,20 @@ TEST_F(CliPdfTest, TotalsAndLeaveListsAndARefusedWrite) {
                                       QStringLiteral("4"), QStringLiteral("2024"), QStringLiteral("3"), File("x.pdf")});
     EXPECT_EQ(backwards.status, 2);
     EXPECT_FALSE(fs::exists(m_temp.Path() / "x.pdf"));
+}
+
+// The 36協定 table as the window prints it: one landscape A4 page with the agreement year's months.
+TEST_F(CliPdfTest, LimitsTableOnALandscapePage) {
+    Settings("");
+    WriteBytes(m_data / "202405.dat", test::MonthFileText(5, test::OrdinaryDays(2, "30:00")));
+    const ProgramRun limits = Cli({QStringLiteral("pdf"), QStringLiteral("--limits"), QStringLiteral("2024"),
+                                   QStringLiteral("5"), File("limits.pdf")});
+    ASSERT_EQ(limits.status, 0) << limits.err;
+    EXPECT_TRUE(limits.out.empty());
+    ExpectHolds(Info(m_temp.Path() / "limits.pdf"), "842 x 595 pts (A4)");
+    const std::string text = Text(m_temp.Path() / "limits.pdf");
+    for (const char* part : {"36協定", "2024年4月", "2024/04", "2024/05", "60:00", "2025/03"})
+        ExpectHolds(text, part);
 }
 
 } // namespace

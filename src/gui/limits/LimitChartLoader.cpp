@@ -37,12 +37,13 @@ QStringList ModuleCandidates() {
 }
 
 MakeLimitChartFunction LoadModule() {
+    // Never unloaded: the charts the module made live as long as the windows.
+    static QLibrary module;
     for (const QString& candidate : ModuleCandidates()) {
-        auto* module = new QLibrary(candidate); // never unloaded: the charts it made live as long as the windows
-        if (auto make = reinterpret_cast<MakeLimitChartFunction>(module->resolve(kMakeLimitChartSymbol)))
+        module.setFileName(candidate);
+        if (auto make = reinterpret_cast<MakeLimitChartFunction>(module.resolve(kMakeLimitChartSymbol)))
             return make;
-        module->unload(); // a file of that name that is no chart module
-        delete module;
+        module.unload(); // a file of that name that is no chart module
     }
     return nullptr;
 }

@@ -49,8 +49,11 @@ public:
     void ShowYear(const LimitChartData& year) override {
         QChart& view = *chart();
         view.removeAllSeries();
-        for (QAbstractAxis* axis : view.axes())
+        // removeAllSeries deletes the series, while removeAxis only hands the axis back: it is deleted here.
+        for (QAbstractAxis* axis : view.axes()) {
             view.removeAxis(axis);
+            delete axis;
+        }
 
         auto* months = new QBarCategoryAxis;
         months->append(year.months);

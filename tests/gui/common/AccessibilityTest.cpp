@@ -257,6 +257,16 @@ std::int32_t PixelOf(QWidget& widget, QPoint point) {
     return ToColorRef(color);
 }
 
+// The names of header cells, which the table makes anew at every call and leaves to the caller to delete.
+QStringList TakeNames(const QList<QAccessibleInterface*>& cells) {
+    QStringList names;
+    for (QAccessibleInterface* cell : cells) {
+        names << cell->text(QAccessible::Name);
+        QAccessible::deleteAccessibleInterface(QAccessible::registerAccessibleInterface(cell));
+    }
+    return names;
+}
+
 } // namespace
 
 class AccessibilityTest : public QObject {
@@ -332,12 +342,10 @@ void AccessibilityTest::dayGridCellsAndEditorSpeak() {
     QVERIFY(cell != nullptr && cell->tableCellInterface() != nullptr);
     QCOMPARE(cell->text(QAccessible::Name), u"12月8日(火) 出社"_s);
     QCOMPARE(cell->text(QAccessible::Description), u"法定休日"_s);
-    const auto columnHeaders = cell->tableCellInterface()->columnHeaderCells();
-    const auto rowHeaders = cell->tableCellInterface()->rowHeaderCells();
-    QCOMPARE(columnHeaders.size(), 1);
-    QCOMPARE(columnHeaders.first()->text(QAccessible::Name), u"出社"_s);
-    QCOMPARE(rowHeaders.size(), 1);
-    QCOMPARE(rowHeaders.first()->text(QAccessible::Name), u"12月8日(火)"_s);
+    const QStringList columnHeaders = TakeNames(cell->tableCellInterface()->columnHeaderCells());
+    const QStringList rowHeaders = TakeNames(cell->tableCellInterface()->rowHeaderCells());
+    QCOMPARE(columnHeaders, QStringList{u"出社"_s});
+    QCOMPARE(rowHeaders, QStringList{u"12月8日(火)"_s});
 
     Grid().setFocus();
     Grid().SelectCell(row, DayGridView::kArrivalColumn);
