@@ -31,8 +31,10 @@ struct CliRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    CliRun Run(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
+    CliRun Run(const std::vector<std::string>& arguments) { return RunIn(m_data.Path().string(), arguments); }
+
+    CliRun RunIn(const std::string& dataFolder, std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--data-dir", dataFolder});
         std::ostringstream out;
         std::ostringstream err;
         const int status =
@@ -504,7 +506,7 @@ TEST_F(CliCsvTest, JapaneseFolderAndFileNamesAreTheOnesUsed) {
     std::filesystem::create_directories(folder);
     WriteBytes(folder / "202403.dat", HandWrittenMonth());
     const std::filesystem::path out = folder / u8"三月の残業.csv";
-    const CliRun run = Run({"--data-dir", utf8(folder), "csv", "2024", "3", utf8(out)});
+    const CliRun run = RunIn(utf8(folder), {"csv", "2024", "3", utf8(out)});
     ASSERT_EQ(run.status, kCliOk) << run.err;
     // The month read is the folder's (its memo), the file written the one named.
     EXPECT_NE(ReadBytes(out).find(Utf8ToCp932(",会議\r\n")), std::string::npos);
