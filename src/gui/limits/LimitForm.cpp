@@ -73,7 +73,7 @@ LimitChartData ChartDataOf(const AgreementYear& year, const LimitSettings& limit
 
 } // namespace
 
-TLimitForm::TLimitForm(LimitFormServices services, QWidget* parent)
+TLimitForm::TLimitForm(MonthListServices services, QWidget* parent)
     : EscDialog(parent), m_services(std::move(services)) {
     FormCreate();
 }

@@ -3,6 +3,7 @@
 
 #include "engine/limits/AgreementYear.h"
 #include "gui/common/EscDialog.h"
+#include "gui/common/MonthListServices.h"
 
 #include <array>
 #include <functional>
@@ -13,24 +14,8 @@ class QTableView;
 
 namespace mitoran {
 
-class Clock;
 class LimitChart;
 class LimitTableModel;
-class Questions;
-class Session;
-class SettingsStore;
-
-// What the 36協定 window reaches outside itself: the session whose months it reads, the main window's jump (its
-// leave-month check first; false when refused) and its settings save after a PDF is written.
-struct LimitFormServices {
-    Session& session;
-    SettingsStore& store;
-    std::string startUser;
-    const Clock& clock;
-    Questions& questions;
-    std::function<bool(YearMonth)> jumpToMonth;
-    std::function<void()> saveSettings;
-};
 
 // 36協定: the overtime limits of the labour agreement over one agreement year. Above the table, the headroom of
 // the month chosen in it (this month when the year holds it) and the forecast; the table of the twelve months
@@ -40,7 +25,7 @@ class TLimitForm : public EscDialog {
     Q_OBJECT
 
 public:
-    TLimitForm(LimitFormServices services, QWidget* parent);
+    TLimitForm(MonthListServices services, QWidget* parent);
 
     void PreYearButtonClick();
     void TodayButtonClick();
@@ -72,7 +57,7 @@ private:
     void ShowChosenMonth();
     void ShowChart();
 
-    LimitFormServices m_services;
+    MonthListServices m_services;
     AgreementYear m_year;
     LimitTableModel* m_model = nullptr;
     QTableView* m_grid = nullptr;

@@ -97,19 +97,9 @@ TZangyoMain::TZangyoMain(const MainServices& services, QWidget* parent)
           dialog->installEventFilter(this);
           return dialog;
       }),
-      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }), m_yearTotal([this] {
-          return EscapableDialog(new TYearTotal(
-              {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
-               [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
-              this));
-      }),
-      m_limits([this] {
-          return EscapableDialog(new TLimitForm(
-              {m_session, m_services.store, m_services.commandLine.startUser, m_services.clock, m_services.questions,
-               [this](YearMonth month) { return JumpToMonth(month); }, [this] { SaveSettingsReported(); }},
-              this));
-      }),
-      m_yuuKyu([this] {
+      m_timeSet([this] { return EscapableDialog(new TTimeSet(this)); }),
+      m_yearTotal([this] { return EscapableDialog(new TYearTotal(MonthListServicesOf(), this)); }),
+      m_limits([this] { return EscapableDialog(new TLimitForm(MonthListServicesOf(), this)); }), m_yuuKyu([this] {
           auto* window = new TYuuKyu({m_session, m_services.store, m_services.clock, m_services.questions,
                                       m_services.commandLine.startUser, this});
           connect(window, &TYuuKyu::EscapePressed, this, &TZangyoMain::EscButtonClick);
@@ -445,6 +435,16 @@ void TZangyoMain::LimitItemClick() {
     m_limits->show();
     m_limits->raise();
     m_limits->activateWindow();
+}
+
+MonthListServices TZangyoMain::MonthListServicesOf() {
+    return {m_session,
+            m_services.store,
+            m_services.commandLine.startUser,
+            m_services.clock,
+            m_services.questions,
+            [this](YearMonth month) { return JumpToMonth(month); },
+            [this] { SaveSettingsReported(); }};
 }
 
 bool TZangyoMain::JumpToMonth(YearMonth month) {

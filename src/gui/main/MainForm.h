@@ -10,6 +10,7 @@
 #include "engine/session/Session.h"
 #include "engine/session/Tray.h"
 #include "gui/common/LazyDialog.h"
+#include "gui/common/MonthListServices.h"
 #include "gui/tray/TrayPort.h"
 
 #include <QMainWindow>
@@ -89,6 +90,8 @@ public:
     void PdfItemClick();
     // Shows a month chosen in another window after the leave-month check; false when the check refuses.
     bool JumpToMonth(YearMonth month);
+    // What 期間集計 and 36協定 reach through this window.
+    MonthListServices MonthListServicesOf();
     void EscButtonClick();
     void HelpItemClick();
     // Saves the month first when AutoSave is on and Shift is not held (a span is never saved), then shows the

@@ -53,7 +53,7 @@ QLineEdit* NumberMemo(const QString& name, int characters, QWidget* parent) {
 
 } // namespace
 
-TYearTotal::TYearTotal(YearTotalServices services, QWidget* parent)
+TYearTotal::TYearTotal(MonthListServices services, QWidget* parent)
     : EscDialog(parent), m_services(std::move(services)) {
     FormCreate();
 }

@@ -5,6 +5,7 @@
 #include "engine/print/PrintLayout.h"
 #include "engine/totals/PeriodTotals.h"
 #include "gui/common/EscDialog.h"
+#include "gui/common/MonthListServices.h"
 
 #include <functional>
 
@@ -13,23 +14,7 @@ class QTableView;
 
 namespace mitoran {
 
-class Clock;
 class PeriodTableModel;
-class Questions;
-class Session;
-class SettingsStore;
-
-// What the period totals reach outside themselves: the session whose months they read, the main window's jump
-// (its leave-month check first; false when refused) and its settings save after a CSV export.
-struct YearTotalServices {
-    Session& session;
-    SettingsStore& store;
-    std::string startUser;
-    const Clock& clock;
-    Questions& questions;
-    std::function<bool(YearMonth)> jumpToMonth;
-    std::function<void()> saveSettings;
-};
 
 // 期間集計: the totals of a range of months, one row per month and the total, average, maximum and minimum
 // rows; moves the range, jumps to a month and writes the table as a CSV file.
@@ -37,7 +22,7 @@ class TYearTotal : public EscDialog {
     Q_OBJECT
 
 public:
-    TYearTotal(YearTotalServices services, QWidget* parent);
+    TYearTotal(MonthListServices services, QWidget* parent);
 
     void CalcButtonClick();
     void AllCalcButtonClick();
@@ -71,7 +56,7 @@ private:
     int GridHeightFor(int rows) const;
     void ApplyHeightLimits();
 
-    YearTotalServices m_services;
+    MonthListServices m_services;
     PeriodTableModel* m_model = nullptr;
     QTableView* m_grid = nullptr;
     QLineEdit* m_startYearMemo = nullptr;
