@@ -49,3 +49,15 @@ function(mitoran_assert_no_qt target)
         endif()
     endforeach()
 endfunction()
+
+# A static Qt links only its default platform plugin into a program. On Windows the programs and the window
+# tests take the offscreen one too: the tests run on it, and a program can run without a desktop.
+function(mitoran_link_offscreen_platform target)
+    if(NOT WIN32 OR NOT TARGET Qt6::Core)
+        return()
+    endif()
+    get_target_property(type Qt6::Core TYPE)
+    if(type STREQUAL "STATIC_LIBRARY")
+        qt_import_plugins(${target} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    endif()
+endfunction()

@@ -2,6 +2,8 @@
 // Draws the program icon (a clock face over a calendar sheet) as PNG files of the given sizes, or as a
 // scalable SVG file for the size "svg"; after "tray", the two notification-area icons of "IconSelect" (the
 // overtime clock and the inconspicuous computer) at the sizes that follow.
+#include <QBuffer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -97,13 +99,51 @@ void DrawPasokonIcon(QPainter& painter, int size) {
     painter.drawRoundedRect(QRectF(64, 212, 128, 20), 8, 8);
 }
 
-bool SavePng(const QString& name, int size, void (*draw)(QPainter&, int)) {
+QImage Drawn(int size, void (*draw)(QPainter&, int)) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     draw(painter, size);
-    painter.end();
-    if (image.save(name))
+    return image;
+}
+
+bool SavePng(const QString& name, int size, void (*draw)(QPainter&, int)) {
+    if (Drawn(size, draw).save(name))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+    return false;
+}
+
+void AppendLittleEndian(QByteArray& bytes, quint32 value, int count) {
+    for (int i = 0; i < count; ++i)
+        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A Windows icon file with each size stored as PNG (as Windows reads it since Vista): the header, one
+// directory entry per size, then the images.
+bool SaveIco(const QString& name, const QList<int>& sizes) {
+    QByteArray directory;
+    QByteArray images;
+    AppendLittleEndian(directory, 0, 2);
+    AppendLittleEndian(directory, 1, 2); // an icon, not a cursor
+    AppendLittleEndian(directory, static_cast<quint32>(sizes.size()), 2);
+    const quint32 firstImage = 6 + 16 * static_cast<quint32>(sizes.size());
+    for (const int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        Drawn(size, DrawIcon).save(&buffer, "PNG");
+        AppendLittleEndian(directory, size >= 256 ? 0 : size, 1); // width; 0 stands for 256
+        AppendLittleEndian(directory, size >= 256 ? 0 : size, 1); // height
+        AppendLittleEndian(directory, 0, 2);                      // no palette
+        AppendLittleEndian(directory, 1, 2);                      // colour planes
+        AppendLittleEndian(directory, 32, 2);                     // bits per pixel
+        AppendLittleEndian(directory, static_cast<quint32>(png.size()), 4);
+        AppendLittleEndian(directory, firstImage + static_cast<quint32>(images.size()), 4);
+        images += png;
+    }
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly) && file.write(directory + images) == directory.size() + images.size())
         return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
     return false;
@@ -114,10 +154,16 @@ bool SavePng(const QString& name, int size, void (*draw)(QPainter&, int)) {
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make-icons FOLDER SIZE...\n");
+        std::fprintf(stderr, "usage: make-icons FOLDER [tray|ico] SIZE...\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (QString::fromLocal8Bit(argv[2]) == QStringLiteral("ico")) {
+        QList<int> sizes;
+        for (int i = 3; i < argc; ++i)
+            sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+        return SaveIco(QStringLiteral("%1/mitoran.ico").arg(folder), sizes) ? 0 : 1;
+    }
     if (QString::fromLocal8Bit(argv[2]) == QStringLiteral("tray")) {
         for (int i = 3; i < argc; ++i) {
             const int size = QString::fromLocal8Bit(argv[i]).toInt();

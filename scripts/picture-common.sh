@@ -31,6 +31,41 @@ picture_home() {
         LC_ALL=C.UTF-8
 }
 
+# Fills the month file $1, as the first run laid it out, with a sample month: working days from 8:00 with
+# varied leaving times, a late arrival, a day of paid leave, an overtime value fixed by hand and two memos, one
+# in its own colour. Days off keep their mark and holiday name.
+picture_sample_month() {
+    python3 - "$1" <<'EOF'
+import sys
+
+month_file = sys.argv[1]
+lines = open(month_file, encoding="cp932", newline="").read().split("\r\n")
+leaving = ["18:30", "19:45", "17:30", "20:15", "21:00", "18:00", "19:10"]
+worked = 0
+for i, line in enumerate(lines):
+    key, sep, record = line.partition("=")
+    if not sep or not key.strip().isdigit():
+        continue
+    fields = record.split(",")
+    if fields[2].strip():
+        continue
+    worked += 1
+    fields[3], fields[4] = " 8:00", leaving[worked % len(leaving)]
+    if worked == 3:
+        fields[3] = " 9:10"  # a late arrival
+    if worked == 5:
+        fields[2], fields[3], fields[4], fields[7] = "有", "", "", "有給休暇"
+    if worked == 7:
+        fields[5], fields[8] = " 3:00", "*"  # overtime fixed by hand
+    if worked == 9:
+        fields[7], fields[12] = "客先打合せ", "$C06000"  # a memo in its own colour
+    if worked == 11:
+        fields[7] = "月次報告"
+    lines[i] = key + "=" + ",".join(fields)
+open(month_file, "w", encoding="cp932", newline="").write("\r\n".join(lines))
+EOF
+}
+
 # Starts the desktop program with openbox under a virtual X display, presses the 表示 menu's access key $1 and
 # writes the window titled $2 to the picture $3.
 picture_of_view_window() {

@@ -16,35 +16,11 @@ month=$(date +%-m)
 # The first run lays out the month from the calendar and writes the settings.
 "$build/src/app/mitoran-cli" recalc "$year" "$month" >/dev/null
 
-python3 - "$MITORAN_DATA_DIR/$(printf '%04d%02d' "$year" "$month").dat" \
-    "$XDG_CONFIG_HOME/Quorvan/Vuvedez.ini" <<'EOF'
+picture_sample_month "$MITORAN_DATA_DIR/$(printf '%04d%02d' "$year" "$month").dat"
+python3 - "$XDG_CONFIG_HOME/Quorvan/Vuvedez.ini" <<'EOF'
 import re, sys
 
-month_file, settings_file = sys.argv[1], sys.argv[2]
-lines = open(month_file, encoding="cp932", newline="").read().split("\r\n")
-leaving = ["18:30", "19:45", "17:30", "20:15", "21:00", "18:00", "19:10"]
-worked = 0
-for i, line in enumerate(lines):
-    key, sep, record = line.partition("=")
-    if not sep or not key.strip().isdigit():
-        continue
-    fields = record.split(",")
-    if fields[2].strip():  # days off keep their mark and holiday name
-        continue
-    worked += 1
-    fields[3], fields[4] = " 8:00", leaving[worked % len(leaving)]
-    if worked == 3:
-        fields[3] = " 9:10"  # a late arrival
-    if worked == 5:
-        fields[2], fields[3], fields[4], fields[7] = "有", "", "", "有給休暇"
-    if worked == 7:
-        fields[5], fields[8] = " 3:00", "*"  # overtime fixed by hand
-    if worked == 9:
-        fields[7], fields[12] = "客先打合せ", "$C06000"  # a memo in its own colour
-    if worked == 11:
-        fields[7] = "月次報告"
-    lines[i] = key + "=" + ",".join(fields)
-open(month_file, "w", encoding="cp932", newline="").write("\r\n".join(lines))
+settings_file = sys.argv[1]
 
 def bgr(red, green, blue):
     return red | green << 8 | blue << 16

@@ -31,7 +31,7 @@ std::unique_ptr<CLI::App> MakeParser(CliGlobals& globals, CliAction& chosen) {
     app->set_help_flag("-h,--help", "使い方を表示する");
     app->set_version_flag("--version", "mitoran-cli (ミトラン) " MITORAN_VERSION, "版を表示する");
     app->add_option_function<std::string>(
-           "--data-dir", [&globals](const std::string& folder) { globals.dataDir = std::filesystem::path(folder); },
+           "--data-dir", [&globals](const std::string& folder) { globals.dataDir = PathOfArgument(folder); },
            "データフォルダ（環境変数 MITORAN_DATA_DIR より優先）")
         ->option_text("フォルダ");
     app->add_option_function<std::string>(

@@ -19,12 +19,15 @@
 
 namespace {
 
-// Only "pdf" paints, and it needs fonts: a GUI application on the offscreen platform, so no display is needed.
+// Only "pdf" paints, and it needs fonts: a GUI application, on the offscreen platform where a display may be
+// missing. Windows always has its desktop, whose platform knows the system's fonts.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[]) {
     const bool paints = std::any_of(argv + 1, argv + argc, [](const char* word) { return std::string(word) == "pdf"; });
     if (!paints)
         return std::make_unique<QCoreApplication>(argc, argv);
+#ifndef Q_OS_WIN
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
@@ -40,7 +43,7 @@ int main(int argc, char* argv[]) {
     mitoran::QtSettingsStore store;
     for (const std::string& note : store.PrivacyNotes())
         std::cerr << mitoran::Cp932ToUtf8(note) << '\n';
-    const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdString());
+    const mitoran::StandardFolders folders(QCoreApplication::applicationDirPath().toStdU16String());
     const mitoran::SystemClock clock;
     mitoran::WindowHandOver handOver(mitoran::InstanceName(QStringLiteral("TZangyoMain")));
     const auto askPassword = [](bool fromStandardInput) {

@@ -42,7 +42,9 @@ void PrepareApplication() {
     // Desktops find the menu entry and its icon by this name (Wayland's application id).
     QGuiApplication::setDesktopFileName(QStringLiteral("jp.quorvan.Mitoran"));
     auto* translator = new QTranslator(qApp);
-    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Qt's shared translations where the system has them, else the copy compiled into the program (Windows).
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        translator->load(QStringLiteral("qtbase_ja"), QStringLiteral(":/translations")))
         QApplication::installTranslator(translator);
     else
         delete translator;

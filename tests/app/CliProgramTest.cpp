@@ -53,7 +53,9 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(m_config.string()));
         process.setProcessEnvironment(environment);
+#ifndef Q_OS_WIN
         process.setChildProcessModifier([] { setsid(); });
+#endif
         process.start(QStringLiteral(MITORAN_CLI),
                       QStringList{QStringLiteral("--data-dir"), QString::fromStdString(m_data.string())} + arguments);
         process.write(input.data(), static_cast<qint64>(input.size()));

@@ -31,8 +31,10 @@ struct CliRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    CliRun Run(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {"--data-dir", m_data.Path().string()});
+    CliRun Run(const std::vector<std::string>& arguments) { return RunIn(m_data.Path().string(), arguments); }
+
+    CliRun RunIn(const std::string& dataFolder, std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--data-dir", dataFolder});
         std::ostringstream out;
         std::ostringstream err;
         const int status =
@@ -491,6 +493,23 @@ TEST_F(CliCsvTest, CsvWritesTheRecalculatedMonthAndSavesNothing) {
 
     const CliRun toStdout = Run({"csv", "2024", "3", "-"});
     EXPECT_EQ(toStdout.out, csv);
+}
+
+// Words of the command line are UTF-8 on every system: a data folder and a file named in Japanese are the ones read
+// and written.
+TEST_F(CliCsvTest, JapaneseFolderAndFileNamesAreTheOnesUsed) {
+    const auto utf8 = [](const std::filesystem::path& path) {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    };
+    const std::filesystem::path folder = m_data.Path() / u8"勤務データ";
+    std::filesystem::create_directories(folder);
+    WriteBytes(folder / "202403.dat", HandWrittenMonth());
+    const std::filesystem::path out = folder / u8"三月の残業.csv";
+    const CliRun run = RunIn(utf8(folder), {"csv", "2024", "3", utf8(out)});
+    ASSERT_EQ(run.status, kCliOk) << run.err;
+    // The month read is the folder's (its memo), the file written the one named.
+    EXPECT_NE(ReadBytes(out).find(Utf8ToCp932(",会議\r\n")), std::string::npos);
 }
 
 #ifndef _WIN32

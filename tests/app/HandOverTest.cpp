@@ -12,6 +12,7 @@
 #include "platform/Cp932Qt.h"
 #include "platform/FileWriterLock.h"
 #include "platform/SingleHalt.h"
+#include "support/EndProgram.h"
 
 #include <QDate>
 #include <QDir>
@@ -179,10 +180,7 @@ void HandOverTest::commandLineStampWhileTheProgramRunsReachesItsWindow() {
     window.setProcessEnvironment(environment);
     window.start(QStringLiteral(MITORAN_PROGRAM), {});
     QVERIFY(window.waitForStarted());
-    const auto endWindow = qScopeGuard([&window] {
-        window.terminate();
-        window.waitForFinished(10000);
-    });
+    const auto endWindow = qScopeGuard([&window] { test::EndProgram(window); });
     QTRY_VERIFY_WITH_TIMEOUT(IsInstanceRunning(name), 20000);
 
     const QString today = QDate::currentDate().toString(u"yyyy-MM-dd"_s);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The programs themselves: while kestrow runs, a new start of mitoran ends at once, as does a second kestrow.
 #include "platform/SingleHalt.h"
+#include "support/EndProgram.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -48,8 +49,7 @@ void KestrowTest::mitoranEndsAtOnceWhileKestrowRuns() {
     // mitoran wrote nothing: it ended before it loaded anything.
     QVERIFY(!QFileInfo::exists(home.filePath(u"data"_s)));
 
-    watcher.terminate();
-    QVERIFY(watcher.waitForFinished(10000));
+    QVERIFY(test::EndProgram(watcher));
     QTRY_VERIFY(!IsInstanceRunning(watcherName));
 }
 

@@ -11,6 +11,7 @@
 #include "gui/main/MainForm.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleHalt.h"
+#include "support/EndProgram.h"
 
 #include <QDir>
 #include <QFile>
@@ -186,7 +187,8 @@ void StartupTest::windowIsMadeInTheProgramFontAndQtSpeaksJapanese() {
         QCOMPARE(part->font().pixelSize(), 12);
     }
 
-    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s))
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s) &&
+        !QFile::exists(u":/translations/qtbase_ja.qm"_s))
         QSKIP("Qt's Japanese translations (Debian qt6-translations-l10n) are not installed");
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -366,8 +368,7 @@ void StartupTest::secondProgramEndsWhileTheFirstRuns() {
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
 
-    first.terminate();
-    QVERIFY(first.waitForFinished(10000));
+    QVERIFY(test::EndProgram(first));
     QTRY_VERIFY(!IsInstanceRunning(name));
 }
 

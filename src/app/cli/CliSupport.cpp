@@ -165,11 +165,15 @@ std::optional<int> HandOver(const CliEnvironment& environment, const std::vector
     return result->status;
 }
 
+std::filesystem::path PathOfArgument(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 void WriteOutput(const std::string& file, const std::string& bytes, std::ostream& out) {
     if (file == "-")
         out << bytes;
     else
-        WriteExportFile(std::filesystem::path(file), bytes);
+        WriteExportFile(PathOfArgument(file), bytes);
 }
 
 bool AmountsAllowed(const CliEnvironment& environment, const Session& session, bool passwordFromStandardInput) {

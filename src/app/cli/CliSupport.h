@@ -5,6 +5,7 @@
 #include "engine/calendar/Calendar.h"
 #include "engine/calendar/Clock.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,10 @@ int InSession(const CliEnvironment& environment, const std::function<int(Session
 // Offers the command, as the given words, to a running window of the command's data folder and user; what
 // the window printed, or nothing when the command line is to perform it itself.
 std::optional<int> HandOver(const CliEnvironment& environment, const std::vector<std::string>& words);
+
+// A folder or file named on the command line. Its words are UTF-8 on every system; a path made of their bytes as
+// they are would read them in the system's code page on Windows, and a Japanese name would name another.
+std::filesystem::path PathOfArgument(const std::string& utf8);
 
 // A file's bytes to the named file, whole or not at all and never through a symbolic link there, or as they are
 // to standard output for "-".

@@ -20,7 +20,10 @@
 #include <QStyle>
 #include <QTableView>
 
+#include <algorithm>
+#include <cmath>
 #include <numeric>
+#include <vector>
 
 namespace mitoran {
 
@@ -82,19 +85,39 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
     return row;
 }
 
-int GridColumnWidth(const QFont& font, int characters) {
-    return characters * QFontMetrics(font).horizontalAdvance(QLatin1Char(' ')) + 4;
+int GridColumnWidth(const QFont& font, int characters, const QString& heading) {
+    const QFontMetricsF metrics(font);
+    // The widest of what the grids hold: blanks, digits and signs, or full-width characters counted twice.
+    qreal character = metrics.horizontalAdvance(QChar(0x51FA)) / 2; // 出
+    for (const QChar symbol : QStringLiteral(" 0123456789:/.,-+*"))
+        character = std::max(character, metrics.horizontalAdvance(symbol));
+    const qreal widest = std::max(characters * character, metrics.horizontalAdvance(heading.trimmed()));
+    return static_cast<int>(std::ceil(widest)) + 4;
 }
 
 int GridRowHeight(const QFont& font) {
     return QFontMetrics(font).height() + 2;
 }
 
+namespace {
+
+// The width of each column in the grid's font, its heading in the model included.
+std::vector<int> ColumnWidthsOf(const QTableView& grid, std::span<const int> widths) {
+    std::vector<int> pixels;
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+        const QString heading =
+            grid.model() != nullptr ? grid.model()->headerData(column, Qt::Horizontal).toString() : QString();
+        pixels.push_back(GridColumnWidth(grid.font(), widths[column], heading) + GridLineWidth(grid));
+    }
+    return pixels;
+}
+
+} // namespace
+
 QSize GridSizeFor(const QTableView& grid, std::span<const int> widths, int visibleRows) {
     const int line = GridLineWidth(grid);
-    const int columns = std::accumulate(widths.begin(), widths.end(), 0, [&](int sum, int characters) {
-        return sum + GridColumnWidth(grid.font(), characters) + line;
-    });
+    const std::vector<int> pixels = ColumnWidthsOf(grid, widths);
+    const int columns = std::accumulate(pixels.begin(), pixels.end(), 0);
     const int frame = 2 * grid.frameWidth();
     return {frame + VerticalScrollBarWidth(grid) + columns, frame + visibleRows * (GridRowHeight(grid.font()) + line)};
 }
@@ -105,8 +128,9 @@ QSize FitGridColumns(QTableView& grid, std::span<const int> widths, int visibleR
     grid.verticalHeader()->setMinimumSectionSize(1);
     grid.verticalHeader()->setDefaultSectionSize(rowHeight);
     grid.horizontalHeader()->setFixedHeight(rowHeight);
-    for (int column = 0; column < static_cast<int>(widths.size()); ++column)
-        grid.horizontalHeader()->resizeSection(column, GridColumnWidth(grid.font(), widths[column]) + line);
+    const std::vector<int> pixels = ColumnWidthsOf(grid, widths);
+    for (int column = 0; column < static_cast<int>(pixels.size()); ++column)
+        grid.horizontalHeader()->resizeSection(column, pixels[column]);
     const QSize size = GridSizeFor(grid, widths, visibleRows);
     grid.resize(size);
     return size;
@@ -115,17 +139,14 @@ QSize FitGridColumns(QTableView& grid, std::span<const int> widths, int visibleR
 void FillGridWidth(QTableView& grid, std::span<const int> widths) {
     if (widths.empty())
         return;
-    const int line = GridLineWidth(grid);
-    int used = 0;
-    for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
-        const int width = GridColumnWidth(grid.font(), widths[column]) + line;
-        grid.horizontalHeader()->resizeSection(column, width);
-        used += width;
-    }
+    const std::vector<int> pixels = ColumnWidthsOf(grid, widths);
+    for (int column = 0; column < static_cast<int>(pixels.size()); ++column)
+        grid.horizontalHeader()->resizeSection(column, pixels[column]);
+    const int used = std::accumulate(pixels.begin(), pixels.end(), 0);
     const int available = grid.viewport()->width();
     if (used < available) {
         const int last = static_cast<int>(widths.size()) - 1;
-        grid.horizontalHeader()->resizeSection(last, grid.horizontalHeader()->sectionSize(last) + available - used);
+        grid.horizontalHeader()->resizeSection(last, pixels.back() + available - used);
     }
 }
 

@@ -37,12 +37,16 @@ QLineEdit* PasswordBox(const QString& name, QWidget* parent);
 // A dialog's row of buttons, at its right edge in the given order.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 
-// Pixel width of a column `characters` blanks wide in the font, plus 4 for the cell margins.
-int GridColumnWidth(const QFont& font, int characters);
+// Pixel width of a grid column `characters` half-width characters wide, plus 4 for the cell margins. A
+// character is as wide as the widest blank, digit or sign in the font, or half a full-width character if that
+// is wider; the column is never narrower than its heading. In a fixed-pitch font it is `characters` blanks; in
+// a proportional one nothing the grids hold is cut.
+int GridColumnWidth(const QFont& font, int characters, const QString& heading = {});
 // Height of one row in the font: the font height plus 2.
 int GridRowHeight(const QFont& font);
 
-// Sets the column widths and the row height from the grid's font and returns the outer size that shows
+// Sets the column widths (GridColumnWidth with the model's headings) and the row height from the grid's font
+// and returns the outer size that shows
 // `visibleRows` rows (the header row included) and every column, with the vertical scroll bar.
 QSize FitGridColumns(QTableView& grid, std::span<const int> widths, int visibleRows);
 // The outer size FitGridColumns would give, without changing the grid.

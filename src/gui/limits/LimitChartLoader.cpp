@@ -7,6 +7,11 @@
 #include <QLibrary>
 #include <QStringList>
 
+#ifdef MITORAN_CHART_BUILT_IN
+// The chart linked into the program (a static build), the same entry point a module has.
+extern "C" mitoran::LimitChart* MitoranMakeLimitChart(QWidget* parent, const QFont& font);
+#endif
+
 namespace mitoran {
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,6 +23,7 @@ QString& ModuleOverride() {
     return path;
 }
 
+#ifdef MITORAN_CHART_MODULE_DIR
 QStringList ModuleCandidates() {
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString name = u"mitoran_limits_chart"_s;
@@ -41,6 +47,16 @@ MakeLimitChartFunction LoadModule() {
     }
     return nullptr;
 }
+#elif defined(MITORAN_CHART_BUILT_IN)
+MakeLimitChartFunction LoadModule() {
+    return MitoranMakeLimitChart;
+}
+#else
+// A build without Qt Charts: the window shows its table alone.
+MakeLimitChartFunction LoadModule() {
+    return nullptr;
+}
+#endif
 
 } // namespace
 
