@@ -71,6 +71,13 @@ DayGridView::DayGridView(QWidget* parent) : QTableView(parent) {
     setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
+// Qt deletes the open cell editor after this destructor, and the editor loses its focus then: the delegate, which
+// repaints the view on that, must no longer see the editor's events.
+DayGridView::~DayGridView() {
+    if (m_editor != nullptr)
+        m_editor->removeEventFilter(itemDelegate());
+}
+
 int DayGridView::CurrentDay() const {
     const QModelIndex index = currentIndex();
     return index.isValid() ? index.row() + 1 : 0;

@@ -38,6 +38,7 @@ public:
     static constexpr int kMemoColumn = mitoran::kMemoColumn;
 
     explicit DayGridView(QWidget* parent = nullptr);
+    ~DayGridView() override;
 
     // The column and day row (1-based; 0 = none) last pressed or moved to: decides the popup menu.
     int PopupColumn() const { return m_popupColumn; }
