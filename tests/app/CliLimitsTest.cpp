@@ -4,6 +4,7 @@
 #include "engine/print/PrintLayout.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/text/Cp932.h"
+#include "support/CliRun.h"
 #include "support/MonthFileText.h"
 #include "support/TempFolder.h"
 
@@ -19,11 +20,7 @@ using test::SavedDay;
 using test::TempFolder;
 using test::WriteBytes;
 
-struct CliRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 // April 2024: 50:00 of 時間外 on thirty weekdays; May: 110:00 of 時間外 and 8:00 of work on a statutory holiday.
 class CliLimitsTest : public ::testing::Test {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mitoran-cli as a program, over a real settings file.
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <QProcess>
@@ -26,11 +27,7 @@ namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 class CliProgramTest : public ::testing::Test {
 protected:

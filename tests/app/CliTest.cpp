@@ -9,6 +9,7 @@
 #include "engine/text/Cp932.h"
 #include "engine/text/Util.h"
 #include "engine/text/WriterLock.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +24,7 @@ using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
 
-struct CliRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 class CliTest : public ::testing::Test {
 protected:
