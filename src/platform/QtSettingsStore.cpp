@@ -94,11 +94,11 @@ void MakePrivateFile(const QString& path) {
     if (file >= 0)
         ::close(file);
 }
-#endif
 
 std::string MadePrivateNote(const QString& path) {
     return ReplaceAllText(text::kMadePrivate, "%s", ShownPath(std::filesystem::path(path.toStdU16String())));
 }
+#endif
 
 } // namespace
 
