@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <memory>
 
 namespace mitoran {
@@ -36,6 +37,17 @@ std::optional<YearMonth> MonthOf(const MonthWords& words, std::ostream& err) {
         return std::nullopt;
     }
     return YearMonth{*year, *month};
+}
+
+// A command that only looks at the month of its words: the usage when they are no month, else the run in a session
+// that writes nothing.
+int LookAtMonth(const MonthWords& words, CliEnvironment& environment,
+                const std::function<int(YearMonth, Session&)>& run) {
+    const std::optional<YearMonth> month = MonthOf(words, environment.err);
+    if (!month)
+        return kCliUsage;
+    return InSession(
+        environment, [&](Session& session) { return run(*month, session); }, true);
 }
 
 int RunShow(YearMonth month, Session& session, std::ostream& out) {
@@ -103,11 +115,9 @@ void AddShow(CLI::App& app, CliAction& chosen) {
     AddMonthWords(*command, *words);
     command->callback([&chosen, words] {
         chosen.run = [words](CliEnvironment& environment) {
-            const std::optional<YearMonth> month = MonthOf(*words, environment.err);
-            if (!month)
-                return static_cast<int>(kCliUsage);
-            return InSession(
-                environment, [&](Session& session) { return RunShow(*month, session, environment.out); }, true);
+            return LookAtMonth(*words, environment, [&](YearMonth month, Session& session) {
+                return RunShow(month, session, environment.out);
+            });
         };
     });
 }
@@ -121,19 +131,13 @@ void AddPay(CLI::App& app, CliAction& chosen) {
     AddPasswordStdin(*command, words->passwordStdin);
     command->callback([&chosen, words] {
         chosen.run = [words](CliEnvironment& environment) {
-            const std::optional<YearMonth> month = MonthOf(*words, environment.err);
-            if (!month)
-                return static_cast<int>(kCliUsage);
-            return InSession(
-                environment,
-                [&](Session& session) {
-                    if (!AmountsAllowed(environment, session, words->passwordStdin))
-                        return static_cast<int>(kCliUsage);
-                    session.ShowMonth(month->year, month->month, true);
-                    PrintPayFields(session, environment.out);
-                    return static_cast<int>(kCliOk);
-                },
-                true);
+            return LookAtMonth(*words, environment, [&](YearMonth month, Session& session) {
+                if (!AmountsAllowed(environment, session, words->passwordStdin))
+                    return static_cast<int>(kCliUsage);
+                session.ShowMonth(month.year, month.month, true);
+                PrintPayFields(session, environment.out);
+                return static_cast<int>(kCliOk);
+            });
         };
     });
 }
@@ -146,19 +150,13 @@ void AddCsv(CLI::App& app, CliAction& chosen) {
     AddWord(*command, "file", words->file, "ファイル", "書く CSV ファイル（- なら標準出力）");
     command->callback([&chosen, words] {
         chosen.run = [words](CliEnvironment& environment) {
-            const std::optional<YearMonth> month = MonthOf(*words, environment.err);
-            if (!month)
-                return static_cast<int>(kCliUsage);
-            return InSession(
-                environment,
-                [&](Session& session) {
-                    session.ShowMonth(month->year, month->month, true);
-                    RecalcMonth(session.sheet, session.settings);
-                    WriteOutput(words->file, MonthCsvText(session.sheet, month->year, month->month, session.settings),
-                                environment.out);
-                    return static_cast<int>(kCliOk);
-                },
-                true);
+            return LookAtMonth(*words, environment, [&](YearMonth month, Session& session) {
+                session.ShowMonth(month.year, month.month, true);
+                RecalcMonth(session.sheet, session.settings);
+                WriteOutput(words->file, MonthCsvText(session.sheet, month.year, month.month, session.settings),
+                            environment.out);
+                return static_cast<int>(kCliOk);
+            });
         };
     });
 }
