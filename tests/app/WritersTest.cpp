@@ -97,6 +97,16 @@ int Squat(const QByteArray& temporary, const QByteArray& victim) {
     }
 }
 
+// The window program, ended when the test lets go of it.
+struct EndWindow {
+    void operator()(QProcess* window) const {
+        window->terminate();
+        window->waitForFinished(10000);
+        delete window;
+    }
+};
+using WindowProcess = std::unique_ptr<QProcess, EndWindow>;
+
 } // namespace
 
 class WritersTest : public QObject {
@@ -114,7 +124,7 @@ private slots:
 private:
     QProcessEnvironment Environment() const;
     std::unique_ptr<QProcess> StartCli(const QStringList& arguments, const QString& dataFolder);
-    std::unique_ptr<QProcess> StartWindow(const QProcessEnvironment& environment);
+    WindowProcess StartWindow(const QProcessEnvironment& environment);
     void WriteCliSettings(const QString& text);
 
     QTemporaryDir m_home;
@@ -156,8 +166,8 @@ std::unique_ptr<QProcess> WritersTest::StartCli(const QStringList& arguments, co
     return process;
 }
 
-std::unique_ptr<QProcess> WritersTest::StartWindow(const QProcessEnvironment& environment) {
-    auto window = std::make_unique<QProcess>();
+WindowProcess WritersTest::StartWindow(const QProcessEnvironment& environment) {
+    WindowProcess window(new QProcess);
     window->setProcessEnvironment(environment);
     window->start(QStringLiteral(MITORAN_PROGRAM), {});
     return window;
@@ -231,12 +241,8 @@ void WritersTest::stampsHandedToARunningWindowAllReachTheFile() {
     QProcessEnvironment environment = Environment();
     environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"window"_s));
     environment.insert(u"MITORAN_DATA_DIR"_s, data);
-    const std::unique_ptr<QProcess> window = StartWindow(environment);
+    const WindowProcess window = StartWindow(environment);
     QVERIFY(window->waitForStarted());
-    const auto endWindow = qScopeGuard([&window] {
-        window->terminate();
-        window->waitForFinished(10000);
-    });
     const QString socket = m_runtime + u"/mitoran/TZangyoMain-%1"_s.arg(::getuid());
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 30000);
 
@@ -290,12 +296,8 @@ void WritersTest::aSquatterOfAnotherAccountCannotStopTheProgram() {
     environment.insert(u"TMPDIR"_s, temporary.path());
     environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"squatted"_s));
     environment.insert(u"MITORAN_DATA_DIR"_s, data);
-    const std::unique_ptr<QProcess> window = StartWindow(environment);
+    const WindowProcess window = StartWindow(environment);
     QVERIFY(window->waitForStarted());
-    const auto endWindow = qScopeGuard([&window] {
-        window->terminate();
-        window->waitForFinished(10000);
-    });
     const QDir cache(m_home.filePath(u".cache"_s));
     QTRY_VERIFY_WITH_TIMEOUT(!cache.entryList({u"mitoran-*"_s}, QDir::Dirs).isEmpty() &&
                                  QFile::exists(cache.filePath(cache.entryList({u"mitoran-*"_s}, QDir::Dirs)[0] +
