@@ -51,14 +51,20 @@ TEST(SessionTest, RefusedFirstRunFileIsReportedAfterTheUserIsLoaded) {
     }
 }
 
+// A session of the default user in an empty data folder.
+class SessionOfAFolder : public ::testing::Test {
+protected:
+    void SetUp() override { session.LoadUser(""); }
+
+    const test::TempFolder data;
+    const test::FixedFolders folders{data.Path()};
+    MemorySettingsStore store;
+    Session session{store, folders, ""};
+};
+
 // OK of the settings dialog: the store, the ".SET" file and the holiday list hold the new values, and the list
 // in use is the one written (its commas turned into full stops).
-TEST(SessionTest, RegisteredSettingsReachTheStoreAndTheFiles) {
-    const test::TempFolder data;
-    const test::FixedFolders folders(data.Path());
-    MemorySettingsStore store;
-    Session session(store, folders, "");
-    session.LoadUser("");
+TEST_F(SessionOfAFolder, RegisteredSettingsReachTheStoreAndTheFiles) {
     Settings edited = session.settings;
     edited.SimeDay = 20;
     edited.HanDayAM = "-0.3";
@@ -209,12 +215,7 @@ TEST(SessionTest, DefaultUserSettingsAreReadWithoutWriting) {
 }
 
 // Re-creating a month deletes its file and lays it out anew under the closing day now set.
-TEST(SessionTest, RecreatedMonthIsEmptyUnderTheNewClosingDay) {
-    const test::TempFolder data;
-    const test::FixedFolders folders(data.Path());
-    MemorySettingsStore store;
-    Session session(store, folders, "");
-    session.LoadUser("");
+TEST_F(SessionOfAFolder, RecreatedMonthIsEmptyUnderTheNewClosingDay) {
     session.ShowMonth(2004, 3, false);
     session.sheet.days[10][DayColumn::Arrival] = " 8:00";
     session.SaveShownMonth();
@@ -233,12 +234,7 @@ TEST(SessionTest, RecreatedMonthIsEmptyUnderTheNewClosingDay) {
 
 // The pay window's recalculation computes the figures without making them an edit: a new month and a month as saved
 // stay unchanged (leaving them asks nothing), an edited one stays edited.
-TEST(SessionTest, RecalculationForTheViewIsNoEdit) {
-    const test::TempFolder data;
-    const test::FixedFolders folders(data.Path());
-    MemorySettingsStore store;
-    Session session(store, folders, "");
-    session.LoadUser("");
+TEST_F(SessionOfAFolder, RecalculationForTheViewIsNoEdit) {
     session.ShowMonth(2004, 3, false);
     session.sheet.days[9][DayColumn::Arrival] = " 8:00";
     session.sheet.days[9][DayColumn::Leaving] = "20:00";
