@@ -239,10 +239,18 @@ void SetFormTest::okWritesTheSettingsFile() {
         Find<QCheckBox>(dialog, u"AutoSaveCheckBox"_s)->setChecked(true);
         Click(dialog, u"OkButton"_s);
     });
-    const QSettings file(config.filePath(u"Quorvan/Vuvedez.ini"_s), QSettings::IniFormat);
-    QCOMPARE(file.value(u"Setting/Kin02"_s).toString(), u"30000"_s);
-    QCOMPARE(file.value(u"System/AutoSave"_s).toString(), u"1"_s);
+#ifdef Q_OS_WIN
+    // On Windows the settings are in the registry: the test run's own Wine prefix.
+    QSettings file(u"HKEY_CURRENT_USER\\Software\\Quorvan\\Vuvedez"_s, QSettings::NativeFormat);
+#else
+    QSettings file(config.filePath(u"Quorvan/Vuvedez.ini"_s), QSettings::IniFormat);
+#endif
+    const QString allowance = file.value(u"Setting/Kin02"_s).toString();
+    const QString autoSave = file.value(u"System/AutoSave"_s).toString();
     m_window.reset();
+    file.clear();
+    QCOMPARE(allowance, u"30000"_s);
+    QCOMPARE(autoSave, u"1"_s);
 }
 
 void SetFormTest::boxesApplyTheirRulesAndTheEnableRulesFollow() {
