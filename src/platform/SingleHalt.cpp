@@ -17,6 +17,9 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QByteArray kRaiseRequest = "raise"_ba;
+// The running program answers a raise request as soon as it reads it, so that a start ends only once the
+// request has been read: a pipe that its writer closes at once may lose what is still in it.
+constexpr int kRaiseAnswerMs = 2000;
 
 // On Windows the user's security id and the session (a user's name can be taken by another account's
 // process, and the pipes of every session share one namespace).
@@ -31,7 +34,7 @@ QString UserId() {
 }
 
 bool AskRunningInstanceToRaise(const QString& name) {
-    return SendToInstance(name, kRaiseRequest + '\n');
+    return AskInstance(name, kRaiseRequest, kRaiseAnswerMs).has_value();
 }
 
 } // namespace
@@ -62,9 +65,11 @@ bool TSingleHalt::Claim() {
         // it does not keep this one from running.
         return !AskRunningInstanceToRaise(m_name);
     }
-    connect(listener, &InstanceListener::LineReceived, this, [this](const QByteArray& line) {
-        if (line == kRaiseRequest)
-            emit RaiseRequested();
+    connect(listener, &InstanceListener::LineReceived, this, [this, listener](const QByteArray& line) {
+        if (line != kRaiseRequest)
+            return;
+        listener->Reply(kRaiseRequest + '\n');
+        emit RaiseRequested();
     });
     AnswerCommands(listener);
     return true;
