@@ -26,7 +26,7 @@ sed 's/$/\r/' dist/windows/README.txt >>"$staging/README.txt"
 for program in "$staging"/*.exe; do
     x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p'
 done | sort -u >"$build/package/dlls.txt"
-if grep -viE '^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|winspool\.drv|ws2_32|imm32|winmm|uxtheme|dwmapi|version|netapi32|userenv|shlwapi|setupapi|mpr|authz|uiautomationcore|d3d9|d3d11|dxgi|dwrite|wtsapi32|iphlpapi|dnsapi|crypt32|bcrypt|secur32|msvcrt|api-ms-win-[a-z0-9-]*)\.dll$' \
+if grep -viE '^((kernel32|user32|gdi32|shell32|shcore|ole32|oleaut32|advapi32|comdlg32|ws2_32|imm32|winmm|uxtheme|dwmapi|version|netapi32|userenv|shlwapi|setupapi|mpr|authz|uiautomationcore|d3d9|d3d11|dxgi|dwrite|wtsapi32|iphlpapi|dnsapi|crypt32|bcrypt|secur32|msvcrt|api-ms-win-[a-z0-9-]*)\.dll|winspool\.drv)$' \
     "$build/package/dlls.txt"; then
     echo "The programs need DLLs that Windows does not ship (above)" >&2
     exit 1
