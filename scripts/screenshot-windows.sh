@@ -35,18 +35,31 @@ for value in MokuhyoBasShow=1 YukyuMokuZanDisp=1 CellColorCheck1=1 CellColor1=13
 done
 
 mkdir -p docs
+# Wine names its windows for X in the locale's own code (question marks where the system lacks ja_JP.UTF-8),
+# so the windows are found by the program's class: the newest shown one but the one named, a minute at most.
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    find_window() {
+        local window
+        for _ in $(seq 60); do
+            window=$(xdotool search --onlyvisible --class mitoran.exe | grep -vx "${1:-0}" | tail -n 1)
+            [[ -n $window ]] && { echo "$window"; return; }
+            sleep 1
+        done
+    }
     openbox >/dev/null 2>&1 &
     "$1" "$2/src/app/mitoran.exe" &
-    sleep 8
-    main=$(xdotool search --name "^ミトラン" | head -n 1)
+    main=$(find_window)
+    [[ -n $main ]] || { echo "The main window did not show" >&2; exit 1; }
+    sleep 3
     import -window "$main" "$3"
     # Today'"'"'s arrival, changed, then the window closed: the save question.
     xdotool windowactivate --sync "$main"
     xdotool type --delay 100 "7:45"
     xdotool key --delay 100 Return alt+F4
     sleep 3
-    import -window "$(xdotool search --name "^保存確認$" | head -n 1)" "$4"
+    question=$(find_window "$main")
+    [[ -n $question ]] || { echo "The save question did not show" >&2; exit 1; }
+    import -window "$question" "$4"
     xdotool key Escape
 ' _ "$wine" "$windows/package" docs/screenshot-windows.png docs/screenshot-windows-question.png
 echo "Wrote docs/screenshot-windows.png and docs/screenshot-windows-question.png"
