@@ -80,7 +80,10 @@ fetch_source() { # package version -> unpacked folder
         if ! (cd "$work" && apt-get source --print-uris "$package=$version" >/dev/null 2>&1); then
             add_source_entry
         fi
-        (cd "$work" && apt-get source -qq "$package=$version" >&2)
+        if ! (cd "$work" && apt-get source -qq "$package=$version" >&2); then
+            echo "The source of $package $version could not be fetched: the mirror does not hold it" >&2
+            exit 1
+        fi
         folder=$(find "$work" -maxdepth 1 -type d -name "$package-${version%%-*}" | head -n 1)
     fi
     [[ -n $folder ]] || { echo "The source of $package $version could not be fetched" >&2; exit 1; }
