@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace mitoran {
 namespace {
@@ -24,70 +26,46 @@ TEST(SettingControlsTest, LeavingRules) {
     using enum FieldRule;
     struct Case {
         FieldRule rule;
-        const char* typed;
-        const char* shown;
+        std::vector<std::pair<const char*, const char*>> typedAndShown;
     };
     const Case cases[] = {
-        {SimeDay, "29", "31"},
-        {SimeDay, "28", "31"},
-        {SimeDay, "27", "27"},
-        {SimeDay, "0", "1"},
-        {SimeDay, "-1", "1"},
-        {SimeDay, "abc", "1"},
-        {SimeDay, " 20 ", "20"},
-        {SimeDay, "\x82\x50\x82\x54", "15"},
-        {YukyuMonth, "-1", "0"},
-        {YukyuMonth, "12", "12"},
-        {YukyuMonth, "13", "12"},
-        {YukyuMonth, "0", "0"},
-        {YukyuMonth, "x", "4"},
-        {PrintMemo, "9", "10"},
-        {PrintMemo, "x", "10"},
-        {PrintMemo, "25", "25"},
-        {Daikyu, "8:00", "-8:00"},
-        {Daikyu, "-8:00", "-8:00"},
-        {Daikyu, "12:30", "-12:30"},
-        {Daikyu, "0", " 0:00"},
-        {Daikyu, "abc", " 0:00"},
-        {HalfDay, "0.5", "-0.5"},
-        {HalfDay, "-0.25", "-0.3"},
-        {HalfDay, "1", "-1.0"},
-        {HalfDay, "x", "0.0"},
-        {Margin, "-20", "20.0"},
-        {Margin, "15.55", "15.6"},
-        {Margin, "x", "0.0"},
-        {Decimal, "3", "3.0"},
-        {Decimal, "-1.26", "-1.3"},
-        {Decimal, "", "0.0"},
-        {Amount, "200000", "200,000"},
-        {Amount, "1,500", "1,500"},
-        {Amount, " 1 500 ", "1,500"},
-        {Amount, "-1000", "-1,000"},
-        {Amount, "x", "0"},
-        {Amount, "99999999999", "0"},
-        {Kake, "8,0", "8,0"},
-        {None, "abc", "abc"},
-        {LateNightEnd, "48:30", "48:30"},
-        {MonthLimit, "50:00", "45:00"},
-        {MonthLimit, "30:00", "30:00"},
-        {MonthLimit, "-3:00", " 0:00"},
-        {MonthLimit, "abc", "45:00"},
-        {YearLimit, "400:00", "360:00"},
-        {YearLimit, "320:00", "320:00"},
-        {SpecialMonthLimit, "100:00", "99:59"},
-        {SpecialMonthLimit, "x", "80:00"},
-        {SpecialYearLimit, "800:00", "720:00"},
-        {SpecialYearLimit, "", "720:00"},
-        {LimitStart, "13", "12"},
-        {LimitStart, "0", "1"},
-        {LimitStart, "x", "4"},
-        {LimitTimes, "7", "6"},
-        {LimitTimes, "-1", "0"},
-        {LimitTimes, "x", "6"},
+        {SimeDay,
+         {{"29", "31"},
+          {"28", "31"},
+          {"27", "27"},
+          {"0", "1"},
+          {"-1", "1"},
+          {"abc", "1"},
+          {" 20 ", "20"},
+          {"\x82\x50\x82\x54", "15"}}},
+        {YukyuMonth, {{"-1", "0"}, {"12", "12"}, {"13", "12"}, {"0", "0"}, {"x", "4"}}},
+        {PrintMemo, {{"9", "10"}, {"x", "10"}, {"25", "25"}}},
+        {Daikyu, {{"8:00", "-8:00"}, {"-8:00", "-8:00"}, {"12:30", "-12:30"}, {"0", " 0:00"}, {"abc", " 0:00"}}},
+        {HalfDay, {{"0.5", "-0.5"}, {"-0.25", "-0.3"}, {"1", "-1.0"}, {"x", "0.0"}}},
+        {Margin, {{"-20", "20.0"}, {"15.55", "15.6"}, {"x", "0.0"}}},
+        {Decimal, {{"3", "3.0"}, {"-1.26", "-1.3"}, {"", "0.0"}}},
+        {Amount,
+         {{"200000", "200,000"},
+          {"1,500", "1,500"},
+          {" 1 500 ", "1,500"},
+          {"-1000", "-1,000"},
+          {"x", "0"},
+          {"99999999999", "0"}}},
+        {Kake, {{"8,0", "8,0"}}},
+        {None, {{"abc", "abc"}}},
+        {LateNightEnd, {{"48:30", "48:30"}}},
+        {MonthLimit, {{"50:00", "45:00"}, {"30:00", "30:00"}, {"-3:00", " 0:00"}, {"abc", "45:00"}}},
+        {YearLimit, {{"400:00", "360:00"}, {"320:00", "320:00"}}},
+        {SpecialMonthLimit, {{"100:00", "99:59"}, {"x", "80:00"}}},
+        {SpecialYearLimit, {{"800:00", "720:00"}, {"", "720:00"}}},
+        {LimitStart, {{"13", "12"}, {"0", "1"}, {"x", "4"}}},
+        {LimitTimes, {{"7", "6"}, {"-1", "0"}, {"x", "6"}}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Label(c.typed));
-        EXPECT_EQ(LeaveText(c.rule, c.typed), c.shown);
+        for (const auto& [typed, shown] : c.typedAndShown) {
+            SCOPED_TRACE(Label(typed));
+            EXPECT_EQ(LeaveText(c.rule, typed), shown);
+        }
     }
     EXPECT_EQ(EnterText(Amount, " 200,000 "), "200000");
     EXPECT_EQ(EnterText(None, " 200,000 "), " 200,000 ");
